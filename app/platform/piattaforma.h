@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QPrinter;
+class QWidget;
+
+// Every modal interaction with the desktop goes through this interface, so the
+// windows can be driven by tests with scripted answers (PiattaformaScriptata)
+// and by the user through real dialogs (PiattaformaQt).
+class Piattaforma {
+public:
+    // What a file dialog is asked to show. Filters use the "descr|pattern|"
+    // list form of the program ("gif (*.gif)|*.gif|Generico (*.*)|*.*|").
+    struct DialogoFile {
+        QString titolo;
+        QString cartella;
+        QString nome_iniziale;
+        QString filtri;
+        int indice_filtro = 1; // 1-based, as the filter lists are numbered
+        bool deve_esistere = false;
+        bool conferma_sovrascrittura = false;
+    };
+
+    virtual ~Piattaforma() = default;
+
+    // Message box with the OK button.
+    virtual void messaggio(const QString& testo, const QString& titolo = {}) = 0;
+    // Message box with Yes and No, No being the default; true on Yes.
+    virtual bool domanda_si_no(const QString& testo, const QString& titolo = {}) = 0;
+    // Open/save file dialogs; an empty optional means the user cancelled.
+    virtual std::optional<QString> apri_file(const DialogoFile& d) = 0;
+    virtual std::optional<QString> salva_file(const DialogoFile& d) = 0;
+    // Input box; empty optional on cancel.
+    virtual std::optional<QString> input_box(const QString& prompt, const QString& titolo,
+                                             const QString& predefinito = {}) = 0;
+    // Printer dialog on the given printer; false on cancel.
+    virtual bool dialogo_stampa(QPrinter& stampante) = 0;
+
+    // The window that owns the dialogs (may be null).
+    void imposta_finestra(QWidget* finestra) { finestra_ = finestra; }
+    QWidget* finestra() const { return finestra_; }
+
+    // Turns a "descr|pattern|descr|pattern|" list into Qt name filters.
+    static QStringList filtri_qt(const QString& filtri);
+
+private:
+    QWidget* finestra_ = nullptr;
+};

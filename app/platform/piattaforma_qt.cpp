@@ -1,0 +1,88 @@
+#include "platform/piattaforma_qt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QString titolo_o_programma(const QString& titolo)
+{
+    return titolo.isEmpty() ? QApplication::applicationName() : titolo;
+}
+
+std::optional<QString> esegui_dialogo(QFileDialog& dlg, const Piattaforma::DialogoFile& d)
+{
+    dlg.setWindowTitle(d.titolo);
+    if (!d.cartella.isEmpty())
+        dlg.setDirectory(d.cartella);
+    const QStringList filtri = Piattaforma::filtri_qt(d.filtri);
+    if (!filtri.isEmpty()) {
+        dlg.setNameFilters(filtri);
+        const int i = d.indice_filtro - 1;
+        if (i >= 0 && i < filtri.size())
+            dlg.selectNameFilter(filtri[i]);
+    }
+    // A name made only of wildcards ("*.gif") is a filter hint, not a name.
+    if (!d.nome_iniziale.isEmpty() && !d.nome_iniziale.contains('*'))
+        dlg.selectFile(d.nome_iniziale);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dlg.selectedFiles().first());
+}
+
+} // namespace
+
+void PiattaformaQt::messaggio(const QString& testo, const QString& titolo)
+{
+    QMessageBox box(QMessageBox::NoIcon, titolo_o_programma(titolo), testo, QMessageBox::Ok, finestra());
+    box.exec();
+}
+
+bool PiattaformaQt::domanda_si_no(const QString& testo, const QString& titolo)
+{
+    QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo,
+                    QMessageBox::Yes | QMessageBox::No, finestra());
+    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> PiattaformaQt::apri_file(const DialogoFile& d)
+{
+    QFileDialog dlg(finestra());
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(d.deve_esistere ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    return esegui_dialogo(dlg, d);
+}
+
+std::optional<QString> PiattaformaQt::salva_file(const DialogoFile& d)
+{
+    QFileDialog dlg(finestra());
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    if (!d.conferma_sovrascrittura)
+        dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return esegui_dialogo(dlg, d);
+}
+
+std::optional<QString> PiattaformaQt::input_box(const QString& prompt, const QString& titolo,
+                                                const QString& predefinito)
+{
+    bool ok = false;
+    const QString testo = QInputDialog::getText(finestra(), titolo_o_programma(titolo), prompt,
+                                                QLineEdit::Normal, predefinito, &ok);
+    if (!ok)
+        return std::nullopt;
+    return testo;
+}
+
+bool PiattaformaQt::dialogo_stampa(QPrinter& stampante)
+{
+    QPrintDialog dlg(&stampante, finestra());
+    return dlg.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/piattaforma.h"
+
+// The real dialogs of the desktop.
+class PiattaformaQt : public Piattaforma {
+public:
+    void messaggio(const QString& testo, const QString& titolo = {}) override;
+    bool domanda_si_no(const QString& testo, const QString& titolo = {}) override;
+    std::optional<QString> apri_file(const DialogoFile& d) override;
+    std::optional<QString> salva_file(const DialogoFile& d) override;
+    std::optional<QString> input_box(const QString& prompt, const QString& titolo,
+                                     const QString& predefinito = {}) override;
+    bool dialogo_stampa(QPrinter& stampante) override;
+};

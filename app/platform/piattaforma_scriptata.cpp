@@ -1,0 +1,74 @@
+#include "platform/piattaforma_scriptata.h"
+
+QStringList PiattaformaScriptata::messaggi() const
+{
+    QStringList testi;
+    for (const auto& r : richieste_)
+        if (r.tipo == Tipo::Messaggio)
+            testi << r.testo;
+    return testi;
+}
+
+void PiattaformaScriptata::messaggio(const QString& testo, const QString& titolo)
+{
+    richieste_.append({Tipo::Messaggio, testo, titolo, {}, true});
+}
+
+bool PiattaformaScriptata::domanda_si_no(const QString& testo, const QString& titolo)
+{
+    const bool prevista = !si_no_.empty();
+    bool si = false;
+    if (prevista) {
+        si = si_no_.front();
+        si_no_.pop_front();
+    }
+    richieste_.append({Tipo::Domanda, testo, titolo, {}, prevista});
+    return si;
+}
+
+std::optional<QString> PiattaformaScriptata::file(Tipo tipo, const DialogoFile& d)
+{
+    const bool prevista = !file_.empty();
+    std::optional<QString> r;
+    if (prevista) {
+        r = file_.front();
+        file_.pop_front();
+    }
+    richieste_.append({tipo, d.titolo, d.titolo, d, prevista});
+    return r;
+}
+
+std::optional<QString> PiattaformaScriptata::apri_file(const DialogoFile& d)
+{
+    return file(Tipo::ApriFile, d);
+}
+
+std::optional<QString> PiattaformaScriptata::salva_file(const DialogoFile& d)
+{
+    return file(Tipo::SalvaFile, d);
+}
+
+std::optional<QString> PiattaformaScriptata::input_box(const QString& prompt, const QString& titolo,
+                                                       const QString& /*predefinito*/)
+{
+    const bool prevista = !input_.empty();
+    std::optional<QString> r;
+    if (prevista) {
+        r = input_.front();
+        input_.pop_front();
+    }
+    richieste_.append({Tipo::InputBox, prompt, titolo, {}, prevista});
+    return r;
+}
+
+bool PiattaformaScriptata::dialogo_stampa(QPrinter& /*stampante*/)
+{
+    const bool prevista = !stampa_.empty();
+    bool ok = false;
+    if (prevista) {
+        ok = stampa_.front();
+        stampa_.pop_front();
+    }
+    richieste_.append({Tipo::Stampa, {}, {}, {}, prevista});
+    return ok;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "platform/piattaforma.h"
+
+#include <QList>
+#include <deque>
+
+// Answers every modal interaction from a script prepared in advance and keeps
+// a record of what was asked, so tests drive the windows without waiting on a
+// real dialog. An interaction with no scripted answer gets the safe one
+// (No, Cancel) and is recorded like the others.
+class PiattaformaScriptata : public Piattaforma {
+public:
+    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa };
+
+    struct Richiesta {
+        Tipo tipo;
+        QString testo;  // message text, input prompt, or dialog title
+        QString titolo;
+        DialogoFile dialogo; // for the file dialogs
+        bool risposta_prevista = true;
+    };
+
+    // Scripted answers, taken in order of use, one queue per kind.
+    void rispondi_si_no(bool si) { si_no_.push_back(si); }
+    void rispondi_file(std::optional<QString> percorso) { file_.push_back(std::move(percorso)); }
+    void rispondi_input(std::optional<QString> testo) { input_.push_back(std::move(testo)); }
+    void rispondi_stampa(bool ok) { stampa_.push_back(ok); }
+
+    const QList<Richiesta>& richieste() const { return richieste_; }
+    QStringList messaggi() const; // the texts of the OK message boxes, in order
+    void azzera() { richieste_.clear(); }
+
+    void messaggio(const QString& testo, const QString& titolo = {}) override;
+    bool domanda_si_no(const QString& testo, const QString& titolo = {}) override;
+    std::optional<QString> apri_file(const DialogoFile& d) override;
+    std::optional<QString> salva_file(const DialogoFile& d) override;
+    std::optional<QString> input_box(const QString& prompt, const QString& titolo,
+                                     const QString& predefinito = {}) override;
+    bool dialogo_stampa(QPrinter& stampante) override;
+
+private:
+    std::optional<QString> file(Tipo tipo, const DialogoFile& d);
+
+    std::deque<bool> si_no_;
+    std::deque<std::optional<QString>> file_;
+    std::deque<std::optional<QString>> input_;
+    std::deque<bool> stampa_;
+    QList<Richiesta> richieste_;
+};
