@@ -1,0 +1,13 @@
+#include "velmora.h"
+
+#include "platform/piattaforma_qt.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    PiattaformaQt piattaforma;
+    velmora(piattaforma, QCoreApplication::applicationDirPath());
+    return 0;
+}

@@ -1,0 +1,54 @@
+#include "velmora.h"
+
+#include "archive/cartelle.h"
+#include "archive/comandi_archivio.h"
+#include "platform/piattaforma.h"
+#include "tubes/base_dati_valvole.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace {
+
+QString senza_barra_finale(QString cartella)
+{
+    while (cartella.size() > 1 && cartella.endsWith('/'))
+        cartella.chop(1);
+    return cartella;
+}
+
+bool base_dati_accessibile(const QString& file_basedati)
+{
+    BaseDatiValvole db;
+    const bool ok = db.open(file_basedati) && db.query(QStringLiteral("select * from TabellaValvole"));
+    db.close();
+    return ok;
+}
+
+} // namespace
+
+bool avvio_staccato(const QString& programma)
+{
+    return QProcess::startDetached(programma, {});
+}
+
+void velmora(Piattaforma& piattaforma, const QString& cartella_programma, const AvvioProgramma& avvia)
+{
+    imposta_cartelle(cartella_programma);
+    const Cartelle& c = cartelle();
+
+    // Anything already named like the data folder, even a plain file, means
+    // the data were unpacked before: the archive is never opened twice.
+    const QFileInfo dati(senza_barra_finale(c.cartella_dati));
+    if (dati.exists() || dati.isSymLink()) {
+        piattaforma.messaggio(QStringLiteral("Base dati Già Presente"));
+    } else {
+        estrai_archivio(c.file_archivio_dati, senza_barra_finale(c.cartella_programma));
+        piattaforma.messaggio(QStringLiteral("Base dati Caricata"));
+    }
+
+    if (base_dati_accessibile(c.file_basedati))
+        return;
+    if (piattaforma.domanda_si_no(QStringLiteral("Accesso Data base assente, vuoi procedere alla installazione?")))
+        avvia(senza_barra_finale(c.cartella_programma) + QStringLiteral("/MDAC_TYP.EXE"));
+}
