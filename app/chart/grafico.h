@@ -1,0 +1,94 @@
+#pragma once
+
+// The chart engine: the load line, the points, the components, the
+// recalculated lines and the maximum-power curve over the tube's curves.
+// It works on its state and its canvas and reaches the window only through
+// VistaGrafico, so it never touches a widget.
+
+#include "chart/stato_grafico.h"
+#include "chart/tela.h"
+#include "chart/vista_grafico.h"
+
+#include <QString>
+
+class Grafico {
+public:
+    explicit Grafico(VistaGrafico& vista);
+
+    StatoGrafico& stato() { return stato_; }
+    const StatoGrafico& stato() const { return stato_; }
+    Tela& tela() { return tela_; }
+    const QImage& canvas() const { return tela_.immagine(); }
+
+    // --- state, calibration and drawing primitives ---
+    // The four object lists back to their placeholder alone.
+    void reset_liste();
+    // The tube's curve picture at 1:1 on the canvas (drawings are lost).
+    void imposta_immagine(const QImage& figura);
+    // The canvas back to its plain background.
+    void rimuovi_immagine();
+
+    double calcolav(float x) const;
+    double calcolai(float y) const;
+    void check_point(int x1, int X2, int y1, int Y2);
+    void draw_marker();
+    void paint_value(const QString& dato, float x, float y, int colore);
+    void clear_param(int mode);
+    void display_valori(bool mode);
+
+    // --- mouse over the chart (VB button codes: 1 left, 2 right, 4 middle;
+    //     for a move, the sum of the buttons held) ---
+    void Picture1_MouseDown(int button, int shift, float x, float y);
+    void Picture1_MouseMove(int button, int shift, float x, float y);
+    void Picture1_MouseUp(int button, int shift, float x, float y);
+
+    bool completa_retta();
+    void azzera_partitore();
+
+    // --- components and gain ---
+    bool ricalcola_partitore();
+    bool ricalcola_guadagno();
+    void grid_bias_KeyDown(int key, int shift);
+    void grid_bias_LostFocus();
+    void gain_bias_KeyDown(int key, int shift);
+    void gain_bias_LostFocus();
+    void r_anodica_Change();
+
+    // --- recalculated lines ---
+    bool ricalcola_retta();
+
+    // --- erasing ---
+    // Erases the last object of a kind: 0 load line, 1 working point,
+    // 2 gain point, 3 recalculated line.
+    void cancella_oggetto(int flag);
+
+    // --- menu commands ---
+    void completa_retta_Click();       // "Co&mpleta Retta"
+    void calcolo_componenti_Click();   // "&Calcolo Componenti"
+    void ricalcola_retta_Click();      // "Ria&lcola e disegna Retta"
+    void traccia_maxpower_Click();     // "Traccia Potenza MAX."
+    void canc_function_Click(int index);
+
+    // Captions and looks shared with the window.
+    static QColor colore_assente();
+    static QColor colore_presente(Legenda legenda);
+    static const QString testo_assente;
+    static const QString testo_non_calcolabile;
+    static const QString caption_traccia_potenza;
+    static const QString caption_cancella_potenza;
+
+private:
+    bool tubo_caricato() const;
+    void disegna_linea(const segmento& s, int colore);
+    void disegna_box(float x, float y, int colore);
+    // A new line of the given resistance from the voltage-axis point of the
+    // current line; false when nothing could be drawn.
+    bool traccia_retta_calcolata(int32_t resistenza);
+    // The grid-voltage entry of Enter and focus loss: "," to "." and no sign.
+    void normalizza_tensione_griglia(Campo campo);
+    void aggiorna();
+
+    VistaGrafico& vista_;
+    StatoGrafico stato_;
+    Tela tela_;
+};

@@ -1,0 +1,110 @@
+#include "chart/tela.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+// Far beyond any picture, yet small enough for the rasteriser's fixed point.
+bool coordinata_valida(double v)
+{
+    return std::isfinite(v) && std::fabs(v) < 1.0e6;
+}
+
+// The label picture: a black strip of two text rows, the text in the second.
+constexpr int larghezza_etichetta = 300;
+constexpr int altezza_riga = 16;
+
+} // namespace
+
+Tela::Tela()
+    : immagine_(larghezza, altezza, QImage::Format_RGB32)
+{
+    pulisci();
+}
+
+QRgb Tela::sfondo()
+{
+    return qRgb(240, 240, 240);
+}
+
+QRgb Tela::colore_palette(int indice)
+{
+    static constexpr std::array<QRgb, 16> palette = {
+        qRgb(0, 0, 0),       qRgb(0, 0, 128),     qRgb(0, 128, 0),     qRgb(0, 128, 128),
+        qRgb(128, 0, 0),     qRgb(128, 0, 128),   qRgb(128, 128, 0),   qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255),     qRgb(0, 255, 0),     qRgb(0, 255, 255),
+        qRgb(255, 0, 0),     qRgb(255, 0, 255),   qRgb(255, 255, 0),   qRgb(255, 255, 255),
+    };
+    if (indice < 0 || indice >= int(palette.size()))
+        return palette[0];
+    return palette[std::size_t(indice)];
+}
+
+void Tela::pulisci()
+{
+    immagine_.fill(sfondo());
+}
+
+void Tela::imposta_immagine(const QImage& figura)
+{
+    pulisci();
+    if (figura.isNull())
+        return;
+    QPainter p(&immagine_);
+    p.drawImage(QPoint(0, 0), figura);
+}
+
+void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
+{
+    if (!coordinata_valida(x0) || !coordinata_valida(y0) || !coordinata_valida(x1)
+        || !coordinata_valida(y1))
+        return;
+    QPainter p(&immagine_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::SquareCap,
+                  Qt::MiterJoin));
+    p.drawLine(QPointF(x0, y0), QPointF(x1, y1));
+}
+
+void Tela::box_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
+{
+    if (!coordinata_valida(x0) || !coordinata_valida(y0) || !coordinata_valida(x1)
+        || !coordinata_valida(y1))
+        return;
+    QPainter p(&immagine_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::SquareCap,
+                  Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)).normalized());
+}
+
+void Tela::testo_xor(const QString& testo, double x, double y, int colore)
+{
+    if (testo.isEmpty() || !coordinata_valida(x) || !coordinata_valida(y))
+        return;
+    QImage etichetta(larghezza_etichetta, 2 * altezza_riga, QImage::Format_RGB32);
+    etichetta.fill(Qt::black);
+    {
+        QPainter p(&etichetta);
+        QFont carattere(QStringLiteral("DejaVu Sans"));
+        carattere.setPixelSize(11);
+        carattere.setBold(true);
+        // Plain pixels in the palette colour: smoothed edges would XOR into
+        // odd colours around the letters.
+        carattere.setStyleStrategy(QFont::NoAntialias);
+        p.setFont(carattere);
+        p.setPen(QColor(colore_palette(colore)));
+        p.drawText(QRect(2, altezza_riga, larghezza_etichetta - 4, altezza_riga),
+                   Qt::AlignLeft | Qt::AlignVCenter, testo);
+    }
+    QPainter p(&immagine_);
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.drawImage(QPoint(int(std::floor(x)), int(std::floor(y))), etichetta);
+}
