@@ -1,10 +1,145 @@
 #pragma once
 
-#include <QMainWindow>
+#include "chart/vista_grafico.h"
 
-class KORVEL : public QMainWindow {
+#include <QLabel>
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+
+class QAction;
+class QGroupBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QTableWidget;
+class QTimer;
+class Grafico;
+class GrigliaDB;
+class ModelloListaValvole;
+class Picture1;
+class Piattaforma;
+
+// The main window "Calcolatore Retta di Carico": the chart with its value
+// fields, the tube information page, the tube list and every menu command.
+// Controls carry the names the rest of the program knows them by.
+class KORVEL : public QMainWindow, public VistaGrafico {
     Q_OBJECT
 public:
-    explicit KORVEL(QWidget* parent = nullptr) : QMainWindow(parent) {}
-    void KORVEL_Form_Load() { show(); }
+    // An empty program folder means the folder of the running executable.
+    explicit KORVEL(Piattaforma& piattaforma, const QString& cartella_programma = {},
+                    QWidget* parent = nullptr);
+    ~KORVEL() override;
+
+    // Start-up and shut-down.
+    void KORVEL_Form_Load();
+    void KORVEL_Form_Unload();
+    void Init_parametri();
+    void Abilita_MenuFunzioni(const QString& appo);
+
+    // Tube list and tube loading.
+    bool caricamento_basedati();
+    int righe_valvole() const; // tube rows in the list (header excluded)
+    QString cella_lista(int riga, int colonna) const;
+    void griglia_DB_DblClick(int riga);
+    void ricarica_dispositivo();
+    bool carica_dativalvola();
+    void clear_dativalvola();
+
+    Piattaforma& piattaforma() { return piattaforma_; }
+    Grafico& grafico() { return *grafico_; }
+
+    // VistaGrafico
+    QString testo(Campo campo) const override;
+    void imposta_testo(Campo campo, const QString& testo) override;
+    void imposta_legenda(Legenda legenda, const QColor& sfondo, const QString& caption) override;
+    QColor sfondo_legenda(Legenda legenda) const override;
+    QString caption_legenda(Legenda legenda) const override;
+    Legenda legenda_selezionata() const override;
+    void abilita_cancella(int indice, bool abilitato) override;
+    void imposta_potenza_bloccata(bool bloccata) override;
+    bool potenza_bloccata() const override;
+    void imposta_caption_traccia_maxpower(const QString& caption) override;
+    void aggiorna_grafico() override;
+    QWidget* finestra_principale() override { return this; }
+
+    QLineEdit* campo(Campo c) const;
+
+    // ---- controls (public: the commands of every subsystem and the tests
+    // reach them by name) ----
+    // top strip
+    QLineEdit* riga_db = nullptr;
+    std::array<QLineEdit*, 3> nome_valvola{};
+    // tabs
+    QTabWidget* SSTab1 = nullptr;
+    // tab 0: chart and value fields
+    QGroupBox* Frame6 = nullptr;
+    Picture1* Picture1_ = nullptr;
+    QLabel* Picture2 = nullptr;
+    QGroupBox *Frame_maxI = nullptr, *Frame5 = nullptr, *Frame8 = nullptr, *Frame_maxv = nullptr;
+    std::array<QGroupBox*, 2> Frame_origine{};
+    QGroupBox *Frame_retta = nullptr, *Frame_lavoro = nullptr, *Frame_guadagno = nullptr;
+    QGroupBox *Frame4 = nullptr, *Frame_potenzamassima = nullptr;
+    QPushButton *legenda_retta = nullptr, *legenda_lavoro = nullptr, *legenda_guadagno = nullptr;
+    QLabel* Image1 = nullptr;
+    // tab 1: tube information
+    QGroupBox* Frame1 = nullptr;
+    QTableWidget* grid_caratteristiche = nullptr;
+    QLabel *immagine_tubo = nullptr, *piedinatura_valvola = nullptr;
+    QLabel *nomefile_immagine = nullptr, *nomefile_curva = nullptr, *nomefile_piedinatura = nullptr;
+    // tab 2: tube list
+    QGroupBox* Frame3 = nullptr;
+    GrigliaDB* griglia_DB = nullptr;
+    QTimer* Timer_settab = nullptr;
+
+    // ---- menus ----
+    QMenu *dummy10 = nullptr, *menu_tracciatura = nullptr, *dummy30 = nullptr, *dummy40 = nullptr;
+    QMenu *funzioni_stampa = nullptr, *funzioni_esporta = nullptr, *dummy21 = nullptr;
+    QAction *lettura_progetto = nullptr, *scrittura_progetto = nullptr, *import_archivio = nullptr,
+            *uscita = nullptr;
+    std::array<QAction*, 2> stampa{};
+    std::array<QAction*, 4> salvataggio{};
+    QAction* traccia_maxpower = nullptr;
+    std::array<QAction*, 7> calc_function{};
+    std::array<QAction*, 4> canc_function{};
+    QAction* reload_singolo = nullptr;
+    QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
+    QAction *help_cmd = nullptr, *about_cmd = nullptr;
+
+    // ---- state of the loaded tube's pictures ----
+    QString file_foto, estensione_foto, file_piedinatura, estensione_piedinatura;
+    // An image-library bitmap left open by the new-tube window (0 = none).
+    void* bitmap_aperta = nullptr;
+
+    // The photograph frame keeps this height and takes the photo's aspect.
+    static constexpr int altezza_immagine_tubo = 160;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void crea_controlli();
+    QWidget* crea_tab_grafico();
+    QWidget* crea_tab_informazioni();
+    QWidget* crea_tab_archivio();
+    void crea_menu();
+    void collega_eventi();
+
+    // menu commands
+    void uscita_Click();
+    void load_basedati_Click();
+    void nuova_valvola_Click();
+    void crea_zipfile_Click();
+    void import_archivio_Click();
+    void Timer_settab_Timer();
+
+    Piattaforma& piattaforma_;
+    QString cartella_programma_;
+    std::unique_ptr<Grafico> grafico_;
+    ModelloListaValvole* modello_lista_ = nullptr;
+    std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
+    bool libreria_immagini_attiva_ = false;
+    bool scaricata_ = false;
 };

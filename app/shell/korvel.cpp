@@ -1,0 +1,356 @@
+#include "shell/korvel.h"
+
+#include "archive/cartelle.h"
+#include "archive/comandi_archivio.h"
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "platform/piattaforma.h"
+#include "tubes/griglia_db.h"
+
+#include <FreeImage.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+const QString testo_base_dati_assente = QStringLiteral("Base dati assente, vuoi caricarla?");
+const QString caption_assente = QStringLiteral("Assente");
+const QColor rosso(255, 0, 0);
+
+// Twips to screen pixels at 96 dpi.
+int pixel(int twips)
+{
+    return twips / 15;
+}
+
+QString stile_legenda(const QColor& c)
+{
+    return QStringLiteral("QPushButton { background-color: rgb(%1, %2, %3); color: black;"
+                          " border: 1px solid #606060; padding: 2px; }"
+                          " QPushButton:checked { border: 3px solid black; font-weight: bold; }")
+        .arg(c.red())
+        .arg(c.green())
+        .arg(c.blue());
+}
+
+// Enter in a grid-voltage field, and the field losing the focus, both mean
+// "take this value".
+class FiltroFuocoPerso : public QObject {
+public:
+    FiltroFuocoPerso(QObject* parent, std::function<void()> azione)
+        : QObject(parent), azione_(std::move(azione))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusOut)
+            azione_();
+        return QObject::eventFilter(o, e);
+    }
+
+private:
+    std::function<void()> azione_;
+};
+
+} // namespace
+
+KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWidget* parent)
+    : QMainWindow(parent), piattaforma_(piattaforma), cartella_programma_(cartella_programma)
+{
+    setObjectName(QStringLiteral("KORVEL"));
+    setWindowTitle(QStringLiteral("Calcolatore Retta di Carico"));
+    grafico_ = std::make_unique<Grafico>(*this);
+    crea_controlli();
+    crea_menu();
+    collega_eventi();
+    piattaforma_.imposta_finestra(this);
+    resize(1120, 760);
+}
+
+KORVEL::~KORVEL()
+{
+    if (piattaforma_.finestra() == this)
+        piattaforma_.imposta_finestra(nullptr);
+    KORVEL_Form_Unload();
+}
+
+void KORVEL::collega_eventi()
+{
+    connect(uscita, &QAction::triggered, this, &KORVEL::uscita_Click);
+    connect(load_basedati, &QAction::triggered, this, &KORVEL::load_basedati_Click);
+    connect(nuova_valvola, &QAction::triggered, this, &KORVEL::nuova_valvola_Click);
+    connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);
+    connect(import_archivio, &QAction::triggered, this, &KORVEL::import_archivio_Click);
+    connect(reload_singolo, &QAction::triggered, this, &KORVEL::ricarica_dispositivo);
+    connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
+    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, &KORVEL::griglia_DB_DblClick);
+
+    Grafico* g = grafico_.get();
+    connect(calc_function[0], &QAction::triggered, this, [g] { g->completa_retta_Click(); });
+    connect(calc_function[1], &QAction::triggered, this, [g] { g->calcolo_componenti_Click(); });
+    connect(calc_function[3], &QAction::triggered, this, [g] { g->ricalcola_retta_Click(); });
+    connect(traccia_maxpower, &QAction::triggered, this, [g] { g->traccia_maxpower_Click(); });
+    for (int i = 0; i < 4; ++i)
+        connect(canc_function[i], &QAction::triggered, this, [g, i] { g->canc_function_Click(i); });
+
+    QLineEdit* grid_bias = campo(Campo::grid_bias);
+    QLineEdit* gain_bias = campo(Campo::gain_bias);
+    connect(grid_bias, &QLineEdit::returnPressed, this, [g] { g->grid_bias_KeyDown(13, 0); });
+    connect(gain_bias, &QLineEdit::returnPressed, this, [g] { g->gain_bias_KeyDown(13, 0); });
+    grid_bias->installEventFilter(new FiltroFuocoPerso(grid_bias, [g] { g->grid_bias_LostFocus(); }));
+    gain_bias->installEventFilter(new FiltroFuocoPerso(gain_bias, [g] { g->gain_bias_LostFocus(); }));
+    connect(campo(Campo::r_anodica), &QLineEdit::textChanged, this, [g] { g->r_anodica_Change(); });
+}
+
+// ---------------------------------------------------------------- start-up
+
+void KORVEL::KORVEL_Form_Load()
+{
+    // 1. The picture library, with its plug-ins.
+    if (!libreria_immagini_attiva_) {
+        FreeImage_Initialise(FALSE);
+        libreria_immagini_attiva_ = true;
+    }
+    // 2. Every path, from the program folder.
+    if (cartella_programma_.isEmpty())
+        imposta_cartelle();
+    else
+        imposta_cartelle(cartella_programma_);
+    // 3. Object lists back to their placeholder.
+    grafico_->reset_liste();
+    // 4.
+    SSTab1->setCurrentIndex(2);
+    // 5. Picture2 mirrors Picture1's place and size.
+    Picture2->setGeometry(Picture1_->geometry());
+    // 6. Chart colours and flags.
+    StatoGrafico& s = grafico_->stato();
+    s.traccia_attiva = false;
+    s.colore_retta = 10;
+    s.colore_potenza = 8;
+    s.colore_retta_calcolata = 11;
+    s.colore_lavoro = 14;
+    s.colore_guadagno = 13;
+    s.colore_marker = 11;
+    // 7. Ratings grid column widths.
+    grid_caratteristiche->setColumnWidth(0, pixel(3400));
+    grid_caratteristiche->setColumnWidth(1, pixel(1200));
+    grid_caratteristiche->setColumnWidth(2, pixel(800));
+    // 8.
+    imposta_potenza_bloccata(false);
+    // 9.
+    Init_parametri();
+    // 10. The chart labels are rendered by the engine on black; nothing to set.
+    // 11. The program folder becomes the current folder (the schematic
+    // pictures are loaded by bare name from it).
+    QDir::setCurrent(cartelle().cartella_programma);
+    // 12. On screen before the database is read.
+    show();
+    QCoreApplication::processEvents();
+    // 13. The tube list; offer the data archive when it cannot be filled.
+    if (caricamento_basedati()) {
+        SSTab1->setCurrentIndex(2);
+    } else {
+        SSTab1->setCurrentIndex(2);
+        if (piattaforma_.domanda_si_no(testo_base_dati_assente)) {
+            importazione_archivio(piattaforma_);
+            caricamento_basedati();
+        }
+    }
+    // 14. Menu bitmaps: a decoration that never stops the start-up.
+}
+
+void KORVEL::Init_parametri()
+{
+    imposta_legenda(Legenda::retta, rosso, caption_assente);
+    legenda_retta->setToolTip(QStringLiteral("Selezionare per tracciamento retta"));
+    Frame_retta->setTitle(QStringLiteral("Retta"));
+    Frame_retta->setToolTip(QStringLiteral("Retta"));
+
+    imposta_legenda(Legenda::lavoro, rosso, caption_assente);
+    legenda_lavoro->setToolTip(QStringLiteral("Selezionare per tracciamento punto di lavoro"));
+    Frame_lavoro->setTitle(QStringLiteral("P.to di Lavoro"));
+    Frame_lavoro->setToolTip(QStringLiteral("Punto di lavoro"));
+
+    imposta_legenda(Legenda::guadagno, rosso, caption_assente);
+    legenda_guadagno->setToolTip(QStringLiteral("Selezionare per tracciamento punto per calcolo gain"));
+    Frame_guadagno->setTitle(QStringLiteral("P.to Gain"));
+    Frame_guadagno->setToolTip(QStringLiteral("Punto per calcolo gain"));
+
+    Frame_potenzamassima->setToolTip(QStringLiteral("Massima potenza dissipabile"));
+    campo(Campo::grid_bias)->clear();
+    campo(Campo::gain_bias)->clear();
+}
+
+void KORVEL::Abilita_MenuFunzioni(const QString& appo)
+{
+    reload_singolo->setText(QStringLiteral("Ricarica Valvola: ") + appo);
+    reload_singolo->setEnabled(true);
+    funzioni_esporta->menuAction()->setEnabled(true);
+    funzioni_stampa->menuAction()->setEnabled(true);
+    menu_tracciatura->menuAction()->setEnabled(true);
+    Image1->setEnabled(true);
+}
+
+void KORVEL::Timer_settab_Timer()
+{
+    Timer_settab->stop();
+    SSTab1->setCurrentIndex(0);
+}
+
+// --------------------------------------------------------------- shut-down
+
+void KORVEL::KORVEL_Form_Unload()
+{
+    if (scaricata_)
+        return;
+    scaricata_ = true;
+    if (bitmap_aperta) {
+        FreeImage_Unload(static_cast<FIBITMAP*>(bitmap_aperta));
+        bitmap_aperta = nullptr;
+    }
+    if (libreria_immagini_attiva_) {
+        FreeImage_DeInitialise();
+        libreria_immagini_attiva_ = false;
+    }
+}
+
+void KORVEL::closeEvent(QCloseEvent* e)
+{
+    KORVEL_Form_Unload();
+    e->accept();
+}
+
+void KORVEL::uscita_Click()
+{
+    close();
+    QCoreApplication::quit();
+}
+
+// ----------------------------------------------------------- menu commands
+
+void KORVEL::load_basedati_Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    caricamento_basedati();
+    QApplication::restoreOverrideCursor();
+}
+
+void KORVEL::crea_zipfile_Click()
+{
+    crea_archivio_zip(piattaforma_);
+}
+
+void KORVEL::import_archivio_Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    importazione_archivio(piattaforma_);
+    caricamento_basedati();
+    QApplication::restoreOverrideCursor();
+}
+
+// ------------------------------------------------------------ VistaGrafico
+
+QLineEdit* KORVEL::campo(Campo c) const
+{
+    return campi_[static_cast<int>(c)];
+}
+
+QString KORVEL::testo(Campo c) const
+{
+    return campo(c)->text();
+}
+
+void KORVEL::imposta_testo(Campo c, const QString& t)
+{
+    campo(c)->setText(t);
+}
+
+namespace {
+QPushButton* pulsante(const KORVEL& w, Legenda l)
+{
+    switch (l) {
+    case Legenda::retta:
+        return w.legenda_retta;
+    case Legenda::lavoro:
+        return w.legenda_lavoro;
+    case Legenda::guadagno:
+        break;
+    }
+    return w.legenda_guadagno;
+}
+} // namespace
+
+void KORVEL::imposta_legenda(Legenda l, const QColor& sfondo, const QString& caption)
+{
+    QPushButton* b = pulsante(*this, l);
+    b->setProperty("sfondo", sfondo);
+    b->setStyleSheet(stile_legenda(sfondo));
+    b->setText(caption);
+}
+
+QColor KORVEL::sfondo_legenda(Legenda l) const
+{
+    return pulsante(*this, l)->property("sfondo").value<QColor>();
+}
+
+QString KORVEL::caption_legenda(Legenda l) const
+{
+    return pulsante(*this, l)->text();
+}
+
+Legenda KORVEL::legenda_selezionata() const
+{
+    if (legenda_retta->isChecked())
+        return Legenda::retta;
+    if (legenda_lavoro->isChecked())
+        return Legenda::lavoro;
+    return Legenda::guadagno;
+}
+
+void KORVEL::abilita_cancella(int indice, bool abilitato)
+{
+    if (indice >= 0 && indice < static_cast<int>(canc_function.size()))
+        canc_function[indice]->setEnabled(abilitato);
+}
+
+void KORVEL::imposta_potenza_bloccata(bool bloccata)
+{
+    QLineEdit* p = campo(Campo::potenza_anodica);
+    p->setReadOnly(bloccata);
+    p->setProperty("bloccata", bloccata);
+    if (bloccata)
+        p->setStyleSheet(QStringLiteral("background-color: palette(window);"));
+    else
+        p->setStyleSheet(QStringLiteral("background-color: rgb(192, 255, 255);"));
+}
+
+bool KORVEL::potenza_bloccata() const
+{
+    return campo(Campo::potenza_anodica)->property("bloccata").toBool();
+}
+
+void KORVEL::imposta_caption_traccia_maxpower(const QString& caption)
+{
+    traccia_maxpower->setText(caption);
+}
+
+void KORVEL::aggiorna_grafico()
+{
+    if (Picture1_)
+        Picture1_->update();
+}

@@ -1,0 +1,369 @@
+// The controls of the main window and their fixed behaviour: which fields
+// take typing, their colours and tooltips, and the arrangement of tab 0
+// around the chart like axis labels.
+#include "shell/korvel.h"
+
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "tubes/griglia_db.h"
+#include "tubes/modello_lista_valvole.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString sfondo_ciano = QStringLiteral("background-color: rgb(192, 255, 255);");
+const QString sfondo_bianco = QStringLiteral("background-color: rgb(255, 255, 255);");
+
+QGroupBox* cornice(const QString& caption, const QString& tooltip = {})
+{
+    auto* g = new QGroupBox(caption);
+    if (!tooltip.isEmpty())
+        g->setToolTip(tooltip);
+    return g;
+}
+
+// A value field with its label, in a grid row; read-only unless told.
+QLineEdit* campo_etichettato(QGridLayout* griglia, int riga, int colonna, const QString& etichetta,
+                             const QString& nome, bool modificabile = false)
+{
+    auto* l = new QLabel(etichetta);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto* e = new QLineEdit;
+    e->setObjectName(nome);
+    e->setReadOnly(!modificabile);
+    e->setMinimumWidth(52);
+    e->setMaximumWidth(96);
+    griglia->addWidget(l, riga, colonna * 2);
+    griglia->addWidget(e, riga, colonna * 2 + 1);
+    l->setBuddy(e);
+    return e;
+}
+
+QGridLayout* griglia_di(QGroupBox* g)
+{
+    auto* grid = new QGridLayout(g);
+    grid->setContentsMargins(6, 4, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    return grid;
+}
+
+QPushButton* pulsante_legenda(const QString& nome)
+{
+    auto* b = new QPushButton;
+    b->setObjectName(nome);
+    b->setCheckable(true);
+    b->setAutoFillBackground(true);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setMinimumWidth(70);
+    return b;
+}
+
+} // namespace
+
+void KORVEL::crea_controlli()
+{
+    auto* centrale = new QWidget;
+    auto* principale = new QVBoxLayout(centrale);
+    principale->setContentsMargins(6, 4, 6, 6);
+
+    // Top strip.
+    auto* Frame2 = new QFrame;
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    auto* striscia = new QHBoxLayout(Frame2);
+    striscia->setContentsMargins(0, 0, 0, 0);
+    auto* Label26 = new QLabel(QStringLiteral("Valvola:"));
+    striscia->addWidget(Label26);
+    for (int i = 0; i < 3; ++i) {
+        nome_valvola[i] = new QLineEdit;
+        nome_valvola[i]->setObjectName(QStringLiteral("nome_valvola_%1").arg(i));
+        nome_valvola[i]->setReadOnly(true);
+        nome_valvola[i]->setMaximumWidth(i == 2 ? 170 : 110);
+        striscia->addWidget(nome_valvola[i]);
+    }
+    striscia->addStretch(1);
+    // The row of the loaded tube is shown but never typed into.
+    riga_db = new QLineEdit;
+    riga_db->setObjectName(QStringLiteral("riga_db"));
+    riga_db->setReadOnly(true);
+    riga_db->setEnabled(false);
+    riga_db->setMaximumWidth(60);
+    riga_db->setToolTip(QStringLiteral("Riga della valvola caricata"));
+    striscia->addWidget(riga_db);
+    principale->addWidget(Frame2);
+
+    SSTab1 = new QTabWidget;
+    SSTab1->setObjectName(QStringLiteral("SSTab1"));
+    SSTab1->addTab(crea_tab_grafico(), QStringLiteral("Curva Caratteristica"));
+    SSTab1->addTab(crea_tab_informazioni(), QStringLiteral("Dati Informativi"));
+    SSTab1->addTab(crea_tab_archivio(), QStringLiteral("Archivio Valvole"));
+    principale->addWidget(SSTab1, 1);
+
+    setCentralWidget(centrale);
+}
+
+QWidget* KORVEL::crea_tab_grafico()
+{
+    auto* tab = new QWidget;
+    auto* griglia = new QGridLayout(tab);
+    griglia->setContentsMargins(4, 4, 4, 4);
+    griglia->setSpacing(4);
+
+    // Chart in the middle.
+    Frame6 = new QGroupBox;
+    Frame6->setObjectName(QStringLiteral("Frame6"));
+    auto* l6 = new QVBoxLayout(Frame6);
+    l6->setContentsMargins(2, 2, 2, 2);
+    Picture1_ = new Picture1(*grafico_);
+    Picture1_->setObjectName(QStringLiteral("Picture1"));
+    l6->addWidget(Picture1_);
+    griglia->addWidget(Frame6, 0, 1);
+
+    // The off-screen copy of the chart used by printing and export.
+    Picture2 = new QLabel(tab);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->hide();
+
+    // Current-axis frames on the left, top to bottom.
+    auto* sinistra = new QVBoxLayout;
+    Frame_maxI = cornice(QStringLiteral("Massimo I"), QStringLiteral("Coordinate massimo asse Y"));
+    {
+        auto* g = griglia_di(Frame_maxI);
+        campi_[int(Campo::max_current_X)] = campo_etichettato(g, 0, 0, QStringLiteral("X="), "max_current_X");
+        campi_[int(Campo::max_current_y)] = campo_etichettato(g, 1, 0, QStringLiteral("Y="), "max_current_y");
+        campi_[int(Campo::max_current_i)] = campo_etichettato(g, 2, 0, QStringLiteral("I="), "max_current_i");
+    }
+    Frame5 = cornice(QStringLiteral("Mouse"), QStringLiteral("Posizione corrente asse Y"));
+    {
+        auto* g = griglia_di(Frame5);
+        campi_[int(Campo::curr_Y)] = campo_etichettato(g, 0, 0, QStringLiteral("Y="), "curr_Y");
+        campi_[int(Campo::curr_i)] = campo_etichettato(g, 1, 0, QStringLiteral("I="), "curr_i");
+    }
+    Frame_origine[0] = cornice(QStringLiteral("Origine"), QStringLiteral("Coordinate origine degli assi"));
+    {
+        auto* g = griglia_di(Frame_origine[0]);
+        campi_[int(Campo::origin_Y)] = campo_etichettato(g, 0, 0, QStringLiteral("Y="), "origin_Y");
+    }
+    sinistra->addWidget(Frame_maxI);
+    sinistra->addWidget(Frame5);
+    sinistra->addStretch(1);
+    sinistra->addWidget(Frame_origine[0]);
+    griglia->addLayout(sinistra, 0, 0);
+
+    // Voltage-axis frames below the chart, left to right.
+    auto* sotto = new QHBoxLayout;
+    Frame_origine[1] = cornice(QStringLiteral("Origine"));
+    {
+        auto* g = griglia_di(Frame_origine[1]);
+        campi_[int(Campo::origin_X)] = campo_etichettato(g, 0, 0, QStringLiteral("X="), "origin_X");
+    }
+    Frame8 = cornice(QStringLiteral("Mouse"), QStringLiteral("Posizione corrente asse X"));
+    {
+        auto* g = griglia_di(Frame8);
+        campi_[int(Campo::curr_X)] = campo_etichettato(g, 0, 0, QStringLiteral("X="), "curr_X");
+        campi_[int(Campo::curr_v)] = campo_etichettato(g, 0, 1, QStringLiteral("V="), "curr_v");
+    }
+    Frame_maxv = cornice(QStringLiteral("Massimo V"), QStringLiteral("Coordinate massimo asse X"));
+    {
+        auto* g = griglia_di(Frame_maxv);
+        campi_[int(Campo::max_voltage_Y)] = campo_etichettato(g, 0, 0, QStringLiteral("Y="), "max_voltage_Y");
+        campi_[int(Campo::max_voltage_X)] = campo_etichettato(g, 0, 1, QStringLiteral("X="), "max_voltage_X");
+        campi_[int(Campo::max_voltage_V)] = campo_etichettato(g, 0, 2, QStringLiteral("V="), "max_voltage_V");
+    }
+    sotto->addWidget(Frame_origine[1]);
+    sotto->addWidget(Frame8);
+    sotto->addStretch(1);
+    sotto->addWidget(Frame_maxv);
+    griglia->addLayout(sotto, 1, 1);
+
+    // Calibration and mouse frames show values and take no input.
+    for (QGroupBox* g : {Frame_maxI, Frame5, Frame_origine[0], Frame_origine[1], Frame8, Frame_maxv})
+        g->setEnabled(false);
+
+    // Engine frames on the right.
+    auto* destra = new QVBoxLayout;
+    auto* modi = new QButtonGroup(this);
+    modi->setExclusive(true);
+
+    Frame_retta = cornice(QStringLiteral("Retta"));
+    {
+        auto* g = griglia_di(Frame_retta);
+        legenda_retta = pulsante_legenda(QStringLiteral("legenda_retta"));
+        g->addWidget(legenda_retta, 0, 0, 1, 4);
+        campi_[int(Campo::start_y)] = campo_etichettato(g, 1, 0, QStringLiteral("Y0="), "start_y");
+        campi_[int(Campo::start_x)] = campo_etichettato(g, 1, 1, QStringLiteral("X0="), "start_x");
+        campi_[int(Campo::start_V)] = campo_etichettato(g, 2, 0, QStringLiteral("V0="), "start_V");
+        campi_[int(Campo::start_i)] = campo_etichettato(g, 2, 1, QStringLiteral("I0="), "start_i");
+        campi_[int(Campo::end_y)] = campo_etichettato(g, 3, 0, QStringLiteral("Y1="), "end_y");
+        campi_[int(Campo::end_x)] = campo_etichettato(g, 3, 1, QStringLiteral("X1="), "end_x");
+        campi_[int(Campo::end_v)] = campo_etichettato(g, 4, 0, QStringLiteral("V1="), "end_v");
+        campi_[int(Campo::end_i)] = campo_etichettato(g, 4, 1, QStringLiteral("I1="), "end_i");
+    }
+    Frame_lavoro = cornice(QStringLiteral("P.to di Lavoro"));
+    {
+        auto* g = griglia_di(Frame_lavoro);
+        legenda_lavoro = pulsante_legenda(QStringLiteral("legenda_lavoro"));
+        g->addWidget(legenda_lavoro, 0, 0, 1, 4);
+        campi_[int(Campo::grid_y)] = campo_etichettato(g, 1, 0, QStringLiteral("YG="), "grid_y");
+        campi_[int(Campo::grid_x)] = campo_etichettato(g, 1, 1, QStringLiteral("XG="), "grid_x");
+        campi_[int(Campo::grid_v)] = campo_etichettato(g, 2, 0, QStringLiteral("VA="), "grid_v");
+        campi_[int(Campo::grid_i)] = campo_etichettato(g, 2, 1, QStringLiteral("IA="), "grid_i");
+        campi_[int(Campo::grid_bias)] = campo_etichettato(g, 3, 0, QStringLiteral("Vb="), "grid_bias", true);
+    }
+    Frame_guadagno = cornice(QStringLiteral("P.to Gain"));
+    {
+        auto* g = griglia_di(Frame_guadagno);
+        legenda_guadagno = pulsante_legenda(QStringLiteral("legenda_guadagno"));
+        g->addWidget(legenda_guadagno, 0, 0, 1, 4);
+        campi_[int(Campo::gain_y)] = campo_etichettato(g, 1, 0, QStringLiteral("Yu="), "gain_y");
+        campi_[int(Campo::gain_x)] = campo_etichettato(g, 1, 1, QStringLiteral("Xu="), "gain_x");
+        campi_[int(Campo::gain_v)] = campo_etichettato(g, 2, 0, QStringLiteral("Vu="), "gain_v");
+        campi_[int(Campo::gain_i)] = campo_etichettato(g, 2, 1, QStringLiteral("Iu="), "gain_i");
+        campi_[int(Campo::gain_bias)] = campo_etichettato(g, 3, 0, QStringLiteral("Vg="), "gain_bias", true);
+    }
+    for (QLineEdit* e : {campi_[int(Campo::grid_bias)], campi_[int(Campo::gain_bias)]}) {
+        e->setStyleSheet(sfondo_ciano);
+        e->setToolTip(QStringLiteral("Inserire la Tensione di griglia del punto"));
+    }
+    modi->addButton(legenda_retta);
+    modi->addButton(legenda_lavoro);
+    modi->addButton(legenda_guadagno);
+    legenda_retta->setChecked(true);
+
+    Frame4 = cornice(QStringLiteral("Componenti"), QStringLiteral("Calcolo componenti"));
+    {
+        auto* g = griglia_di(Frame4);
+        campi_[int(Campo::r_anodica)] = campo_etichettato(g, 0, 0, QStringLiteral("R.Anodica="), "r_anodica", true);
+        campi_[int(Campo::r_catodica)] = campo_etichettato(g, 1, 0, QStringLiteral("R.Catodica="), "r_catodica");
+        campi_[int(Campo::c_catodica)] = campo_etichettato(g, 2, 0, QStringLiteral("C.Bypass="), "c_catodica");
+        campi_[int(Campo::r_value)] = campo_etichettato(g, 3, 0, QStringLiteral("R.Equiv.Tubo="), "r_value");
+        campi_[int(Campo::gain_value)] = campo_etichettato(g, 4, 0, QStringLiteral("Guadagno="), "gain_value");
+        campi_[int(Campo::r_anodica)]->setStyleSheet(sfondo_bianco);
+        campi_[int(Campo::r_anodica)]->setToolTip(
+            QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
+        for (Campo c : {Campo::r_anodica, Campo::r_catodica, Campo::c_catodica, Campo::r_value, Campo::gain_value})
+            campi_[int(c)]->setMaximumWidth(120);
+    }
+    Frame_potenzamassima = cornice(QStringLiteral("Potenza Massima"));
+    {
+        auto* g = griglia_di(Frame_potenzamassima);
+        campi_[int(Campo::potenza_anodica)] =
+            campo_etichettato(g, 0, 0, QStringLiteral("PMax(mW)="), "potenza_anodica", true);
+        campi_[int(Campo::potenza_anodica)]->setStyleSheet(sfondo_ciano);
+    }
+    destra->addWidget(Frame_retta);
+    destra->addWidget(Frame_lavoro);
+    destra->addWidget(Frame_guadagno);
+    destra->addWidget(Frame4);
+    destra->addWidget(Frame_potenzamassima);
+    destra->addStretch(1);
+    griglia->addLayout(destra, 0, 2, 2, 1);
+
+    // The mode icon that opens the schematic of the loaded tube's mode.
+    Image1 = new QLabel;
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setToolTip(QStringLiteral("Schema"));
+    Image1->setText(QStringLiteral("\u2393"));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setFixedSize(24, 24);
+    Image1->setEnabled(false);
+    griglia->addWidget(Image1, 1, 0, Qt::AlignCenter);
+
+    campi_[int(Campo::riga_db)] = riga_db;
+    return tab;
+}
+
+QWidget* KORVEL::crea_tab_informazioni()
+{
+    auto* tab = new QWidget;
+    auto* l = new QVBoxLayout(tab);
+    Frame1 = new QGroupBox;
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* g = new QGridLayout(Frame1);
+
+    auto* titolo = new QLabel(QStringLiteral("Dati Caratteristici"));
+    QFont f = titolo->font();
+    f.setBold(true);
+    titolo->setFont(f);
+    g->addWidget(titolo, 0, 0);
+
+    grid_caratteristiche = new QTableWidget(0, 3);
+    grid_caratteristiche->setObjectName(QStringLiteral("grid_caratteristiche"));
+    grid_caratteristiche->horizontalHeader()->hide();
+    grid_caratteristiche->verticalHeader()->hide();
+    grid_caratteristiche->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_caratteristiche->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_caratteristiche->setMinimumWidth(380);
+    g->addWidget(grid_caratteristiche, 1, 0, 5, 1);
+
+    auto etichetta = [](const QString& t) {
+        auto* l = new QLabel(t);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto nome_file = [](const QString& nome) {
+        auto* l = new QLabel;
+        l->setObjectName(nome);
+        l->setMinimumWidth(140);
+        l->setFrameShape(QFrame::StyledPanel);
+        return l;
+    };
+    nomefile_immagine = nome_file(QStringLiteral("nomefile_immagine"));
+    nomefile_piedinatura = nome_file(QStringLiteral("nomefile_piedinatura"));
+    nomefile_curva = nome_file(QStringLiteral("nomefile_curva"));
+
+    immagine_tubo = new QLabel;
+    immagine_tubo->setObjectName(QStringLiteral("immagine_tubo"));
+    immagine_tubo->setScaledContents(true);
+    immagine_tubo->setFrameShape(QFrame::Box);
+    immagine_tubo->setFixedSize(120, altezza_immagine_tubo);
+    piedinatura_valvola = new QLabel;
+    piedinatura_valvola->setObjectName(QStringLiteral("piedinatura_valvola"));
+    piedinatura_valvola->setScaledContents(true);
+    piedinatura_valvola->setFrameShape(QFrame::Box);
+    piedinatura_valvola->setFixedSize(200, 200);
+
+    g->addWidget(etichetta(QStringLiteral("Immagine File:")), 1, 1);
+    g->addWidget(nomefile_immagine, 1, 2);
+    g->addWidget(immagine_tubo, 2, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+    g->addWidget(etichetta(QStringLiteral("Piedinatura File:")), 3, 1);
+    g->addWidget(nomefile_piedinatura, 3, 2);
+    g->addWidget(piedinatura_valvola, 4, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
+    g->addWidget(etichetta(QStringLiteral("Curva File:")), 5, 1);
+    g->addWidget(nomefile_curva, 5, 2);
+    g->setColumnStretch(3, 1);
+    g->setRowStretch(6, 1);
+    l->addWidget(Frame1);
+    return tab;
+}
+
+QWidget* KORVEL::crea_tab_archivio()
+{
+    auto* tab = new QWidget;
+    auto* l = new QVBoxLayout(tab);
+    Frame3 = new QGroupBox;
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    auto* l3 = new QVBoxLayout(Frame3);
+    modello_lista_ = new ModelloListaValvole(this);
+    griglia_DB = new GrigliaDB(modello_lista_);
+    griglia_DB->setObjectName(QStringLiteral("griglia_DB"));
+    l3->addWidget(griglia_DB);
+    l->addWidget(Frame3);
+
+    Timer_settab = new QTimer(this);
+    Timer_settab->setObjectName(QStringLiteral("Timer_settab"));
+    Timer_settab->setInterval(0);
+    return tab;
+}

@@ -1,0 +1,114 @@
+// Rebuilding the tube list from the tube table.
+#include "shell/korvel.h"
+
+#include "archive/cartelle.h"
+#include "tubes/base_dati_valvole.h"
+#include "tubes/griglia_db.h"
+#include "tubes/modello_lista_valvole.h"
+#include "tubes/schema_valvole.h"
+
+#include <QApplication>
+
+namespace {
+
+// Column widths of the tube list, in twips: the key hidden, the two
+// designations, the three file and mode columns, then the numbers.
+int larghezza_colonna(int colonna)
+{
+    if (colonna == 0)
+        return 0;
+    if (colonna <= 2)
+        return 900;
+    if (colonna <= 5)
+        return 1200;
+    return 800;
+}
+
+// One record as read from the table; it reaches the list only when every
+// one of its columns could be read.
+bool leggi_riga(const BaseDatiValvole& db, QStringList& riga)
+{
+    const QStringList& colonne = schema_valvole::colonne();
+    riga.clear();
+    riga.reserve(colonne.size());
+    QString testo;
+    if (!db.leggi_testo(QStringLiteral("ID"), testo))
+        return false;
+    riga << testo;
+    for (int c = 1; c <= 6; ++c) {
+        if (!db.leggi_testo(colonne[c], testo))
+            return false;
+        riga << testo;
+    }
+    for (int c = 7; c <= 14; ++c) {
+        qint16 n = 0;
+        if (!db.leggi_intero16(colonne[c], n))
+            return false;
+        riga << QString::number(n);
+    }
+    qint32 pmax = 0;
+    if (!db.leggi_intero32(colonne[15], pmax))
+        return false;
+    riga << QString::number(pmax);
+    for (int c = 16; c <= 25; ++c) {
+        if (!db.leggi_testo(colonne[c], testo))
+            return false;
+        riga << testo;
+    }
+    return true;
+}
+
+} // namespace
+
+bool KORVEL::caricamento_basedati()
+{
+    clear_dativalvola();
+    bool risultato = false;
+
+    const QStringList& colonne = schema_valvole::colonne();
+    ModelloListaValvole* lista = griglia_DB->modello();
+    lista->inizia_ricostruzione();
+    griglia_DB->imposta_colonne_fisse(0);
+    lista->svuota(static_cast<int>(colonne.size()));
+    QStringList intestazione = colonne;
+    intestazione[0] = QStringLiteral("id");
+    lista->aggiungi_riga(intestazione);
+
+    BaseDatiValvole db;
+    bool ok = db.open(cartelle().file_basedati) &&
+              db.query(QStringLiteral("select * from TabellaValvole order by ID"));
+    if (ok) {
+        QStringList riga;
+        while (db.next()) {
+            if (!leggi_riga(db, riga)) {
+                ok = false;
+                break;
+            }
+            lista->aggiungi_riga(riga);
+        }
+    }
+    db.close();
+    lista->fine_ricostruzione();
+    for (int c = 0; c < lista->colonne(); ++c)
+        griglia_DB->imposta_larghezza_twips(c, larghezza_colonna(c));
+
+    if (!ok) {
+        // The busy pointer of a caller is put back on the failure path.
+        while (QApplication::overrideCursor())
+            QApplication::restoreOverrideCursor();
+        return false;
+    }
+    griglia_DB->imposta_colonne_fisse(3);
+    risultato = lista->righe() > 1;
+    return risultato;
+}
+
+int KORVEL::righe_valvole() const
+{
+    return griglia_DB->modello()->righe() > 0 ? griglia_DB->modello()->righe() - 1 : 0;
+}
+
+QString KORVEL::cella_lista(int riga, int colonna) const
+{
+    return griglia_DB->modello()->cella(riga, colonna);
+}

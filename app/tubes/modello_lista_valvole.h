@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QStringList>
+#include <QVector>
+
+// The cells of the tube list: row 0 holds the 26 header texts, rows 1 to n
+// one tube each, every value as text. The other parts of the program read a
+// tube back from these cells by row and column number, so the grid numbering
+// (header = row 0) is kept here; the view shows row 0 as its header.
+class ModelloListaValvole : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ModelloListaValvole(QObject* parent = nullptr);
+
+    // Grid access, header row included.
+    int righe() const { return static_cast<int>(celle_.size()); }
+    int colonne() const { return colonne_; }
+    QString cella(int riga, int colonna) const;
+
+    // Rebuilding: empty the grid, set the column count, append rows.
+    void svuota(int colonne);
+    void aggiungi_riga(const QStringList& valori);
+    // Batches the view notifications of a whole rebuild into one reset.
+    void inizia_ricostruzione();
+    void fine_ricostruzione();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& indice, int ruolo) const override;
+    QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override;
+
+private:
+    QVector<QStringList> celle_;
+    int colonne_ = 0;
+    bool in_ricostruzione_ = false;
+};

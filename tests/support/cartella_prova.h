@@ -1,0 +1,104 @@
+#pragma once
+
+// A program folder of its own for a test: a temporary directory with the
+// data folder layout, a real SQLite tube table filled with the rows a test
+// asks for, and pictures written where the tube rows name them.
+
+#include "tubes/schema_valvole.h"
+
+#include <QDir>
+#include <QImage>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <QVariantList>
+
+#include <atomic>
+
+struct CartellaProva {
+    QTemporaryDir dir;
+
+    CartellaProva()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("DatiValvole/Curve"));
+        QDir(dir.path()).mkpath(QStringLiteral("DatiValvole/Immagini"));
+        QDir(dir.path()).mkpath(QStringLiteral("DatiValvole/Piedinature"));
+    }
+
+    QString programma() const { return dir.path(); }
+    QString dati() const { return dir.path() + QStringLiteral("/DatiValvole/"); }
+    QString basedati() const { return dati() + QStringLiteral("DBValvole.mdb"); }
+
+    // Runs statements on the tube database, creating it (and the table, when
+    // asked) on first use. Values are bound, one list per statement.
+    bool esegui(const QString& sql, const QVariantList& valori = {}) const
+    {
+        static std::atomic<int> n{0};
+        const QString nome = QStringLiteral("prova_%1").arg(n++);
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+            db.setDatabaseName(basedati());
+            if (db.open()) {
+                QSqlQuery q(db);
+                ok = q.prepare(sql);
+                for (const QVariant& v : valori)
+                    q.addBindValue(v);
+                ok = ok && q.exec();
+                db.close();
+            }
+        }
+        QSqlDatabase::removeDatabase(nome);
+        return ok;
+    }
+
+    bool crea_tabella() const
+    {
+        static std::atomic<int> n{0};
+        const QString nome = QStringLiteral("schema_%1").arg(n++);
+        bool ok = false;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+            db.setDatabaseName(basedati());
+            ok = db.open() && schema_valvole::crea_tabella_valvole(db);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(nome);
+        return ok;
+    }
+
+    // Inserts a tube: 25 values in table order after ID.
+    bool inserisci(const QVariantList& valori) const
+    {
+        QStringList colonne = schema_valvole::colonne().mid(1);
+        QStringList segnaposti;
+        for (int i = 0; i < colonne.size(); ++i)
+            segnaposti << QStringLiteral("?");
+        return esegui(QStringLiteral("insert into TabellaValvole (%1) values (%2)")
+                          .arg(colonne.join(','), segnaposti.join(',')),
+                      valori);
+    }
+
+    // The 25 values of a typical triode: names, files, calibration (origin
+    // (40, 400), voltage point (480, 400) at 500 V, current point (40, 20)
+    // at 100 mA), 40000 mW and ratings.
+    static QVariantList valvola(const QString& usa, const QString& euro, const QString& curva = QStringLiteral("prova.gif"))
+    {
+        return {euro.isNull() ? QVariant() : QVariant(euro),
+                usa.isNull() ? QVariant() : QVariant(usa),
+                curva.isNull() ? QVariant() : QVariant(curva),
+                QStringLiteral("TRIODO"), QStringLiteral("provapin.gif"), QStringLiteral("prova.jpg"),
+                40, 20, 100, 480, 400, 500, 40, 400, 40000,
+                QStringLiteral("6.3"), QStringLiteral("300"), QStringLiteral("0"), QStringLiteral("0"),
+                QStringLiteral("450"), QStringLiteral("90"), QStringLiteral("40"),
+                QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+    }
+
+    void scrivi_immagine(const QString& relativo, int w, int h, QColor colore, const char* formato) const
+    {
+        QImage img(w, h, QImage::Format_RGB32);
+        img.fill(colore);
+        img.save(dir.path() + '/' + relativo, formato);
+    }
+};
