@@ -50,7 +50,11 @@ struct ZipWriter {
 
 struct UnZipReader {
     unzFile UnZipHandle = nullptr;
+    // An archive without entries is open without a minizip handle: minizip
+    // cannot open an archive whose end record is its very first byte.
+    bool vuoto = false;
     std::string OutFolder;
+    bool aperto() const { return UnZipHandle || vuoto; }
 };
 
 ZipWriter scrittore;
@@ -388,6 +392,29 @@ bool crea_cartella(const std::string& percorso)
     return stat(percorso.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// True when the file is a zip archive with no entries: nothing but the end
+// record, with its comment.
+bool archivio_vuoto(const std::string& percorso)
+{
+    int fd = open(percorso.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    unsigned char b[22];
+    struct stat st {};
+    bool ok = fstat(fd, &st) == 0 && st.st_size >= 22 && st.st_size <= 22 + 0xFFFF
+              && read(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
+    close(fd);
+    if (!ok)
+        return false;
+    static const unsigned char firma[4] = { 'P', 'K', 5, 6 };
+    if (std::memcmp(b, firma, 4) != 0)
+        return false;
+    for (int i = 4; i < 20; ++i)
+        if (b[i] != 0)
+            return false; // disks, entry counts, directory size and offset all 0
+    return 22 + (b[20] | (b[21] << 8)) == st.st_size;
+}
+
 // Information and raw name of the current entry.
 bool voce_corrente(unz_file_info64& info, std::string& nome)
 {
@@ -663,8 +690,11 @@ int UnZipOpen(const char* path)
     if (stat(completo.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return -1;
     unzFile uf = unzOpen64(completo.c_str());
-    if (!uf)
-        return -1;
+    if (!uf) {
+        if (!archivio_vuoto(completo))
+            return -1;
+        lettore.vuoto = true;
+    }
     lettore.UnZipHandle = uf;
 
     // The archive's own path without its extension: a/Dati.zip unpacks into a/Dati.
@@ -676,7 +706,7 @@ int UnZipOpen(const char* path)
     lettore.OutFolder = cartella;
 
     unz_global_info64 gi {};
-    if (unzGetGlobalInfo64(uf, &gi) != UNZ_OK)
+    if (!uf || unzGetGlobalInfo64(uf, &gi) != UNZ_OK)
         return 0;
     return gi.number_entry > static_cast<ZPOS64_T>(INT_MAX) ? INT_MAX : static_cast<int>(gi.number_entry);
 }
@@ -711,7 +741,7 @@ int UnZipGetFileName(char* buffer, int size)
 
 int UnZipOutDir(const char* folder)
 {
-    if (!lettore.UnZipHandle)
+    if (!lettore.aperto())
         return 0;
     std::string completo;
     if (!percorso_completo(folder, completo))
@@ -754,8 +784,12 @@ int UnZipInflate(void)
 
 int UnZipClose(void)
 {
-    if (!lettore.UnZipHandle)
+    if (!lettore.aperto())
         return 0;
+    if (!lettore.UnZipHandle) {
+        lettore = UnZipReader {};
+        return 1;
+    }
     unzCloseCurrentFile(lettore.UnZipHandle);
     int esito = unzClose(lettore.UnZipHandle);
     lettore = UnZipReader {};
