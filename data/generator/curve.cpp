@@ -150,10 +150,10 @@ QImage disegna_curve(const Valvola& v)
 
         // The curve: one pixel per column at the nearest row, joined to the
         // previous column by a vertical run split half-way, so steep parts
-        // stay connected. Nothing is drawn on the voltage axis or above the
-        // top of the scale.
+        // stay connected. Nothing is drawn on the axes, whose end points are
+        // the calibration, or above the top of the scale.
         auto punto = [&](int x, long y) {
-            if (y >= imax_y && y < org_y)
+            if (x > org_x && y >= imax_y && y < org_y)
                 img.setPixel(x, static_cast<int>(y), colore);
         };
         long precedente = 0;

@@ -126,15 +126,15 @@ void elettrodi_base(Schema& s, QPointF c, double g)
 
 // The common-cathode parts shared by every amplifier schematic: input
 // coupling, grid leak, cathode resistor and bypass, output coupling.
-void stadio(Schema& s, QPointF c, double g, bool con_ra)
+void stadio(Schema& s, QPointF c, double g, bool con_ra, double uscita)
 {
     const QPointF placca = c + QPointF(0, -70);
     s.linea(c + QPointF(0, -40), placca);
     if (con_ra)
         s.resistenza(QPointF(c.x(), rotaia), placca, QStringLiteral("Ra"));
     s.nodo(placca);
-    s.condensatore(placca, QPointF(c.x() + 150, placca.y()), QStringLiteral("Cu"));
-    s.testo(QPointF(c.x() + 156, placca.y()), QStringLiteral("uscita"));
+    s.condensatore(placca, QPointF(c.x() + uscita, placca.y()), QStringLiteral("Cu"));
+    s.testo(QPointF(c.x() + uscita + 6, placca.y()), QStringLiteral("uscita"));
 
     const QPointF g1 = c + QPointF(-40, g);
     const QPointF nodo_g = QPointF(c.x() - 110, g1.y());
@@ -162,7 +162,7 @@ QImage disegna_schema(char tipo)
     QImage img(larghezza_schema, altezza_schema, QImage::Format_RGB32);
     img.fill(Qt::white);
     Schema s(img);
-    const QPointF c(250, 190);
+    const QPointF c(270, 190);
     if (tipo != 'D') {
         s.linea(QPointF(60, rotaia), QPointF(460, rotaia));
         s.testo(QPointF(464, rotaia), QStringLiteral("+B"));
@@ -174,18 +174,19 @@ QImage disegna_schema(char tipo)
         s.titolo(tipo == 'P' ? QStringLiteral("Pentodo - stadio a catodo comune")
                              : QStringLiteral("Ultralineare - schermo sulla presa del trasformatore"));
         elettrodi_base(s, c, 10);
-        s.griglia(c + QPointF(-16, -2), c + QPointF(16, -2)); // screen
-        s.griglia(c + QPointF(-16, -12), c + QPointF(16, -12)); // suppressor
-        s.linea(c + QPointF(16, -12), c + QPointF(22, -12));
-        s.linea(c + QPointF(22, -12), c + QPointF(22, 26));
-        s.linea(c + QPointF(22, 26), c + QPointF(14, 26));
-        const QPointF schermo = c + QPointF(95, -2);
-        s.linea(c + QPointF(-16, -2), c + QPointF(-24, -2));
-        s.linea(c + QPointF(-24, -2), c + QPointF(-24, -32));
-        s.linea(c + QPointF(-24, -32), c + QPointF(40, -32));
-        s.linea(c + QPointF(40, -32), c + QPointF(40, -2));
-        s.linea(c + QPointF(40, -2), schermo);
-        stadio(s, c, 10, tipo == 'P');
+        // Screen (G2) in the middle, leaving on the right; the suppressor
+        // (G3) next to the plate, tied inside to the cathode by a path that
+        // passes the free ends of the two other grids.
+        s.griglia(c + QPointF(-16, -2), c + QPointF(16, -2));
+        s.griglia(c + QPointF(-16, -12), c + QPointF(16, -12));
+        s.linea(c + QPointF(-16, -12), c + QPointF(-21, -12));
+        s.linea(c + QPointF(-21, -12), c + QPointF(-21, 4));
+        s.linea(c + QPointF(-21, 4), c + QPointF(21, 4));
+        s.linea(c + QPointF(21, 4), c + QPointF(21, 26));
+        s.linea(c + QPointF(21, 26), c + QPointF(14, 26));
+        const QPointF schermo = c + QPointF(150, -2);
+        s.linea(c + QPointF(16, -2), schermo);
+        stadio(s, c, 10, tipo == 'P', 70);
         if (tipo == 'P') {
             s.nodo(schermo);
             s.resistenza(QPointF(schermo.x(), rotaia), schermo, QStringLiteral("Rg2"));
@@ -194,17 +195,18 @@ QImage disegna_schema(char tipo)
         } else {
             // Primary of the output transformer from +B to the plate, the
             // screen on its tap; the secondary feeds the loudspeaker.
-            s.linea(QPointF(c.x(), rotaia), QPointF(c.x(), rotaia + 10));
-            s.avvolgimento(QPointF(c.x(), rotaia + 10), 3, true);
-            s.avvolgimento(QPointF(c.x(), rotaia + 46), 3, true);
-            s.linea(QPointF(c.x(), rotaia + 82), c + QPointF(0, -70));
-            s.linea(QPointF(c.x() + 8, rotaia + 46), QPointF(schermo.x(), rotaia + 46));
-            s.linea(QPointF(schermo.x(), rotaia + 46), schermo);
-            s.testo(QPointF(schermo.x() + 6, rotaia + 46), QStringLiteral("presa"));
-            s.linea(QPointF(c.x() - 16, rotaia + 8), QPointF(c.x() - 16, rotaia + 84));
-            s.linea(QPointF(c.x() - 20, rotaia + 8), QPointF(c.x() - 20, rotaia + 84));
-            s.avvolgimento(QPointF(c.x() - 36, rotaia + 16), 5, false);
-            s.testo(QPointF(c.x() - 50, rotaia + 46), QStringLiteral("altoparlante"), Qt::AlignRight | Qt::AlignVCenter);
+            s.linea(QPointF(c.x(), rotaia), QPointF(c.x(), rotaia + 4));
+            s.avvolgimento(QPointF(c.x(), rotaia + 4), 2, true);
+            s.avvolgimento(QPointF(c.x(), rotaia + 28), 2, true);
+            s.linea(QPointF(c.x(), rotaia + 52), c + QPointF(0, -70));
+            s.linea(QPointF(c.x(), rotaia + 28), QPointF(schermo.x(), rotaia + 28));
+            s.linea(QPointF(schermo.x(), rotaia + 28), schermo);
+            s.nodo(QPointF(c.x(), rotaia + 28));
+            s.testo(QPointF(schermo.x() + 6, rotaia + 28), QStringLiteral("presa"));
+            s.linea(QPointF(c.x() - 14, rotaia + 4), QPointF(c.x() - 14, rotaia + 52));
+            s.linea(QPointF(c.x() - 18, rotaia + 4), QPointF(c.x() - 18, rotaia + 52));
+            s.avvolgimento(QPointF(c.x() - 34, rotaia + 4), 4, false);
+            s.testo(QPointF(c.x() - 48, rotaia + 28), QStringLiteral("altoparlante"), Qt::AlignRight | Qt::AlignVCenter);
         }
         break;
     }
@@ -238,7 +240,7 @@ QImage disegna_schema(char tipo)
     default:
         s.titolo(QStringLiteral("Triodo - stadio a catodo comune"));
         elettrodi_base(s, c, 0);
-        stadio(s, c, 0, true);
+        stadio(s, c, 0, true, 150);
         break;
     }
     return img;
