@@ -4,6 +4,7 @@
 #include "archive/comandi_archivio.h"
 #include "chart/grafico.h"
 #include "chart/picture1.h"
+#include "shell/icone_menu.h"
 #include "platform/piattaforma.h"
 #include "tubes/griglia_db.h"
 
@@ -172,6 +173,7 @@ void KORVEL::KORVEL_Form_Load()
         }
     }
     // 14. Menu bitmaps: a decoration that never stops the start-up.
+    imposta_icone_menu(*this);
 }
 
 void KORVEL::Init_parametri()

@@ -1,0 +1,109 @@
+// Times the rebuild of the tube list from a table of 10,000 tubes into the
+// real main window, against the sqlite3 command-line tool reading the same
+// rows in the same run. Run: build/bench/bench_lista_valvole [tubes]
+#include "platform/piattaforma_scriptata.h"
+#include "shell/korvel.h"
+#include "tubes/schema_valvole.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+bool riempi(const QString& file, int n)
+{
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
+        db.setDatabaseName(file);
+        if (!db.open() || !schema_valvole::crea_tabella_valvole(db))
+            return false;
+        db.transaction();
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("insert into TabellaValvole (SiglaEURO, SiglaUSA, CURVA, MODO, PIEDINATURA, FOTO,"
+                                 " IMAX_X, IMAX_Y, IMAX_I, VMAX_X, VMAX_Y, VMAX_V, ORG_X, ORG_Y, PMAX,"
+                                 " FIL1_V, FIL1_I, FIL2_V, FIL2_I, PLA_V, PLA_I, PLA_W, SCRE_V, SCRE_I, SCRE_W)"
+                                 " values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
+        ok = true;
+        for (int i = 0; i < n && ok; ++i) {
+            const QString nome = QStringLiteral("T%1").arg(i);
+            const QVariantList v = {nome + "E", nome, nome + "trio.gif", "TRIODO", nome + "pin.gif", nome + ".jpg",
+                                    40, 20, 100, 480, 400, 500, 40, 400, 40000 + i,
+                                    "6.3", "300", "0", "0", "450", "90", "40", "0", "0", "0"};
+            for (const QVariant& x : v)
+                q.addBindValue(x);
+            ok = q.exec();
+        }
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
+    return ok;
+}
+
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 10000;
+    const int ripetizioni = 7;
+
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("DatiValvole"));
+    const QString file = dir.path() + QStringLiteral("/DatiValvole/DBValvole.mdb");
+    if (!riempi(file, n)) {
+        std::fprintf(stderr, "cannot fill the database\n");
+        return 1;
+    }
+
+    PiattaformaScriptata p;
+    KORVEL w(p, dir.path());
+    w.KORVEL_Form_Load();
+
+    std::vector<double> lista, cli;
+    for (int i = 0; i < ripetizioni; ++i) {
+        QElapsedTimer t;
+        t.start();
+        const bool ok = w.caricamento_basedati();
+        QCoreApplication::processEvents(); // let the view lay out the new rows
+        lista.push_back(t.nsecsElapsed() / 1e6);
+        if (!ok || w.righe_valvole() != n) {
+            std::fprintf(stderr, "list load failed\n");
+            return 1;
+        }
+
+        QProcess sqlite;
+        t.restart();
+        sqlite.start(QStringLiteral("sqlite3"), {file, QStringLiteral("select * from TabellaValvole order by ID")});
+        sqlite.waitForFinished(-1);
+        const QByteArray out = sqlite.readAllStandardOutput();
+        cli.push_back(t.nsecsElapsed() / 1e6);
+        if (out.count('\n') != n) {
+            std::fprintf(stderr, "sqlite3 read %lld rows\n", static_cast<long long>(out.count('\n')));
+            return 1;
+        }
+    }
+    const double a = mediana(lista), b = mediana(cli);
+    std::printf("tubes: %d, repetitions: %d (medians)\n", n, ripetizioni);
+    std::printf("caricamento_basedati into the list: %8.2f ms\n", a);
+    std::printf("sqlite3 CLI, same query:            %8.2f ms\n", b);
+    std::printf("ratio list / sqlite3:               %8.2f\n", a / b);
+    return 0;
+}
