@@ -66,7 +66,7 @@ void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int
     QPainter p(&immagine_);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::SquareCap,
+    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap,
                   Qt::MiterJoin));
     p.drawLine(QPointF(x0, y0), QPointF(x1, y1));
 }
@@ -79,7 +79,7 @@ void Tela::box_xor(double x0, double y0, double x1, double y1, int colore, int s
     QPainter p(&immagine_);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::SquareCap,
+    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap,
                   Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)).normalized());
