@@ -1,0 +1,268 @@
+// The chart engine in the real main window: the mouse on Picture1 with the
+// buttons held, the legend buttons, the menu commands, typing in the value
+// fields and the recalculation dialog, as a user works.
+
+#include "support/cartella_prova.h"
+
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "chart/ricalcolo.h"
+#include "platform/piattaforma_scriptata.h"
+#include "shell/korvel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// A tube calibrated with origin (100, 400), 400 V at column 500, 60 mA at
+// row 100, 2500 mW, over a white curve picture.
+QVariantList valvola_prova()
+{
+    QVariantList v = CartellaProva::valvola(QStringLiteral("12AX7"), QStringLiteral("ECC83"));
+    const QVariantList taratura = {100, 100, 60, 500, 400, 400, 100, 400, 2500};
+    for (int i = 0; i < taratura.size(); ++i)
+        v[6 + i] = taratura[i];
+    return v;
+}
+
+struct Finestra {
+    CartellaProva c;
+    PiattaformaScriptata p;
+    std::unique_ptr<KORVEL> w;
+
+    Finestra()
+    {
+        c.crea_tabella();
+        c.inserisci(valvola_prova());
+        c.scrivi_immagine(QStringLiteral("DatiValvole/Curve/prova.gif"), 518, 418, Qt::white, "PNG");
+        w = std::make_unique<KORVEL>(p, c.programma());
+        w->KORVEL_Form_Load();
+    }
+    void carica() { w->griglia_DB_DblClick(1); }
+
+    QWidget* chart() const { return w->Picture1_; }
+    QString t(Campo c) const { return w->campo(c)->text(); }
+    StatoGrafico& s() { return w->grafico().stato(); }
+    const QImage& canvas() { return w->grafico().canvas(); }
+
+    void evento(QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti)
+    {
+        QMouseEvent e(tipo, pos, chart()->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
+        QApplication::sendEvent(chart(), &e);
+    }
+    void trascina(QPointF da, const QList<QPointF>& passi)
+    {
+        evento(QEvent::MouseButtonPress, da, Qt::LeftButton, Qt::LeftButton);
+        for (const QPointF& p : passi)
+            evento(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
+        evento(QEvent::MouseButtonRelease, passi.isEmpty() ? da : passi.back(), Qt::LeftButton,
+               Qt::NoButton);
+    }
+    void clic(QPushButton* modo, QPointF pos)
+    {
+        QTest::mouseClick(modo, Qt::LeftButton);
+        evento(QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+        evento(QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+    }
+    void scrivi_e_invio(Campo c, const QString& testo)
+    {
+        QLineEdit* campo = w->campo(c);
+        campo->clear();
+        QTest::keyClicks(campo, testo);
+        QTest::keyClick(campo, Qt::Key_Return);
+    }
+};
+
+void rispondi_ricalcolo(const QString& r_anodica, const QString& r_dinamica, bool conferma,
+                        QString* r_proposta = nullptr)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto* dialogo = qobject_cast<Ricalcolo*>(QApplication::activeModalWidget());
+        if (!dialogo)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (r_proposta)
+            *r_proposta = dialogo->r_anodica->text();
+        QTest::keyClicks(dialogo->r_anodica, QString()); // focus the field as a user would
+        dialogo->r_anodica->setText(r_anodica);
+        dialogo->r_dinamica->setText(r_dinamica);
+        QTest::mouseClick(conferma ? dialogo->exec_calc : dialogo->Annulla, Qt::LeftButton);
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestGraficoFinestra : public QObject {
+    Q_OBJECT
+
+private slots:
+    void senza_valvola_il_grafico_non_reagisce()
+    {
+        Finestra f;
+        const QImage prima = f.canvas().copy();
+        f.trascina({150, 100}, {{400, 300}});
+        QCOMPARE(f.canvas(), prima);
+        QCOMPARE(f.s().rette.size(), std::size_t(1));
+        QVERIFY(f.t(Campo::curr_X).isEmpty());
+    }
+
+    // Mouse moves carry the held buttons: only the last rubber band stays.
+    void linea_completata_con_il_mouse()
+    {
+        Finestra f;
+        f.carica();
+        const QImage base = f.canvas().copy();
+        QVERIFY(!f.w->canc_function[0]->isEnabled());
+        f.trascina({150, 100}, {{200, 150}, {330, 280}, {400, 300}});
+        QCOMPARE(f.s().rette.size(), std::size_t(2));
+        QCOMPARE(f.s().rette[1].x1, 400.0f);
+        QCOMPARE(f.w->legenda_retta->text(), QStringLiteral("R01"));
+        QVERIFY(f.w->canc_function[0]->isEnabled());
+        QCOMPARE(f.t(Campo::end_v), QStringLiteral("300.00"));
+
+        // A move with no button only updates the pointer frames.
+        f.evento(QEvent::MouseMove, {200, 250}, Qt::NoButton, Qt::NoButton);
+        QCOMPARE(f.t(Campo::curr_X), QStringLiteral("200"));
+        QCOMPARE(f.t(Campo::curr_i), QStringLiteral("30.00"));
+
+        f.w->calc_function[0]->trigger();
+        QCOMPARE(f.t(Campo::start_y), QStringLiteral("60"));
+        QCOMPARE(f.t(Campo::end_x), QStringLiteral("525"));
+        QCOMPARE(f.t(Campo::start_V), QStringLiteral("0.00"));
+        QCOMPARE(f.t(Campo::end_i), QStringLiteral("0.00"));
+
+        Tela attesa;
+        attesa.imposta_immagine(base);
+        attesa.linea_xor(100, 60, 525, 400, 10, 2);
+        attesa.testo_xor(QStringLiteral("R01"), 103, 45, 2);
+        QCOMPARE(f.canvas(), attesa.immagine());
+
+        f.w->canc_function[0]->trigger();
+        QCOMPARE(f.canvas(), base);
+        QCOMPARE(f.w->legenda_retta->text(), QStringLiteral("Assente"));
+        QVERIFY(!f.w->canc_function[0]->isEnabled());
+    }
+
+    void linea_che_sale_non_calcolabile()
+    {
+        Finestra f;
+        f.carica();
+        f.trascina({150, 300}, {{400, 100}});
+        const QImage prima = f.canvas().copy();
+        f.w->calc_function[0]->trigger();
+        QCOMPARE(f.t(Campo::r_value), QStringLiteral("Non Calcolabile"));
+        QCOMPARE(f.canvas(), prima);
+        QCOMPARE(f.t(Campo::end_x), QStringLiteral("400"));
+    }
+
+    // The three legend buttons choose the mode; the menu "&Cancella" items
+    // follow the objects present.
+    void punti_componenti_e_cancellazione()
+    {
+        Finestra f;
+        f.carica();
+        const QImage base = f.canvas().copy();
+        f.trascina({200, 300}, {{300, 350}});
+        f.w->calc_function[0]->trigger();
+
+        f.clic(f.w->legenda_lavoro, {250, 325}); // 150 V, 15 mA
+        QVERIFY(f.w->legenda_lavoro->isChecked());
+        QVERIFY(!f.w->legenda_retta->isChecked());
+        QCOMPARE(f.w->legenda_lavoro->text(), QStringLiteral("L01"));
+        QCOMPARE(f.t(Campo::r_value), QStringLiteral("10,000"));
+        QVERIFY(f.w->canc_function[1]->isEnabled());
+
+        f.clic(f.w->legenda_guadagno, {220, 310}); // 120 V, 18 mA
+        QVERIFY(!f.w->legenda_lavoro->isChecked());
+        QCOMPARE(f.w->legenda_guadagno->text(), QStringLiteral("G01"));
+        QVERIFY(f.w->canc_function[2]->isEnabled());
+
+        f.scrivi_e_invio(Campo::grid_bias, QStringLiteral("-1,5"));
+        QCOMPARE(f.t(Campo::grid_bias), QStringLiteral("1.5"));
+        QCOMPARE(f.t(Campo::r_catodica), QStringLiteral("100"));
+        QCOMPARE(f.t(Campo::r_anodica), QStringLiteral("9,900"));
+        QCOMPARE(f.t(Campo::c_catodica), QStringLiteral("63.66"));
+        f.scrivi_e_invio(Campo::gain_bias, QStringLiteral("-2,5"));
+        QCOMPARE(f.t(Campo::gain_value), QStringLiteral("30.00"));
+
+        // Equal grid voltages: components again, gain untouched.
+        f.w->campo(Campo::gain_bias)->setText(QStringLiteral("1.5"));
+        f.w->calc_function[1]->trigger();
+        QCOMPARE(f.t(Campo::gain_value), QStringLiteral("30.00"));
+
+        f.w->canc_function[2]->trigger();
+        QVERIFY(!f.w->canc_function[2]->isEnabled());
+        QCOMPARE(f.w->legenda_guadagno->text(), QStringLiteral("Assente"));
+        QCOMPARE(f.t(Campo::r_catodica), QStringLiteral("100"));
+        f.w->canc_function[1]->trigger();
+        f.w->canc_function[0]->trigger();
+        QCOMPARE(f.canvas(), base);
+        for (QAction* a : f.w->canc_function)
+            QVERIFY(!a->isEnabled());
+    }
+
+    void r_anodica_con_k_e_ricalcolo()
+    {
+        Finestra f;
+        f.carica();
+        f.trascina({200, 300}, {{300, 350}});
+        QLineEdit* r = f.w->campo(Campo::r_anodica);
+        r->clear();
+        QTest::keyClicks(r, QStringLiteral("22k"));
+        QCOMPARE(r->text(), QStringLiteral("22000"));
+
+        QString proposta;
+        rispondi_ricalcolo(QStringLiteral("20000"), QStringLiteral("10000"), true, &proposta);
+        f.w->calc_function[3]->trigger();
+        QCOMPARE(proposta, QStringLiteral("10,000"));
+        QCOMPARE(f.s().rette_calcolate.size(), std::size_t(3));
+        QCOMPARE(f.s().rette_calcolate[1].y0, 325.0f);
+        QCOMPARE(f.s().rette_calcolate[2].y0, 250.0f);
+        QCOMPARE(f.s().rette_calcolate[2].etichetta, QStringLiteral("C02"));
+        QCOMPARE(r->text(), QStringLiteral("10,000"));
+        QVERIFY(f.w->canc_function[3]->isEnabled());
+
+        const QImage prima = f.canvas().copy();
+        rispondi_ricalcolo(QStringLiteral("47000"), QString(), false);
+        f.w->calc_function[3]->trigger();
+        QCOMPARE(f.s().rette_calcolate.size(), std::size_t(3));
+
+        f.w->canc_function[3]->trigger();
+        f.w->canc_function[3]->trigger();
+        QVERIFY(!f.w->canc_function[3]->isEnabled());
+        QVERIFY(f.canvas() != prima);
+    }
+
+    void potenza_massima_blocca_il_campo()
+    {
+        Finestra f;
+        f.carica();
+        const QImage base = f.canvas().copy();
+        QLineEdit* p = f.w->campo(Campo::potenza_anodica);
+        QCOMPARE(p->text(), QStringLiteral("2500"));
+        f.w->traccia_maxpower->trigger();
+        QVERIFY(p->isReadOnly());
+        QCOMPARE(f.w->traccia_maxpower->text(), QStringLiteral("Cancella Potenza massima"));
+        QVERIFY(f.canvas() != base);
+        f.w->traccia_maxpower->trigger();
+        QVERIFY(!p->isReadOnly());
+        QCOMPARE(f.w->traccia_maxpower->text(), QStringLiteral("Traccia Potenza massima"));
+        QCOMPARE(f.canvas(), base);
+    }
+};
+
+QTEST_MAIN(TestGraficoFinestra)
+#include "tst_grafico_finestra.moc"
