@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include <algorithm>
+
 using namespace valvole_demo;
 
 namespace disegni {
@@ -146,9 +148,10 @@ QImage disegna_foto(const Valvola& v)
     p.save();
     p.setClipPath(vetro);
     p.fillPath(vetro, QColor(70, 76, 90));
-    const double alto = cima + (v.involucro == Involucro::bottiglia ? 50 : 34);
-    const double basso = fondo_vetro - (v.involucro == Involucro::bottiglia ? 80 : 22);
-    const double interno = std::min(meta, v.involucro == Involucro::bottiglia ? 30.0 : meta) - 6;
+    const bool bottiglia = v.involucro == Involucro::bottiglia;
+    const double alto = cima + (bottiglia ? 40 : 34);
+    const double basso = fondo_vetro - (bottiglia ? 70 : 22);
+    const double interno = bottiglia ? 28.0 : meta - 6;
     p.setPen(QPen(QColor(170, 170, 165), 1.5));
     for (int k = -2; k <= 2; ++k)
         p.drawLine(QPointF(centro + k * interno / 2.5, basso), QPointF(centro + k * interno / 2.5, fondo_vetro));

@@ -1,6 +1,7 @@
 #include "disegni.h"
 
 #include <QPainter>
+#include <QPolygon>
 
 namespace disegni {
 
@@ -23,11 +24,11 @@ QImage disegna_icona(const QString& nome)
         p.fillRect(5, 9, 1, 2, QColor(0, 0, 160));
     } else if (nome == QLatin1String("OPEN13.bmp")) {
         // An open folder.
-        p.fillRect(1, 3, 5, 2, QColor(200, 160, 0));
-        p.fillRect(1, 4, 11, 8, QColor(240, 200, 40));
         p.setPen(nero);
-        p.drawRect(1, 4, 10, 7);
-        p.drawLine(3, 7, 12, 7);
+        p.setBrush(QColor(200, 160, 0));
+        p.drawRect(1, 2, 9, 9);
+        p.setBrush(QColor(250, 215, 60));
+        p.drawPolygon(QPolygon({QPoint(3, 6), QPoint(12, 6), QPoint(10, 11), QPoint(1, 11)}));
     } else if (nome == QLatin1String("PRINT13.bmp")) {
         // A printer with a sheet.
         p.fillRect(3, 0, 7, 5, QColor(255, 255, 255));
