@@ -70,7 +70,16 @@ bool BaseDatiValvole::query(const QString& testo)
         errore_ = risultato_->lastError().text();
         return false;
     }
+    const QSqlRecord record = risultato_->record();
+    colonne_.clear();
+    for (int i = 0; i < record.count(); ++i)
+        colonne_.insert(record.fieldName(i), i);
     return true;
+}
+
+int BaseDatiValvole::indice(const QString& colonna) const
+{
+    return colonne_.value(colonna, -1);
 }
 
 bool BaseDatiValvole::next()
@@ -82,7 +91,7 @@ bool BaseDatiValvole::leggi_testo(const QString& colonna, QString& valore) const
 {
     if (!risultato_)
         return false;
-    const int i = risultato_->record().indexOf(colonna);
+    const int i = indice(colonna);
     if (i < 0) {
         errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
         return false;
@@ -97,7 +106,7 @@ bool BaseDatiValvole::leggi_intero(const QString& colonna, qint64 minimo, qint64
 {
     if (!risultato_)
         return false;
-    const int i = risultato_->record().indexOf(colonna);
+    const int i = indice(colonna);
     if (i < 0) {
         errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
         return false;
@@ -165,6 +174,7 @@ void BaseDatiValvole::close()
 {
     delete risultato_;
     risultato_ = nullptr;
+    colonne_.clear();
     if (db_.isValid()) {
         db_.close();
         db_ = QSqlDatabase();

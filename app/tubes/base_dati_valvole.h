@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QHash>
 #include <QString>
 #include <QVariantList>
 
@@ -46,6 +47,10 @@ private:
     QString nome_connessione_;
     QSqlDatabase db_;
     QSqlQuery* risultato_ = nullptr;
+    // The result's columns, read once per query: fetching them for every
+    // value would rebuild the whole column list each time.
+    QHash<QString, int> colonne_;
+    int indice(const QString& colonna) const;
     bool aperto_ = false;
     mutable QString errore_;
 };
