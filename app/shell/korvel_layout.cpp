@@ -15,6 +15,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -69,6 +71,24 @@ QPushButton* pulsante_legenda(const QString& nome)
     b->setFocusPolicy(Qt::TabFocus);
     b->setMinimumWidth(70);
     return b;
+}
+
+// The mode icon: a small triode symbol (envelope, plate, grid, cathode).
+QPixmap icona_schema()
+{
+    QPixmap p(24, 24);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(QPen(QColor(30, 30, 120), 1.5));
+    g.drawEllipse(QRectF(2.5, 2.5, 19, 19));
+    g.drawLine(QPointF(8, 7), QPointF(16, 7));    // plate
+    g.drawLine(QPointF(12, 7), QPointF(12, 1));
+    g.setPen(QPen(QColor(30, 30, 120), 1.2, Qt::DashLine));
+    g.drawLine(QPointF(6, 12), QPointF(18, 12));  // grid
+    g.setPen(QPen(QColor(30, 30, 120), 1.5));
+    g.drawLine(QPointF(8, 17), QPointF(16, 17));  // cathode
+    return p;
 }
 
 } // namespace
@@ -275,7 +295,7 @@ QWidget* KORVEL::crea_tab_grafico()
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setToolTip(QStringLiteral("Schema"));
-    Image1->setText(QStringLiteral("\u2393"));
+    Image1->setPixmap(icona_schema());
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFixedSize(24, 24);
     Image1->setEnabled(false);
@@ -305,6 +325,7 @@ QWidget* KORVEL::crea_tab_informazioni()
     grid_caratteristiche->verticalHeader()->hide();
     grid_caratteristiche->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_caratteristiche->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_caratteristiche->setFocusPolicy(Qt::NoFocus);
     grid_caratteristiche->setMinimumWidth(380);
     g->addWidget(grid_caratteristiche, 1, 0, 5, 1);
 
