@@ -173,6 +173,11 @@ private slots:
 void TestPdfWriter::initTestCase()
 {
     QVERIFY(tmp_.isValid());
+    // Set KORVEL_KEEP_PDF_TEST_FILES to look at the documents afterwards.
+    if (qEnvironmentVariableIsSet("KORVEL_KEEP_PDF_TEST_FILES")) {
+        tmp_.setAutoRemove(false);
+        qInfo("PDF test files kept in %s", qPrintable(tmp_.path()));
+    }
 }
 
 void TestPdfWriter::expectQpdfClean(const std::string& file)
@@ -826,6 +831,31 @@ void TestPdfWriter::readBmpDepths()
     QCOMPARE(pal.size(), std::size_t(16 * 3));
     QCOMPARE(px, std::vector<std::uint8_t>({0x01, 0x20, 0x12, 0x00}));
 
+    // Larger information headers (as newer tools write them) put the palette
+    // further on; a short palette ("colours used") is padded with black.
+    auto set32 = [](std::string& s, std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            s[at + static_cast<std::size_t>(i)] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    const std::string base8 = makeBmp(3, 1, 8, colors, [](int x, int) { return x; });
+    std::string v5 = base8;
+    v5.insert(54, std::string(84, '\0'));
+    set32(v5, 14, 124);
+    set32(v5, 10, 54 + 84 + 1024);
+    std::string shortPal = base8;
+    shortPal.erase(54 + 3 * 4, 253 * 4);
+    set32(shortPal, 46, 3);
+    set32(shortPal, 10, 54 + 3 * 4);
+    for (const std::string& bytes : {v5, shortPal}) {
+        std::string f = path("hdr.bmp");
+        writeFile(f, bytes);
+        QVERIFY(PdfWriter::ReadBMPFile(f, 0, px, pal, w, h, d));
+        QCOMPARE(px, std::vector<std::uint8_t>({0, 1, 2}));
+        QCOMPARE(pal.size(), std::size_t(768));
+        QCOMPARE(std::vector<std::uint8_t>(pal.begin(), pal.begin() + 12),
+                 std::vector<std::uint8_t>({200, 10, 20, 0, 128, 255, 1, 2, 3, 0, 0, 0}));
+    }
+
     // 1 bit, widths whose rows need 5 bytes and 1 byte: rows are padded to
     // four bytes whatever the width.
     for (int width : {33, 1, 35, 40}) {
@@ -891,13 +921,11 @@ void TestPdfWriter::badBitmapsFailCleanly()
     std::string file = path("bad.pdf");
     PdfWriter pw;
     pw.InitPDFFile(file);
-    const std::size_t before = readFile(file).size();
     QVERIFY(!pw.LoadImgFromBMPFile("Img", bmp));
     pw.ClosePDFFile();
     const std::string pdf = readFile(file);
     QVERIFY(pdf.find("/XObject") == std::string::npos);
     QVERIFY(pdf.find("0 5\r\n") != std::string::npos);  // no object allocated
-    (void)before;
 }
 
 void TestPdfWriter::imageObjects()
