@@ -42,6 +42,11 @@ void verifica_base()
     closedir(d);
 }
 
+void pulisci()
+{
+    nftw(base.c_str(), rimuovi, 16, FTW_DEPTH | FTW_PHYS);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -52,6 +57,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     base = modello;
     archivio = base + "/a.zip";
     bersaglio = base + "/t";
+    atexit(pulisci);
     return 0;
 }
 
