@@ -2,7 +2,9 @@
 
 #include "valvole_demo.h"
 
+#include <QFont>
 #include <QImage>
+#include <QString>
 
 #include <vector>
 

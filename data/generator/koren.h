@@ -67,13 +67,4 @@ inline double corrente_pentodo(const ParametriPentodo& p, double ep, double eg1,
     return std::pow(e1, p.ex) / p.kg1 * 2.0 * std::atan(ep / p.kvb) * 1000.0;
 }
 
-// Screen current of the pentode model: Ig2 = (Eg2/mu + Eg1)^Ex / Kg2.
-inline double corrente_schermo(const ParametriPentodo& p, double eg1, double eg2)
-{
-    const double base = eg2 / p.mu + eg1;
-    if (base <= 0.0)
-        return 0.0;
-    return std::pow(base, p.ex) / p.kg2 * 1000.0;
-}
-
 } // namespace koren
