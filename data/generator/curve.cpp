@@ -29,8 +29,8 @@ QString etichetta_curva(double vg)
     return (vg == 0.0 ? QStringLiteral("0") : numero(vg)) + QStringLiteral(" V");
 }
 
-// Rows of one curve at every pixel column of the plot, from the model. The
-// row is the nearest whole pixel to the model's current, so reading a curve
+// Rows (not rounded) of one curve at every pixel column of the plot, from the
+// model. The drawing puts each at the nearest whole pixel, so reading a curve
 // pixel back through the calibration is within half a pixel of the model.
 std::vector<double> righe_curva(const Valvola& v, double vg)
 {
