@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libqt6sql6-sqlite libqt6svg6
   libgl-dev libvulkan-dev libxkbcommon-dev
   libfreeimage-dev libminizip-dev zlib1g-dev
-  sqlite3 zip unzip python3 qpdf poppler-utils xvfb xauth imagemagick
+  sqlite3 libsqlite3-dev zip unzip python3 qpdf poppler-utils xvfb xauth imagemagick
   clang libclang-rt-14-dev
   fonts-liberation fonts-urw-base35
   libhpdf-dev

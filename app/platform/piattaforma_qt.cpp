@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -47,7 +48,7 @@ bool PiattaformaQt::domanda_si_no(const QString& testo, const QString& titolo)
 {
     QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo,
                     QMessageBox::Yes | QMessageBox::No, finestra());
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("Sì"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

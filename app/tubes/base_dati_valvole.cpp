@@ -3,22 +3,35 @@
 #include <QAtomicInt>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlRecord>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+#include <cmath>
 
 namespace {
 QAtomicInt contatore_connessioni;
 
 // SQLite files start with this header; anything else is not our database,
-// and checking it first keeps a foreign file from being touched at all.
+// and checking it first keeps a foreign file from being touched at all (an
+// empty file, say, would be silently turned into a database by the engine).
 bool ha_intestazione_sqlite(const QString& percorso)
 {
     QFile f(percorso);
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray testa = f.read(16);
-    // An empty file would be silently turned into a database by SQLite.
     return testa == QByteArray("SQLite format 3\0", 16);
+}
+
+sqlite3* handle_di(const QSqlDatabase& db)
+{
+    const QVariant h = db.driver() ? db.driver()->handle() : QVariant();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(h.constData());
 }
 } // namespace
 
@@ -55,26 +68,53 @@ bool BaseDatiValvole::open(const QString& data_source)
         close();
         return false;
     }
+    motore_ = handle_di(db_);
+    if (!motore_) {
+        errore_ = QStringLiteral("driver SQLite senza accesso al motore");
+        close();
+        return false;
+    }
     aperto_ = true;
     return true;
+}
+
+void BaseDatiValvole::chiudi_risultato()
+{
+    if (risultato_)
+        sqlite3_finalize(risultato_);
+    risultato_ = nullptr;
+    riga_corrente_ = false;
+    colonne_.clear();
 }
 
 bool BaseDatiValvole::query(const QString& testo)
 {
     if (!aperto_)
         return false;
-    delete risultato_;
-    risultato_ = new QSqlQuery(db_);
-    risultato_->setForwardOnly(true);
-    if (!risultato_->exec(testo)) {
-        errore_ = risultato_->lastError().text();
+    chiudi_risultato();
+    const QByteArray sql = testo.toUtf8();
+    if (sqlite3_prepare_v2(motore_, sql.constData(), static_cast<int>(sql.size()), &risultato_, nullptr) !=
+            SQLITE_OK ||
+        !risultato_) {
+        errore_ = QString::fromUtf8(sqlite3_errmsg(motore_));
+        chiudi_risultato();
         return false;
     }
-    const QSqlRecord record = risultato_->record();
-    colonne_.clear();
-    for (int i = 0; i < record.count(); ++i)
-        colonne_.insert(record.fieldName(i), i);
+    const int n = sqlite3_column_count(risultato_);
+    for (int i = 0; i < n; ++i)
+        colonne_.insert(QString::fromUtf8(sqlite3_column_name(risultato_, i)), i);
     return true;
+}
+
+bool BaseDatiValvole::next()
+{
+    if (!risultato_)
+        return false;
+    const int rc = sqlite3_step(risultato_);
+    riga_corrente_ = rc == SQLITE_ROW;
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+        errore_ = QString::fromUtf8(sqlite3_errmsg(motore_));
+    return riga_corrente_;
 }
 
 int BaseDatiValvole::indice(const QString& colonna) const
@@ -82,59 +122,74 @@ int BaseDatiValvole::indice(const QString& colonna) const
     return colonne_.value(colonna, -1);
 }
 
-bool BaseDatiValvole::next()
+int BaseDatiValvole::indice_o_errore(const QString& colonna) const
 {
-    return risultato_ && risultato_->next();
+    const int i = indice(colonna);
+    if (i < 0)
+        errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
+    return i;
 }
 
-bool BaseDatiValvole::leggi_testo(const QString& colonna, QString& valore) const
+bool BaseDatiValvole::colonna_valida(int colonna, const QString& nome) const
 {
-    if (!risultato_)
+    if (!riga_corrente_)
         return false;
-    const int i = indice(colonna);
-    if (i < 0) {
-        errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
+    if (colonna < 0 || colonna >= sqlite3_column_count(risultato_)) {
+        errore_ = QStringLiteral("colonna assente: %1").arg(nome);
         return false;
     }
-    const QVariant v = risultato_->value(i);
-    valore = v.isNull() ? QString() : v.toString();
     return true;
 }
 
-bool BaseDatiValvole::leggi_intero(const QString& colonna, qint64 minimo, qint64 massimo,
-                                   qint64& valore) const
+bool BaseDatiValvole::leggi_testo(int colonna, QString& valore) const
 {
-    if (!risultato_)
+    if (!colonna_valida(colonna, QString::number(colonna)))
         return false;
-    const int i = indice(colonna);
-    if (i < 0) {
-        errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
-        return false;
+    if (sqlite3_column_type(risultato_, colonna) == SQLITE_NULL) {
+        valore.clear();
+        return true;
     }
-    const QVariant v = risultato_->value(i);
-    if (v.isNull()) {
-        errore_ = QStringLiteral("valore Null in %1").arg(colonna);
+    const auto* testo = reinterpret_cast<const char*>(sqlite3_column_text(risultato_, colonna));
+    valore = QString::fromUtf8(testo, sqlite3_column_bytes(risultato_, colonna));
+    return true;
+}
+
+bool BaseDatiValvole::leggi_intero(int colonna, qint64 minimo, qint64 massimo, qint64& valore) const
+{
+    if (!colonna_valida(colonna, QString::number(colonna)))
         return false;
-    }
     bool ok = false;
     qint64 n = 0;
-    if (v.typeId() == QMetaType::Double) {
-        // A stored real counts only when it is a whole number.
-        const double d = v.toDouble();
-        ok = d == static_cast<double>(static_cast<qint64>(d));
-        n = static_cast<qint64>(d);
-    } else {
-        n = v.toLongLong(&ok);
+    switch (sqlite3_column_type(risultato_, colonna)) {
+    case SQLITE_INTEGER:
+        n = sqlite3_column_int64(risultato_, colonna);
+        ok = true;
+        break;
+    case SQLITE_FLOAT: {
+        // A stored real counts only when it is a whole number in range.
+        const double d = sqlite3_column_double(risultato_, colonna);
+        ok = std::isfinite(d) && d == std::floor(d) && d >= -9.2e18 && d <= 9.2e18;
+        if (ok)
+            n = static_cast<qint64>(d);
+        break;
+    }
+    case SQLITE_TEXT: {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(risultato_, colonna));
+        n = QByteArray(t, sqlite3_column_bytes(risultato_, colonna)).trimmed().toLongLong(&ok);
+        break;
+    }
+    default: // Null or a blob
+        break;
     }
     if (!ok || n < minimo || n > massimo) {
-        errore_ = QStringLiteral("valore fuori intervallo in %1").arg(colonna);
+        errore_ = QStringLiteral("valore non intero o fuori intervallo nella colonna %1").arg(colonna);
         return false;
     }
     valore = n;
     return true;
 }
 
-bool BaseDatiValvole::leggi_intero16(const QString& colonna, qint16& valore) const
+bool BaseDatiValvole::leggi_intero16(int colonna, qint16& valore) const
 {
     qint64 n = 0;
     if (!leggi_intero(colonna, -32768, 32767, n))
@@ -143,7 +198,7 @@ bool BaseDatiValvole::leggi_intero16(const QString& colonna, qint16& valore) con
     return true;
 }
 
-bool BaseDatiValvole::leggi_intero32(const QString& colonna, qint32& valore) const
+bool BaseDatiValvole::leggi_intero32(int colonna, qint32& valore) const
 {
     qint64 n = 0;
     if (!leggi_intero(colonna, INT32_MIN, INT32_MAX, n))
@@ -152,10 +207,26 @@ bool BaseDatiValvole::leggi_intero32(const QString& colonna, qint32& valore) con
     return true;
 }
 
+bool BaseDatiValvole::leggi_testo(const QString& colonna, QString& valore) const
+{
+    return leggi_testo(indice_o_errore(colonna), valore);
+}
+
+bool BaseDatiValvole::leggi_intero16(const QString& colonna, qint16& valore) const
+{
+    return leggi_intero16(indice_o_errore(colonna), valore);
+}
+
+bool BaseDatiValvole::leggi_intero32(const QString& colonna, qint32& valore) const
+{
+    return leggi_intero32(indice_o_errore(colonna), valore);
+}
+
 bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
 {
     if (!aperto_)
         return false;
+    chiudi_risultato();
     QSqlQuery q(db_);
     if (!q.prepare(testo)) {
         errore_ = q.lastError().text();
@@ -172,9 +243,8 @@ bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
 
 void BaseDatiValvole::close()
 {
-    delete risultato_;
-    risultato_ = nullptr;
-    colonne_.clear();
+    chiudi_risultato();
+    motore_ = nullptr;
     if (db_.isValid()) {
         db_.close();
         db_ = QSqlDatabase();

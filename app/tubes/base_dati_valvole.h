@@ -1,14 +1,22 @@
 #pragma once
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
+#include <QByteArray>
 #include <QHash>
+#include <QSqlDatabase>
 #include <QString>
 #include <QVariantList>
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 // Access to the tube database, opened afresh for one operation and closed at
 // its end. Every failure is reported by a false result; callers take their
 // single failure path on it (close, then report).
+//
+// The connection is opened through Qt SQL (its SQLite driver); query rows are
+// stepped on the driver's own SQLite handle, because the driver's row cache
+// and its text conversions made the tube list several times slower than
+// reading the same rows straight from the engine.
 class BaseDatiValvole {
 public:
     BaseDatiValvole();
@@ -32,6 +40,13 @@ public:
     bool leggi_intero16(const QString& colonna, qint16& valore) const;
     bool leggi_intero32(const QString& colonna, qint32& valore) const;
 
+    // The same by column position, for callers that read many rows: the
+    // position of a named column of the current result, -1 when absent.
+    int colonna(const QString& nome) const { return indice(nome); }
+    bool leggi_testo(int colonna, QString& valore) const;
+    bool leggi_intero16(int colonna, qint16& valore) const;
+    bool leggi_intero32(int colonna, qint32& valore) const;
+
     // Runs one statement, with its values bound rather than spliced in.
     bool command(const QString& testo, const QVariantList& valori = {});
 
@@ -42,15 +57,19 @@ public:
     bool aperto() const { return aperto_; }
 
 private:
-    bool leggi_intero(const QString& colonna, qint64 minimo, qint64 massimo, qint64& valore) const;
+    int indice(const QString& colonna) const;
+    int indice_o_errore(const QString& colonna) const;
+    bool leggi_intero(int colonna, qint64 minimo, qint64 massimo, qint64& valore) const;
+    bool colonna_valida(int colonna, const QString& nome) const;
+    void chiudi_risultato();
 
     QString nome_connessione_;
     QSqlDatabase db_;
-    QSqlQuery* risultato_ = nullptr;
-    // The result's columns, read once per query: fetching them for every
-    // value would rebuild the whole column list each time.
+    sqlite3* motore_ = nullptr;       // owned by the Qt connection
+    sqlite3_stmt* risultato_ = nullptr;
+    bool riga_corrente_ = false;
+    // The result's columns by name, read once per query.
     QHash<QString, int> colonne_;
-    int indice(const QString& colonna) const;
     bool aperto_ = false;
     mutable QString errore_;
 };

@@ -25,33 +25,30 @@ int larghezza_colonna(int colonna)
 }
 
 // One record as read from the table; it reaches the list only when every
-// one of its columns could be read.
-bool leggi_riga(const BaseDatiValvole& db, QStringList& riga)
+// one of its columns could be read. `posizioni` holds the result position of
+// each table column, looked up once per load.
+bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStringList& riga)
 {
-    const QStringList& colonne = schema_valvole::colonne();
     riga.clear();
-    riga.reserve(colonne.size());
+    riga.reserve(posizioni.size());
     QString testo;
-    if (!db.leggi_testo(QStringLiteral("ID"), testo))
-        return false;
-    riga << testo;
-    for (int c = 1; c <= 6; ++c) {
-        if (!db.leggi_testo(colonne[c], testo))
+    for (int c = 0; c <= 6; ++c) {
+        if (!db.leggi_testo(posizioni[c], testo))
             return false;
         riga << testo;
     }
     for (int c = 7; c <= 14; ++c) {
         qint16 n = 0;
-        if (!db.leggi_intero16(colonne[c], n))
+        if (!db.leggi_intero16(posizioni[c], n))
             return false;
         riga << QString::number(n);
     }
     qint32 pmax = 0;
-    if (!db.leggi_intero32(colonne[15], pmax))
+    if (!db.leggi_intero32(posizioni[15], pmax))
         return false;
     riga << QString::number(pmax);
     for (int c = 16; c <= 25; ++c) {
-        if (!db.leggi_testo(colonne[c], testo))
+        if (!db.leggi_testo(posizioni[c], testo))
             return false;
         riga << testo;
     }
@@ -77,10 +74,13 @@ bool KORVEL::caricamento_basedati()
     BaseDatiValvole db;
     bool ok = db.open(cartelle().file_basedati) &&
               db.query(QStringLiteral("select * from TabellaValvole order by ID"));
+    QVector<int> posizioni;
+    for (const QString& nome : colonne)
+        posizioni << db.colonna(nome);
     if (ok) {
         QStringList riga;
         while (db.next()) {
-            if (!leggi_riga(db, riga)) {
+            if (!leggi_riga(db, posizioni, riga)) {
                 ok = false;
                 break;
             }
