@@ -516,7 +516,9 @@ bool scrivi_tutto(int fd, const char* dati, size_t n)
 int estrai_file(int cartella, const std::string& nome, const unz_file_info64& info)
 {
     struct stat st {};
+    bool esisteva = false;
     if (fstatat(cartella, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+        esisteva = true;
         if (!S_ISREG(st.st_mode))
             return -1;
         // A read-only file stays as it is, also for a superuser, whom
@@ -543,6 +545,10 @@ int estrai_file(int cartella, const std::string& nome, const unz_file_info64& in
     }
     if (fd < 0)
         return -1;
+    // A replaced file keeps its permissions: a private file must not become
+    // readable by others because an archive brought a new copy of it.
+    if (esisteva)
+        fchmod(fd, st.st_mode & 0777);
 
     bool ok = unzOpenCurrentFile(lettore.UnZipHandle) == UNZ_OK;
     if (ok) {

@@ -582,6 +582,7 @@ z.close()
         scrivi(bersaglio + "/corrotto.txt", "vecchio");
         QVERIFY(QFile::setPermissions(bersaglio + "/sola_lettura.txt",
                                       QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(bersaglio + "/scrivibile.txt", QFile::ReadOwner | QFile::WriteOwner));
 
         const QString archivio = tmp_.filePath("esistenti.zip");
         // The stored entry's data are damaged after writing: a byte of its
@@ -609,6 +610,9 @@ open(sys.argv[1], 'wb').write(bytes(d))
         QCOMPARE(esiti.value("corrotto_nuovo.txt"), -1);
         QCOMPARE(leggi(bersaglio + "/sola_lettura.txt"), QByteArray("vecchio"));
         QCOMPARE(leggi(bersaglio + "/scrivibile.txt"), QByteArray("nuovo"));
+        // The replaced file keeps its private permissions.
+        QCOMPARE(QFile::permissions(bersaglio + "/scrivibile.txt"),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
         QCOMPARE(leggi(bersaglio + "/corrotto.txt"), QByteArray("vecchio"));
         QVERIFY(!QFileInfo::exists(bersaglio + "/corrotto_nuovo.txt"));
         QCOMPARE(contenuto(bersaglio),
