@@ -54,6 +54,13 @@ bool Grafico::ricalcola_guadagno()
     StatoGrafico& s = stato_;
     s.lavoro_vg = leggi_campo(vista_, Campo::grid_bias);
     s.guadagno_vg = leggi_campo(vista_, Campo::gain_bias);
+    // Without both points there is no change of plate voltage to measure:
+    // a recalculated line or an erase leaves the working point at zero, and
+    // a gain read against it would be a number with no meaning.
+    const bool lavoro = !(s.lavoro_x == 0 && s.lavoro_y == 0);
+    const bool punto_guadagno = !(s.guadagno_x == 0 && s.guadagno_y == 0);
+    if (!lavoro || !punto_guadagno)
+        return false;
     const double dvg = s.lavoro_vg - s.guadagno_vg;
     const double dva = s.lavoro_v - s.guadagno_v;
     if (dvg == 0.0)

@@ -70,6 +70,9 @@ Ricalcolo::Ricalcolo(StatoGrafico& stato, QWidget* parent)
     layout->addLayout(pulsanti);
 
     Ricalcolo_Form_Load();
+    // The plate resistor is what the user came to change.
+    r_anodica->setFocus();
+    r_anodica->selectAll();
 }
 
 void Ricalcolo::Ricalcolo_Form_Load()

@@ -505,8 +505,10 @@ private slots:
         QFETCH(QString, lavoro);
         QFETCH(QString, guadagno);
         Banco b;
-        b.s().lavoro_v = 150;
-        b.s().guadagno_v = 120;
+        b.clic(Legenda::lavoro, 250, 340);
+        b.clic(Legenda::guadagno, 220, 350);
+        QCOMPARE(b.s().lavoro_v, 150.0);
+        QCOMPARE(b.s().guadagno_v, 120.0);
         b.vista.testi[Campo::grid_bias] = lavoro;
         b.vista.testi[Campo::gain_bias] = guadagno;
         b.grafico.grid_bias_LostFocus();
@@ -521,8 +523,9 @@ private slots:
         b.s().lavoro_i = 1.2;
         b.s().retta_v1 = 300;
         b.s().retta_i0 = 10;
-        b.s().lavoro_v = 150;
-        b.s().guadagno_v = 120;
+        b.clic(Legenda::lavoro, 250, 340);
+        b.clic(Legenda::guadagno, 220, 350);
+        b.s().lavoro_i = 1.2;
         b.s().guadagno = 12.5;
         b.vista.testi[Campo::grid_bias] = QStringLiteral("2");
         b.vista.testi[Campo::gain_bias] = QStringLiteral("2.0");
@@ -530,6 +533,29 @@ private slots:
         QCOMPARE(b.s().guadagno, 12.5);
         QCOMPARE(b.s().valore_r_catodica, 1666);
         QCOMPARE(b.s().valore_r_anodica, 30000 - 1666);
+    }
+
+    // After a recalculation the working point no longer belongs to the line;
+    // a gain measured against its zeroed values would be meaningless.
+    void guadagno_senza_entrambi_i_punti()
+    {
+        Banco b;
+        b.trascina({200, 300}, {{300, 350}});
+        b.clic(Legenda::lavoro, 250, 325);
+        b.clic(Legenda::guadagno, 220, 310);
+        b.vista.testi[Campo::grid_bias] = QStringLiteral("1.5");
+        b.vista.testi[Campo::gain_bias] = QStringLiteral("2.5");
+        b.grafico.gain_bias_KeyDown(13, 0);
+        QCOMPARE(b.s().guadagno, 30.0);
+        rispondi_ricalcolo(QStringLiteral("20000"), QString(), true);
+        QVERIFY(b.grafico.ricalcola_retta());
+        QCOMPARE(b.s().lavoro_v, 0.0);
+        b.grafico.gain_bias_KeyDown(13, 0);
+        QCOMPARE(b.s().guadagno, 30.0);
+        b.grafico.cancella_oggetto(2);
+        b.clic(Legenda::lavoro, 250, 325);
+        b.grafico.calcolo_componenti_Click();
+        QCOMPARE(b.s().guadagno, 30.0);
     }
 
     // A menu command reads the sign still in the field.
