@@ -11,6 +11,7 @@
 #include "shell/korvel.h"
 #include "velmora.h"
 
+#include <QAction>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -195,7 +196,8 @@ private slots:
     }
 
     // The archive the build stages: unpacked by the loader on a fresh
-    // folder, it gives the main window its tube list.
+    // folder, it gives the main window its tube list, which survives a trip
+    // through the two archive commands.
     void archivio_della_distribuzione()
     {
         const QString spedito = QStringLiteral(KORVEL_DIST_DIR "/DatiValvole.zip");
@@ -212,8 +214,20 @@ private slots:
         PiattaformaScriptata q;
         KORVEL w(q, programma);
         w.KORVEL_Form_Load();
-        QVERIFY(w.righe_valvole() > 0);
+        const int righe = w.righe_valvole();
+        QVERIFY(righe > 0);
         QCOMPARE(dialoghi(q), QStringList {});
+
+        // The demo data packed from the menu, lost, and imported back.
+        const QString copia = programma + "/Copia Dati.zip";
+        q.rispondi_file(copia);
+        w.crea_zipfile->trigger();
+        QCOMPARE(q.messaggi(), QStringList {"Archiviazione Completata"});
+        QVERIFY(QDir(programma + "/DatiValvole").removeRecursively());
+        QVERIFY(!w.caricamento_basedati());
+        q.rispondi_file(copia);
+        w.import_archivio->trigger();
+        QCOMPARE(w.righe_valvole(), righe);
     }
 };
 
