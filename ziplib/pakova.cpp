@@ -377,7 +377,9 @@ bool aggiungi_cartella(const std::string& percorso, const std::string& nome, boo
 
 // ---------------------------------------------------------------- reader
 
-bool crea_cartella(const std::string& percorso)
+// Creates a folder with every missing parent. An existing path succeeds
+// exactly when it is a folder.
+bool CreateFolder(const std::string& percorso)
 {
     if (percorso.empty())
         return false;
@@ -385,7 +387,7 @@ bool crea_cartella(const std::string& percorso)
     if (stat(percorso.c_str(), &st) == 0)
         return S_ISDIR(st.st_mode);
     size_t barra = percorso.rfind('/');
-    if (barra != std::string::npos && barra > 0 && !crea_cartella(percorso.substr(0, barra)))
+    if (barra != std::string::npos && barra > 0 && !CreateFolder(percorso.substr(0, barra)))
         return false;
     if (mkdir(percorso.c_str(), 0777) != 0 && errno != EEXIST)
         return false;
@@ -415,34 +417,66 @@ bool archivio_vuoto(const std::string& percorso)
     return 22 + (b[20] | (b[21] << 8)) == st.st_size;
 }
 
-// Information and raw name of the current entry.
-bool voce_corrente(unz_file_info64& info, std::string& nome)
-{
-    if (unzGetCurrentFileInfo64(lettore.UnZipHandle, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-        return false;
-    std::vector<char> buffer(info.size_filename + 1, '\0');
-    if (unzGetCurrentFileInfo64(lettore.UnZipHandle, &info, buffer.data(), static_cast<uLong>(buffer.size()),
-                                nullptr, 0, nullptr, 0)
-        != UNZ_OK)
-        return false;
-    nome.assign(buffer.data(), info.size_filename);
-    return true;
-}
-
 std::string con_barre(std::string nome)
 {
     std::replace(nome.begin(), nome.end(), '\\', '/');
     return nome;
 }
 
+// What the central directory says of the current entry. FileName has "\"
+// turned into "/", so archives made on Windows name real folders; it is read
+// whole, never cut to a fixed buffer, since a cut name would extract to a
+// different path.
+struct UnZipEntryInfo {
+    std::string FileName;
+    std::string Comment;
+    unsigned long VersionMadeBy = 0;
+    unsigned long VersionNeeded = 0;
+    unsigned long Flag = 0;
+    unsigned long CompressionMethod = 0;
+    unsigned long DosDate = 0;
+    unsigned long Crc = 0;
+    unsigned long long CompressedSize = 0;
+    unsigned long long UncompressedSize = 0;
+    unsigned long InternalAttributes = 0;
+    unsigned long ExternalAttributes = 0;
+    bool IsFolder = false;
+};
+
+bool voce_corrente(UnZipEntryInfo& voce)
+{
+    unz_file_info64 info {};
+    if (unzGetCurrentFileInfo64(lettore.UnZipHandle, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+        return false;
+    std::vector<char> nome(info.size_filename + 1, '\0');
+    std::vector<char> commento(info.size_file_comment + 1, '\0');
+    if (unzGetCurrentFileInfo64(lettore.UnZipHandle, &info, nome.data(), static_cast<uLong>(nome.size()), nullptr, 0,
+                                commento.data(), static_cast<uLong>(commento.size()))
+        != UNZ_OK)
+        return false;
+    voce.FileName = con_barre(std::string(nome.data(), info.size_filename));
+    voce.Comment.assign(commento.data(), info.size_file_comment);
+    voce.VersionMadeBy = info.version;
+    voce.VersionNeeded = info.version_needed;
+    voce.Flag = info.flag;
+    voce.CompressionMethod = info.compression_method;
+    voce.DosDate = info.dosDate;
+    voce.Crc = info.crc;
+    voce.CompressedSize = info.compressed_size;
+    voce.UncompressedSize = info.uncompressed_size;
+    voce.InternalAttributes = info.internal_fa;
+    voce.ExternalAttributes = info.external_fa;
+    voce.IsFolder = (info.external_fa & attributo_cartella) != 0;
+    return true;
+}
+
 // Splits an entry name into the folders and file it makes below OutFolder.
 // Absolute names, ".." components and names with a NUL byte are refused: they
 // would write outside OutFolder or somewhere other than the name shows.
-bool componenti_sicure(const std::string& nome_grezzo, std::vector<std::string>& parti)
+bool componenti_sicure(const std::string& nome, std::vector<std::string>& parti)
 {
-    if (nome_grezzo.find('\0') != std::string::npos)
+    if (nome.find('\0') != std::string::npos)
         return false;
-    std::string nome = con_barre(nome_grezzo);
     if (nome.empty() || nome[0] == '/')
         return false;
     parti.clear();
@@ -513,7 +547,7 @@ bool scrivi_tutto(int fd, const char* dati, size_t n)
 // Extracts the current (file) entry into the file `nome` of the folder fd.
 // The data go to a temporary file beside the target, renamed over it only
 // after a complete and correct copy: a failure leaves the old file as it was.
-int estrai_file(int cartella, const std::string& nome, const unz_file_info64& info)
+int estrai_file(int cartella, const std::string& nome, const UnZipEntryInfo& info)
 {
     struct stat st {};
     bool esisteva = false;
@@ -530,7 +564,7 @@ int estrai_file(int cartella, const std::string& nome, const unz_file_info64& in
     } else if (errno != ENOENT) {
         return -1;
     }
-    if (info.flag & flag_cifrato)
+    if (info.Flag & flag_cifrato)
         return -1;
 
     std::string temporaneo;
@@ -572,12 +606,12 @@ int estrai_file(int cartella, const std::string& nome, const unz_file_info64& in
         // wrong: that is a failed extraction, not a successful one.
         if (unzCloseCurrentFile(lettore.UnZipHandle) != UNZ_OK)
             ok = false;
-        if (totale != info.uncompressed_size)
+        if (totale != info.UncompressedSize)
             ok = false;
     }
     if (ok) {
         time_t t;
-        if (momento_da_data_dos(info.dosDate, t)) {
+        if (momento_da_data_dos(info.DosDate, t)) {
             struct timespec tempi[2];
             tempi[0].tv_sec = 0;
             tempi[0].tv_nsec = UTIME_OMIT; // the last-access time stays as it is
@@ -594,8 +628,8 @@ int estrai_file(int cartella, const std::string& nome, const unz_file_info64& in
         unlinkat(cartella, temporaneo.c_str(), 0);
         return -1;
     }
-    return info.uncompressed_size > static_cast<ZPOS64_T>(INT_MAX) ? INT_MAX
-                                                                      : static_cast<int>(info.uncompressed_size);
+    return info.UncompressedSize > static_cast<unsigned long long>(INT_MAX) ? INT_MAX
+                                                                             : static_cast<int>(info.UncompressedSize);
 }
 
 } // namespace
@@ -735,13 +769,11 @@ int UnZipGetFileName(char* buffer, int size)
 {
     if (!lettore.UnZipHandle || !buffer || size <= 0)
         return 0;
-    unz_file_info64 info {};
-    std::string nome;
-    if (!voce_corrente(info, nome))
+    UnZipEntryInfo info;
+    if (!voce_corrente(info))
         return 0;
-    nome = con_barre(nome);
-    size_t n = std::min(nome.size(), static_cast<size_t>(size));
-    std::memcpy(buffer, nome.data(), n);
+    size_t n = std::min(info.FileName.size(), static_cast<size_t>(size));
+    std::memcpy(buffer, info.FileName.data(), n);
     return static_cast<int>(n);
 }
 
@@ -757,26 +789,24 @@ int UnZipOutDir(const char* folder)
     if (stat(completo.c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
         return 0;
     lettore.OutFolder = completo;
-    return crea_cartella(completo) ? 1 : 0;
+    return CreateFolder(completo) ? 1 : 0;
 }
 
 int UnZipInflate(void)
 {
     if (!lettore.UnZipHandle)
         return -1;
-    if (!crea_cartella(lettore.OutFolder))
+    if (!CreateFolder(lettore.OutFolder))
         return -1;
-    unz_file_info64 info {};
-    std::string nome;
-    if (!voce_corrente(info, nome))
+    UnZipEntryInfo info;
+    if (!voce_corrente(info))
         return -1;
     std::vector<std::string> parti;
-    if (!componenti_sicure(nome, parti))
+    if (!componenti_sicure(info.FileName, parti))
         return -1;
-    std::string con_barra = con_barre(nome);
     // A name ending with a separator is a folder even when the tool that made
     // the archive left the folder attribute out.
-    bool cartella = (info.external_fa & attributo_cartella) != 0 || con_barra.back() == '/';
+    bool cartella = info.IsFolder || info.FileName.back() == '/';
 
     Descrittore fd(open(lettore.OutFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
