@@ -201,7 +201,7 @@ void Grafico::display_valori(bool mode)
     if (!mode)
         return;
     const auto resistenza = [this](Campo c, int32_t ohm) {
-        vista_.imposta_testo(c, ohm < 1 ? QString() : numeri::formatta(ohm, schema_resistenze));
+        vista_.imposta_testo(c, testo_resistenza(ohm));
     };
     resistenza(Campo::r_anodica, s.valore_r_anodica);
     resistenza(Campo::r_catodica, s.valore_r_catodica);
@@ -210,6 +210,11 @@ void Grafico::display_valori(bool mode)
                          s.valore_c_catodica > 0
                              ? numeri::formatta(s.valore_c_catodica, schema_condensatore)
                              : QString());
+}
+
+QString Grafico::testo_resistenza(int32_t ohm)
+{
+    return ohm < 1 ? QString() : numeri::formatta(ohm, schema_resistenze);
 }
 
 bool Grafico::tubo_caricato() const

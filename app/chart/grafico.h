@@ -69,6 +69,10 @@ public:
     void traccia_maxpower_Click();     // "Traccia Potenza MAX."
     void canc_function_Click(int index);
 
+    // A resistance as the component fields show it: grouped thousands,
+    // empty below 1 ohm.
+    static QString testo_resistenza(int32_t ohm);
+
     // Captions and looks shared with the window.
     static QColor colore_assente();
     static QColor colore_presente(Legenda legenda);

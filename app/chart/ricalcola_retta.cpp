@@ -62,6 +62,12 @@ bool Grafico::ricalcola_retta()
     StatoGrafico& s = stato_;
     if (numero_oggetti(s.rette) < 1)
         return false;
+    // A plate resistor the user typed in the main window ("22k") is the value
+    // to propose; the computation below rewrites the field with the computed
+    // one, so it is taken first. A text other than what the chart last showed
+    // is one the user typed.
+    const QString scritto = vista_.testo(Campo::r_anodica);
+    const bool digitato = !scritto.isEmpty() && scritto != testo_resistenza(s.valore_r_anodica);
     if (!completa_retta())
         return false;
     if (!ricalcola_partitore())
@@ -69,7 +75,7 @@ bool Grafico::ricalcola_retta()
 
     s.ricalcolo_end_v = vista_.testo(Campo::end_v);
     s.ricalcolo_end_i = vista_.testo(Campo::end_i);
-    s.ricalcolo_r_anodica = vista_.testo(Campo::r_anodica);
+    s.ricalcolo_r_anodica = digitato ? scritto : vista_.testo(Campo::r_anodica);
     s.ricalcolo_r_dinamica.clear();
     s.ricalcolo_confermato = false;
     {

@@ -5,6 +5,7 @@
 #include "chart/calibrazione.h"
 #include "chart/grafico.h"
 #include "chart/ricalcolo.h"
+#include "common/numeri.h"
 #include "vista_prova.h"
 
 #include <QApplication>
@@ -651,7 +652,7 @@ private slots:
         rispondi_ricalcolo(QStringLiteral("20000"), QString(), true, &end_v, &r_proposta);
         b.grafico.ricalcola_retta_Click();
         QCOMPARE(end_v, QStringLiteral("300.00"));
-        QCOMPARE(r_proposta, QStringLiteral("10,000")); // completed line, grid bias 0
+        QCOMPARE(r_proposta, QStringLiteral("20000")); // typed before the command
         QCOMPARE(numero_oggetti(b.s().rette_calcolate), 1);
         const segmento& c1 = b.s().rette_calcolate[1];
         QCOMPARE(QList<float>({c1.x0, c1.y0, c1.x1, c1.y1}), QList<float>({100, 325, 400, 400}));
@@ -692,6 +693,23 @@ private slots:
         QCOMPARE(b.grafico.canvas(), voluto);
     }
 
+    // Without a typed value the dialog proposes the computed plate resistor:
+    // the completed line's resistance less the cathode resistor.
+    void ricalcola_propone_la_resistenza_calcolata()
+    {
+        Banco b;
+        b.trascina({200, 300}, {{300, 350}});
+        b.clic(Legenda::lavoro, 250, 325); // 15 mA
+        b.vista.testi[Campo::grid_bias] = QStringLiteral("1.5");
+        b.grafico.calcolo_componenti_Click();
+        QCOMPARE(b.t(Campo::r_anodica), QStringLiteral("9,900"));
+        QString proposta;
+        rispondi_ricalcolo(QStringLiteral("10000"), QString(), false, nullptr, &proposta);
+        b.grafico.ricalcola_retta_Click();
+        QCOMPARE(proposta, QStringLiteral("9,900"));
+        QCOMPARE(b.t(Campo::r_anodica), QStringLiteral("9,900"));
+    }
+
     void ricalcola_annullato_o_non_valido_data()
     {
         QTest::addColumn<bool>("conferma");
@@ -722,6 +740,34 @@ private slots:
         QCOMPARE(b.t(Campo::r_anodica), r_anodica_dopo);
         if (conferma)
             QVERIFY(b.t(Campo::gain_value).isEmpty());
+    }
+
+    // The second, dynamic resistance is optional: anything that does not
+    // read as at least 1 ohm draws no second line.
+    void ricalcola_resistenza_dinamica_data()
+    {
+        QTest::addColumn<QString>("r_dinamica");
+        QTest::addColumn<int>("rette");
+        QTest::addColumn<int>("r_finale");
+        QTest::newRow("empty") << "" << 1 << 20000;
+        QTest::newRow("text") << "abc" << 1 << 20000;
+        QTest::newRow("zero") << "0" << 1 << 20000;
+        QTest::newRow("negative") << "-4700" << 1 << 20000;
+        QTest::newRow("grouped") << "10.000" << 2 << 10000;
+        QTest::newRow("too large") << "99999999999" << 1 << 20000;
+    }
+    void ricalcola_resistenza_dinamica()
+    {
+        QFETCH(QString, r_dinamica);
+        QFETCH(int, rette);
+        QFETCH(int, r_finale);
+        Banco b;
+        b.trascina({200, 300}, {{300, 350}});
+        rispondi_ricalcolo(QStringLiteral("20000"), r_dinamica, true);
+        b.grafico.ricalcola_retta_Click();
+        QCOMPARE(numero_oggetti(b.s().rette_calcolate), rette);
+        QCOMPARE(b.s().valore_r_anodica, r_finale);
+        QCOMPARE(b.t(Campo::r_anodica), numeri::formatta(r_finale, QStringLiteral("###,###,##0")));
     }
 
     void ricalcola_senza_retta_non_apre_il_dialogo()

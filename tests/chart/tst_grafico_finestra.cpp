@@ -227,7 +227,7 @@ private slots:
         QString proposta;
         rispondi_ricalcolo(QStringLiteral("20000"), QStringLiteral("10000"), true, &proposta);
         f.w->calc_function[3]->trigger();
-        QCOMPARE(proposta, QStringLiteral("10,000"));
+        QCOMPARE(proposta, QStringLiteral("22000"));
         QCOMPARE(f.s().rette_calcolate.size(), std::size_t(3));
         QCOMPARE(f.s().rette_calcolate[1].y0, 325.0f);
         QCOMPARE(f.s().rette_calcolate[2].y0, 250.0f);
