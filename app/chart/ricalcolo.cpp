@@ -51,6 +51,14 @@ Ricalcolo::Ricalcolo(StatoGrafico& stato, QWidget* parent)
     r_anodica->setStyleSheet(QStringLiteral("QLineEdit { background: white; }"));
     r_anodica->setToolTip(QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
 
+    // "47k" stands for 47000 here as in the main window's plate resistor.
+    for (QLineEdit* resistenza : {r_anodica, r_dinamica}) {
+        connect(resistenza, &QLineEdit::textChanged, this, [resistenza](const QString& testo) {
+            if (!testo.isEmpty() && testo.back().toUpper() == u'K')
+                resistenza->setText(testo.chopped(1) + QStringLiteral("000"));
+        });
+    }
+
     exec_calc = new QPushButton(QStringLiteral("Ricalcola"), this);
     exec_calc->setObjectName(QStringLiteral("exec_calc"));
     exec_calc->setDefault(true);

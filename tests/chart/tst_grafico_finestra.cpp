@@ -95,9 +95,9 @@ void rispondi_ricalcolo(const QString& r_anodica, const QString& r_dinamica, boo
         timer->deleteLater();
         if (r_proposta)
             *r_proposta = dialogo->r_anodica->text();
-        QTest::keyClicks(dialogo->r_anodica, QString()); // focus the field as a user would
-        dialogo->r_anodica->setText(r_anodica);
-        dialogo->r_dinamica->setText(r_dinamica);
+        dialogo->r_anodica->selectAll();
+        QTest::keyClicks(dialogo->r_anodica, r_anodica);
+        QTest::keyClicks(dialogo->r_dinamica, r_dinamica);
         QTest::mouseClick(conferma ? dialogo->exec_calc : dialogo->Annulla, Qt::LeftButton);
     });
     timer->start();
@@ -225,7 +225,7 @@ private slots:
         QCOMPARE(r->text(), QStringLiteral("22000"));
 
         QString proposta;
-        rispondi_ricalcolo(QStringLiteral("20000"), QStringLiteral("10000"), true, &proposta);
+        rispondi_ricalcolo(QStringLiteral("20k"), QStringLiteral("10K"), true, &proposta);
         f.w->calc_function[3]->trigger();
         QCOMPARE(proposta, QStringLiteral("22000"));
         QCOMPARE(f.s().rette_calcolate.size(), std::size_t(3));
