@@ -13,6 +13,9 @@ Picture1::Picture1(Grafico& grafico, QWidget* parent)
     // The pointer's voltage and current are shown on every move, not only
     // while a button is held.
     setMouseTracking(true);
+    // Clicking the chart takes the focus, so a grid voltage being typed is
+    // taken in (its focus-loss handling runs) as the user moves on.
+    setFocusPolicy(Qt::ClickFocus);
     setFixedSize(Tela::larghezza, Tela::altezza);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -84,8 +87,21 @@ void Picture1::mouseMoveEvent(QMouseEvent* evento)
     update();
 }
 
+void Picture1::mouseDoubleClickEvent(QMouseEvent* evento)
+{
+    // The second press of a double click is not a new press: a double click
+    // places one point or starts one line, like a single click. Its release
+    // goes with it, or the label of the line just drawn would be painted
+    // again, which erases it.
+    rilascio_ignorato_ = evento->button();
+}
+
 void Picture1::mouseReleaseEvent(QMouseEvent* evento)
 {
+    if (rilascio_ignorato_ != Qt::NoButton && evento->button() == rilascio_ignorato_) {
+        rilascio_ignorato_ = Qt::NoButton;
+        return;
+    }
     const QPointF pos = evento->position();
     grafico_.Picture1_MouseUp(codice_pulsante(evento->button()),
                               codice_maiuscole(evento->modifiers()), float(pos.x()),

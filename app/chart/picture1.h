@@ -24,7 +24,9 @@ protected:
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void mouseReleaseEvent(QMouseEvent* evento) override;
+    void mouseDoubleClickEvent(QMouseEvent* evento) override;
 
 private:
     Grafico& grafico_;
+    Qt::MouseButton rilascio_ignorato_ = Qt::NoButton;
 };

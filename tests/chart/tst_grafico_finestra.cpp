@@ -214,11 +214,68 @@ private slots:
             QVERIFY(!a->isEnabled());
     }
 
+    // A double click is one click: one point, one label, one line start.
+    void doppio_clic_vale_un_clic_data()
+    {
+        QTest::addColumn<int>("modo");
+        QTest::newRow("line") << 0;
+        QTest::newRow("working point") << 1;
+        QTest::newRow("gain point") << 2;
+    }
+    void doppio_clic_vale_un_clic()
+    {
+        QFETCH(int, modo);
+        QPushButton* legende[] = {nullptr, nullptr, nullptr};
+        Finestra singolo, doppio;
+        for (Finestra* f : {&singolo, &doppio}) {
+            f->carica();
+            legende[0] = f->w->legenda_retta;
+            legende[1] = f->w->legenda_lavoro;
+            legende[2] = f->w->legenda_guadagno;
+            QTest::mouseClick(legende[modo], Qt::LeftButton);
+            const QPointF p(250, 325);
+            f->evento(QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+            f->evento(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+            if (f == &doppio) {
+                f->evento(QEvent::MouseButtonDblClick, p, Qt::LeftButton, Qt::LeftButton);
+                f->evento(QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+            }
+        }
+        QCOMPARE(doppio.canvas(), singolo.canvas());
+        QCOMPARE(doppio.s().rette.size(), singolo.s().rette.size());
+        QCOMPARE(doppio.s().punti_lavoro.size(), singolo.s().punti_lavoro.size());
+        QCOMPARE(doppio.s().punti_guadagno.size(), singolo.s().punti_guadagno.size());
+        QVERIFY(doppio.canvas() != [&] {
+            Finestra vuota;
+            vuota.carica();
+            return vuota.canvas().copy();
+        }());
+    }
+
+    void clic_sul_grafico_prende_la_tensione_di_griglia()
+    {
+        Finestra f;
+        f.carica();
+        f.trascina({200, 300}, {{300, 350}});
+        f.w->calc_function[0]->trigger();
+        f.clic(f.w->legenda_lavoro, {250, 325});
+        f.w->activateWindow();
+        QLineEdit* vb = f.w->campo(Campo::grid_bias);
+        vb->setFocus();
+        QTest::keyClicks(vb, QStringLiteral("-1,5"));
+        QTest::mouseClick(f.chart(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTRY_COMPARE(vb->text(), QStringLiteral("1.5"));
+        QCOMPARE(f.s().lavoro_vg, 1.5);
+    }
+
     void r_anodica_con_k_e_ricalcolo()
     {
         Finestra f;
         f.carica();
         f.trascina({200, 300}, {{300, 350}});
+        f.clic(f.w->legenda_lavoro, {250, 325});
+        f.scrivi_e_invio(Campo::grid_bias, QStringLiteral("1.5"));
+        QCOMPARE(f.t(Campo::c_catodica), QStringLiteral("63.66"));
         QLineEdit* r = f.w->campo(Campo::r_anodica);
         r->clear();
         QTest::keyClicks(r, QStringLiteral("22k"));
@@ -233,6 +290,8 @@ private slots:
         QCOMPARE(f.s().rette_calcolate[2].y0, 250.0f);
         QCOMPARE(f.s().rette_calcolate[2].etichetta, QStringLiteral("C02"));
         QCOMPARE(r->text(), QStringLiteral("10,000"));
+        QVERIFY(f.t(Campo::r_catodica).isEmpty());
+        QVERIFY(f.t(Campo::c_catodica).isEmpty());
         QVERIFY(f.w->canc_function[3]->isEnabled());
 
         const QImage prima = f.canvas().copy();
