@@ -102,7 +102,12 @@ bool Grafico::ricalcola_retta()
     if (s.valore_r_anodica < 1)
         return false;
 
-    traccia_retta_calcolata(s.valore_r_anodica);
+    // Without a first line there is no second one: both would start from the
+    // same voltage-axis point.
+    if (!traccia_retta_calcolata(s.valore_r_anodica)) {
+        aggiorna();
+        return true;
+    }
     if (r_din >= 1) {
         s.valore_r_anodica = r_din;
         traccia_retta_calcolata(r_din);

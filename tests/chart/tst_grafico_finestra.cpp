@@ -156,6 +156,22 @@ private slots:
         QVERIFY(!f.w->canc_function[0]->isEnabled());
     }
 
+    // The rubber band follows the left button alone; with the right one
+    // held too the move only shows the pointer's values.
+    void elastico_solo_col_sinistro()
+    {
+        Finestra f;
+        f.carica();
+        const QImage base = f.canvas().copy();
+        f.evento(QEvent::MouseButtonPress, {150, 100}, Qt::LeftButton, Qt::LeftButton);
+        f.evento(QEvent::MouseMove, {400, 300}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
+        QCOMPARE(f.canvas(), base);
+        QCOMPARE(f.t(Campo::curr_X), QStringLiteral("400"));
+        f.evento(QEvent::MouseMove, {300, 200}, Qt::NoButton, Qt::LeftButton);
+        QVERIFY(f.canvas() != base);
+        QCOMPARE(f.s().rette[1].x1, 300.0f);
+    }
+
     void linea_che_sale_non_calcolabile()
     {
         Finestra f;
