@@ -7,6 +7,7 @@
 #include "chart/calibrazione.h"
 #include "common/numeri.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,8 +38,9 @@ void Grafico::traccia_maxpower_Click()
     if (p > 0 && calibrato) {
         float precedente = s.imax_y;
         const double ampiezza = (double(s.vmax_x) - s.org_x) / 2.0;
-        const int colonne =
-            std::isfinite(ampiezza) && ampiezza >= 0 ? int(std::min(ampiezza, double(massimo_colonne))) : -1;
+        int colonne = -1;
+        if (std::isfinite(ampiezza) && ampiezza >= 0)
+            colonne = int(std::min(ampiezza, double(massimo_colonne)));
         for (int j = 0; j <= colonne; ++j) {
             const float x = s.org_x + 2.0f * float(j);
             const double v = calcolav(x);
