@@ -28,8 +28,6 @@
 namespace {
 
 const QString testo_base_dati_assente = QStringLiteral("Base dati assente, vuoi caricarla?");
-const QString caption_assente = QStringLiteral("Assente");
-const QColor rosso(255, 0, 0);
 
 // Twips to screen pixels at 96 dpi.
 int pixel(int twips)
@@ -85,6 +83,10 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
 
 KORVEL::~KORVEL()
 {
+    for (QObject*& f : filtri_fuoco_) {
+        delete f;
+        f = nullptr;
+    }
     if (piattaforma_.finestra() == this)
         piattaforma_.imposta_finestra(nullptr);
     KORVEL_Form_Unload();
@@ -113,8 +115,10 @@ void KORVEL::collega_eventi()
     QLineEdit* gain_bias = campo(Campo::gain_bias);
     connect(grid_bias, &QLineEdit::returnPressed, this, [g] { g->grid_bias_KeyDown(13, 0); });
     connect(gain_bias, &QLineEdit::returnPressed, this, [g] { g->gain_bias_KeyDown(13, 0); });
-    grid_bias->installEventFilter(new FiltroFuocoPerso(grid_bias, [g] { g->grid_bias_LostFocus(); }));
-    gain_bias->installEventFilter(new FiltroFuocoPerso(gain_bias, [g] { g->gain_bias_LostFocus(); }));
+    filtri_fuoco_[0] = new FiltroFuocoPerso(grid_bias, [g] { g->grid_bias_LostFocus(); });
+    filtri_fuoco_[1] = new FiltroFuocoPerso(gain_bias, [g] { g->gain_bias_LostFocus(); });
+    grid_bias->installEventFilter(filtri_fuoco_[0]);
+    gain_bias->installEventFilter(filtri_fuoco_[1]);
     connect(campo(Campo::r_anodica), &QLineEdit::textChanged, this, [g] { g->r_anodica_Change(); });
 }
 
@@ -178,17 +182,17 @@ void KORVEL::KORVEL_Form_Load()
 
 void KORVEL::Init_parametri()
 {
-    imposta_legenda(Legenda::retta, rosso, caption_assente);
+    imposta_legenda(Legenda::retta, Grafico::colore_assente(), Grafico::testo_assente);
     legenda_retta->setToolTip(QStringLiteral("Selezionare per tracciamento retta"));
     Frame_retta->setTitle(QStringLiteral("Retta"));
     Frame_retta->setToolTip(QStringLiteral("Retta"));
 
-    imposta_legenda(Legenda::lavoro, rosso, caption_assente);
+    imposta_legenda(Legenda::lavoro, Grafico::colore_assente(), Grafico::testo_assente);
     legenda_lavoro->setToolTip(QStringLiteral("Selezionare per tracciamento punto di lavoro"));
     Frame_lavoro->setTitle(QStringLiteral("P.to di Lavoro"));
     Frame_lavoro->setToolTip(QStringLiteral("Punto di lavoro"));
 
-    imposta_legenda(Legenda::guadagno, rosso, caption_assente);
+    imposta_legenda(Legenda::guadagno, Grafico::colore_assente(), Grafico::testo_assente);
     legenda_guadagno->setToolTip(QStringLiteral("Selezionare per tracciamento punto per calcolo gain"));
     Frame_guadagno->setTitle(QStringLiteral("P.to Gain"));
     Frame_guadagno->setToolTip(QStringLiteral("Punto per calcolo gain"));

@@ -140,6 +140,9 @@ private:
     std::unique_ptr<Grafico> grafico_;
     ModelloListaValvole* modello_lista_ = nullptr;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
+    // Enter/focus-loss watchers of the grid-voltage fields; removed first at
+    // destruction, since the fields lose the focus while they are torn down.
+    std::array<QObject*, 2> filtri_fuoco_{};
     bool libreria_immagini_attiva_ = false;
     bool scaricata_ = false;
 };

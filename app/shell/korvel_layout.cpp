@@ -148,7 +148,7 @@ QWidget* KORVEL::crea_tab_grafico()
     l6->setContentsMargins(2, 2, 2, 2);
     Picture1_ = new Picture1(*grafico_);
     Picture1_->setObjectName(QStringLiteral("Picture1"));
-    l6->addWidget(Picture1_);
+    l6->addWidget(Picture1_, 0, Qt::AlignLeft | Qt::AlignTop);
     griglia->addWidget(Frame6, 0, 1);
 
     // The off-screen copy of the chart used by printing and export.

@@ -27,6 +27,7 @@ private slots:
     void legende_e_modalita_esclusive();
     void grafico_inerte_senza_valvola();
     void uscita_chiude_una_volta();
+    void distruzione_con_fuoco_su_tensione_griglia();
 
 private:
     std::unique_ptr<CartellaProva> c;
@@ -179,6 +180,19 @@ void TestKorvel::uscita_chiude_una_volta()
     // A second unload (the destructor) must not release the library again.
     w->KORVEL_Form_Unload();
     QVERIFY(!w->isVisible());
+}
+
+void TestKorvel::distruzione_con_fuoco_su_tensione_griglia()
+{
+    // The field loses the focus while the window is torn down; that must not
+    // reach the chart engine any more.
+    w->SSTab1->setCurrentIndex(0);
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->campo(Campo::gain_bias)->setFocus();
+    QTest::keyClicks(w->campo(Campo::gain_bias), QStringLiteral("-2,5"));
+    QVERIFY(w->campo(Campo::gain_bias)->hasFocus());
+    w.reset();
 }
 
 QTEST_MAIN(TestKorvel)
