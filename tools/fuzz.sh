@@ -1,4 +1,3 @@
-# ENGINEERS WORKING IN THIS CHECKOUT: read /work/prompts/rules.md before writing code or committing (how we share this checkout, git rules, what never goes in code). This line goes away when the shared session ends.
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 # FUZZ_SECONDS sets the time per target (default 60).
