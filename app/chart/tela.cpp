@@ -58,30 +58,41 @@ void Tela::imposta_immagine(const QImage& figura)
     p.drawImage(QPoint(0, 0), figura);
 }
 
-void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
+namespace {
+
+bool punti_validi(double x0, double y0, double x1, double y1)
 {
-    if (!coordinata_valida(x0) || !coordinata_valida(y0) || !coordinata_valida(x1)
-        || !coordinata_valida(y1))
-        return;
-    QPainter p(&immagine_);
+    return coordinata_valida(x0) && coordinata_valida(y0) && coordinata_valida(x1)
+           && coordinata_valida(y1);
+}
+
+// A painter that XORs a plain pen of the given palette colour and width.
+void prepara_xor(QPainter& p, int colore, int spessore)
+{
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap,
+    p.setPen(QPen(QColor(Tela::colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap,
                   Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+}
+
+} // namespace
+
+void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
+{
+    if (!punti_validi(x0, y0, x1, y1))
+        return;
+    QPainter p(&immagine_);
+    prepara_xor(p, colore, spessore);
     p.drawLine(QPointF(x0, y0), QPointF(x1, y1));
 }
 
 void Tela::box_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
 {
-    if (!coordinata_valida(x0) || !coordinata_valida(y0) || !coordinata_valida(x1)
-        || !coordinata_valida(y1))
+    if (!punti_validi(x0, y0, x1, y1))
         return;
     QPainter p(&immagine_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.setPen(QPen(QColor(colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap,
-                  Qt::MiterJoin));
-    p.setBrush(Qt::NoBrush);
+    prepara_xor(p, colore, spessore);
     p.drawRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)).normalized());
 }
 
