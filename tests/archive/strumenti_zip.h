@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "support/processo.h"
+
 namespace strumenti_zip {
 
 // Puts the built libpakova.so into a program folder, as the build stages it
@@ -21,30 +23,6 @@ inline bool installa_libreria(const QString& programma)
     const QString destinazione = programma + QStringLiteral("/libpakova.so");
     QFile::remove(destinazione);
     return QFile::copy(QStringLiteral(KORVEL_DIST_DIR "/libpakova.so"), destinazione);
-}
-
-struct Esito {
-    int codice = -1;
-    QString uscita;
-    QString errori;
-};
-
-inline Esito esegui(const QString& programma, const QStringList& argomenti)
-{
-    QProcess p;
-    p.start(programma, argomenti);
-    Esito e;
-    if (!p.waitForFinished(60000))
-        return e;
-    e.codice = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.uscita = QString::fromUtf8(p.readAllStandardOutput());
-    e.errori = QString::fromUtf8(p.readAllStandardError());
-    return e;
-}
-
-inline Esito python(const QString& script, const QStringList& argomenti = {})
-{
-    return esegui(QStringLiteral("python3"), QStringList {QStringLiteral("-c"), script} + argomenti);
 }
 
 // The entry names of an archive, read by zipfile.

@@ -4,6 +4,7 @@
 // target folder.
 
 #include "pakova.h"
+#include "support/processo.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -67,32 +68,6 @@ time_t ultima_scrittura(const QString& percorso)
     if (stat(nativo(percorso).constData(), &st) != 0)
         return -1;
     return st.st_mtime;
-}
-
-struct Esito {
-    int codice = -1;
-    QString uscita;
-    QString errori;
-};
-
-Esito esegui(const QString& programma, const QStringList& argomenti, const QString& cartella = {})
-{
-    QProcess p;
-    if (!cartella.isEmpty())
-        p.setWorkingDirectory(cartella);
-    p.start(programma, argomenti);
-    Esito e;
-    if (!p.waitForFinished(60000))
-        return e;
-    e.codice = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    e.uscita = QString::fromUtf8(p.readAllStandardOutput());
-    e.errori = QString::fromUtf8(p.readAllStandardError());
-    return e;
-}
-
-Esito python(const QString& script, const QStringList& argomenti = {})
-{
-    return esegui(QStringLiteral("python3"), QStringList { QStringLiteral("-c"), script } + argomenti);
 }
 
 // Every entry of an archive checked against the disk below root: size, CRC,
