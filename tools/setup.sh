@@ -10,7 +10,7 @@ PACKAGES=(
   libfreeimage-dev libminizip-dev zlib1g-dev
   sqlite3 libsqlite3-dev zip unzip python3 qpdf poppler-utils xvfb xauth imagemagick
   clang libclang-rt-14-dev
-  fonts-liberation fonts-urw-base35
+  fonts-liberation fonts-urw-base35 fonts-dejavu-core locales
   libhpdf-dev
 )
 
