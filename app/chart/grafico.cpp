@@ -1,20 +1,12 @@
 #include "chart/grafico.h"
 
 #include "chart/calibrazione.h"
+#include "chart/stile_disegno.h"
 #include "common/numeri.h"
 
 #include <cmath>
 
-// Pen widths of the drawings: objects 2 px, calibration markers 4 px.
 namespace {
-constexpr int spessore_oggetti = 2;
-constexpr int spessore_marker = 4;
-constexpr int lato_marker = 30;
-
-// Label colours: lines green, working points brown, gain points magenta.
-constexpr int colore_etichetta_retta = 2;
-constexpr int colore_etichetta_lavoro = 6;
-constexpr int colore_etichetta_guadagno = 5;
 
 const QString schema_valori = QStringLiteral("###0.00");
 const QString schema_guadagno = QStringLiteral("##0.00");

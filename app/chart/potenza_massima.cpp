@@ -5,17 +5,13 @@
 #include "chart/grafico.h"
 
 #include "chart/calibrazione.h"
+#include "chart/stile_disegno.h"
 #include "common/numeri.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr int spessore_oggetti = 2;
-constexpr int colore_etichetta_retta = 2;
-constexpr int colore_etichetta_lavoro = 6;
-constexpr int colore_etichetta_guadagno = 5;
 
 // Columns visited by the curve, so a broken calibration cannot make the loop
 // endless or the float step stall.

@@ -5,12 +5,11 @@
 #include "chart/grafico.h"
 
 #include "chart/calibrazione.h"
+#include "chart/stile_disegno.h"
 #include "chart/ricalcolo.h"
 #include "common/numeri.h"
 
 namespace {
-
-constexpr int colore_etichetta_retta = 2;
 
 // Resistances may be typed or shown with grouped thousands (28,750 or
 // 28.750): every separator goes before the number is read.
