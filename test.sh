@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test through CTest, first in the normal build,
-# then again under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# fuzz targets for a bounded time. Exits non-zero on any failure.
+# Sets up, builds and runs every test through CTest in the normal build, runs
+# the fuzz targets for a bounded time, then builds and runs every test again
+# under AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any
+# failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash tools/setup.sh
@@ -12,6 +13,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEL_BENCH=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+bash tools/fuzz.sh
+
 # Qt's own libraries are not instrumented; their leaks are not ours.
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -19,6 +22,3 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON 
 cmake --build build-asan -j "$jobs"
 ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-if [ -x tools/fuzz.sh ]; then
-  bash tools/fuzz.sh
-fi
