@@ -342,7 +342,7 @@ void KORVEL::imposta_potenza_bloccata(bool bloccata)
     if (bloccata)
         p->setStyleSheet(QStringLiteral("background-color: palette(window);"));
     else
-        p->setStyleSheet(QStringLiteral("background-color: rgb(192, 255, 255);"));
+        p->setStyleSheet(stile_campo_digitabile());
 }
 
 bool KORVEL::potenza_bloccata() const

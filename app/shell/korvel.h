@@ -113,6 +113,9 @@ public:
     // An image-library bitmap left open by the new-tube window (0 = none).
     void* bitmap_aperta = nullptr;
 
+    // Background of the fields the user types values into (light cyan).
+    static QString stile_campo_digitabile();
+
     // The photograph frame keeps this height and takes the photo's aspect.
     static constexpr int altezza_immagine_tubo = 160;
 

@@ -25,7 +25,6 @@
 
 namespace {
 
-const QString sfondo_ciano = QStringLiteral("background-color: rgb(192, 255, 255);");
 const QString sfondo_bianco = QStringLiteral("background-color: rgb(255, 255, 255);");
 
 QGroupBox* cornice(const QString& caption, const QString& tooltip = {})
@@ -92,6 +91,11 @@ QPixmap icona_schema()
 }
 
 } // namespace
+
+QString KORVEL::stile_campo_digitabile()
+{
+    return QStringLiteral("background-color: rgb(192, 255, 255);");
+}
 
 void KORVEL::crea_controlli()
 {
@@ -254,7 +258,7 @@ QWidget* KORVEL::crea_tab_grafico()
         campi_[int(Campo::gain_bias)] = campo_etichettato(g, 3, 0, QStringLiteral("Vg="), "gain_bias", true);
     }
     for (QLineEdit* e : {campi_[int(Campo::grid_bias)], campi_[int(Campo::gain_bias)]}) {
-        e->setStyleSheet(sfondo_ciano);
+        e->setStyleSheet(stile_campo_digitabile());
         e->setToolTip(QStringLiteral("Inserire la Tensione di griglia del punto"));
     }
     modi->addButton(legenda_retta);
@@ -281,7 +285,6 @@ QWidget* KORVEL::crea_tab_grafico()
         auto* g = griglia_di(Frame_potenzamassima);
         campi_[int(Campo::potenza_anodica)] =
             campo_etichettato(g, 0, 0, QStringLiteral("PMax(mW)="), "potenza_anodica", true);
-        campi_[int(Campo::potenza_anodica)]->setStyleSheet(sfondo_ciano);
     }
     destra->addWidget(Frame_retta);
     destra->addWidget(Frame_lavoro);

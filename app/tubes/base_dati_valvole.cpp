@@ -117,25 +117,12 @@ bool BaseDatiValvole::next()
     return riga_corrente_;
 }
 
-int BaseDatiValvole::indice(const QString& colonna) const
-{
-    return colonne_.value(colonna, -1);
-}
-
-int BaseDatiValvole::indice_o_errore(const QString& colonna) const
-{
-    const int i = indice(colonna);
-    if (i < 0)
-        errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
-    return i;
-}
-
-bool BaseDatiValvole::colonna_valida(int colonna, const QString& nome) const
+bool BaseDatiValvole::colonna_valida(int colonna) const
 {
     if (!riga_corrente_)
         return false;
     if (colonna < 0 || colonna >= sqlite3_column_count(risultato_)) {
-        errore_ = QStringLiteral("colonna assente: %1").arg(nome);
+        errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
         return false;
     }
     return true;
@@ -143,7 +130,7 @@ bool BaseDatiValvole::colonna_valida(int colonna, const QString& nome) const
 
 bool BaseDatiValvole::leggi_testo(int colonna, QString& valore) const
 {
-    if (!colonna_valida(colonna, QString::number(colonna)))
+    if (!colonna_valida(colonna))
         return false;
     if (sqlite3_column_type(risultato_, colonna) == SQLITE_NULL) {
         valore.clear();
@@ -156,7 +143,7 @@ bool BaseDatiValvole::leggi_testo(int colonna, QString& valore) const
 
 bool BaseDatiValvole::leggi_intero(int colonna, qint64 minimo, qint64 massimo, qint64& valore) const
 {
-    if (!colonna_valida(colonna, QString::number(colonna)))
+    if (!colonna_valida(colonna))
         return false;
     bool ok = false;
     qint64 n = 0;
@@ -205,21 +192,6 @@ bool BaseDatiValvole::leggi_intero32(int colonna, qint32& valore) const
         return false;
     valore = static_cast<qint32>(n);
     return true;
-}
-
-bool BaseDatiValvole::leggi_testo(const QString& colonna, QString& valore) const
-{
-    return leggi_testo(indice_o_errore(colonna), valore);
-}
-
-bool BaseDatiValvole::leggi_intero16(const QString& colonna, qint16& valore) const
-{
-    return leggi_intero16(indice_o_errore(colonna), valore);
-}
-
-bool BaseDatiValvole::leggi_intero32(const QString& colonna, qint32& valore) const
-{
-    return leggi_intero32(indice_o_errore(colonna), valore);
 }
 
 bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)

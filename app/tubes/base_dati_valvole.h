@@ -33,16 +33,12 @@ public:
     bool query(const QString& testo);
     bool next();
 
-    // Column values of the current row, fetched by name. A text column that
-    // is Null reads as the empty text; an integer column that is Null, not a
-    // whole number or out of the range of its width fails (false).
-    bool leggi_testo(const QString& colonna, QString& valore) const;
-    bool leggi_intero16(const QString& colonna, qint16& valore) const;
-    bool leggi_intero32(const QString& colonna, qint32& valore) const;
-
-    // The same by column position, for callers that read many rows: the
-    // position of a named column of the current result, -1 when absent.
-    int colonna(const QString& nome) const { return indice(nome); }
+    // Column values of the current row, by position in the result (look a
+    // name up once with colonna(), -1 when the result has no such column). A
+    // text column that is Null reads as the empty text; an integer column
+    // that is Null, not a whole number or out of the range of its width, or
+    // a position outside the result, fails (false).
+    int colonna(const QString& nome) const { return colonne_.value(nome, -1); }
     bool leggi_testo(int colonna, QString& valore) const;
     bool leggi_intero16(int colonna, qint16& valore) const;
     bool leggi_intero32(int colonna, qint32& valore) const;
@@ -57,10 +53,8 @@ public:
     bool aperto() const { return aperto_; }
 
 private:
-    int indice(const QString& colonna) const;
-    int indice_o_errore(const QString& colonna) const;
     bool leggi_intero(int colonna, qint64 minimo, qint64 massimo, qint64& valore) const;
-    bool colonna_valida(int colonna, const QString& nome) const;
+    bool colonna_valida(int colonna) const;
     void chiudi_risultato();
 
     QString nome_connessione_;

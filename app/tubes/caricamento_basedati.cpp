@@ -60,16 +60,13 @@ bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStrin
 bool KORVEL::caricamento_basedati()
 {
     clear_dativalvola();
-    bool risultato = false;
 
     const QStringList& colonne = schema_valvole::colonne();
     ModelloListaValvole* lista = griglia_DB->modello();
-    lista->inizia_ricostruzione();
     griglia_DB->imposta_colonne_fisse(0);
-    lista->svuota(static_cast<int>(colonne.size()));
     QStringList intestazione = colonne;
     intestazione[0] = QStringLiteral("id");
-    lista->aggiungi_riga(intestazione);
+    lista->inizia_ricostruzione(intestazione);
 
     BaseDatiValvole db;
     bool ok = db.open(cartelle().file_basedati) &&
@@ -99,8 +96,7 @@ bool KORVEL::caricamento_basedati()
         return false;
     }
     griglia_DB->imposta_colonne_fisse(3);
-    risultato = lista->righe() > 1;
-    return risultato;
+    return lista->righe() > 1; // at least one tube besides the header
 }
 
 int KORVEL::righe_valvole() const

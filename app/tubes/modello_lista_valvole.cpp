@@ -9,43 +9,25 @@ QString ModelloListaValvole::cella(int riga, int colonna) const
     return celle_[riga][colonna];
 }
 
-void ModelloListaValvole::inizia_ricostruzione()
+void ModelloListaValvole::inizia_ricostruzione(const QStringList& intestazione)
 {
     beginResetModel();
-    in_ricostruzione_ = true;
-}
-
-void ModelloListaValvole::fine_ricostruzione()
-{
-    in_ricostruzione_ = false;
-    endResetModel();
-}
-
-void ModelloListaValvole::svuota(int colonne)
-{
-    if (!in_ricostruzione_)
-        beginResetModel();
     celle_.clear();
-    colonne_ = colonne;
-    if (!in_ricostruzione_)
-        endResetModel();
+    colonne_ = static_cast<int>(intestazione.size());
+    celle_.append(intestazione);
 }
 
 void ModelloListaValvole::aggiungi_riga(const QStringList& valori)
 {
-    QStringList riga = valori;
+    QStringList riga = valori.mid(0, colonne_);
     while (riga.size() < colonne_)
         riga << QString();
-    riga = riga.mid(0, colonne_);
-    // Row 0 is the header; tube rows become view rows 0..n-1.
-    const bool visibile = !celle_.isEmpty();
-    if (visibile && !in_ricostruzione_)
-        beginInsertRows({}, rowCount(), rowCount());
     celle_.append(riga);
-    if (visibile && !in_ricostruzione_)
-        endInsertRows();
-    else if (!visibile && !in_ricostruzione_)
-        emit headerDataChanged(Qt::Horizontal, 0, colonne_ - 1);
+}
+
+void ModelloListaValvole::fine_ricostruzione()
+{
+    endResetModel();
 }
 
 int ModelloListaValvole::rowCount(const QModelIndex& parent) const

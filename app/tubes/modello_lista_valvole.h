@@ -18,11 +18,10 @@ public:
     int colonne() const { return colonne_; }
     QString cella(int riga, int colonna) const;
 
-    // Rebuilding: empty the grid, set the column count, append rows.
-    void svuota(int colonne);
+    // The grid is rebuilt whole: start with the column count and the header
+    // row, append the tube rows, end. The view hears of it once, at the end.
+    void inizia_ricostruzione(const QStringList& intestazione);
     void aggiungi_riga(const QStringList& valori);
-    // Batches the view notifications of a whole rebuild into one reset.
-    void inizia_ricostruzione();
     void fine_ricostruzione();
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -33,5 +32,4 @@ public:
 private:
     QVector<QStringList> celle_;
     int colonne_ = 0;
-    bool in_ricostruzione_ = false;
 };

@@ -30,9 +30,10 @@ struct CartellaProva {
     QString dati() const { return dir.path() + QStringLiteral("/DatiValvole/"); }
     QString basedati() const { return dati() + QStringLiteral("DBValvole.mdb"); }
 
-    // Runs statements on the tube database, creating it (and the table, when
-    // asked) on first use. Values are bound, one list per statement.
-    bool esegui(const QString& sql, const QVariantList& valori = {}) const
+    // Runs `azione` on a connection to the tube database, creating the file
+    // on first use; the connection is gone again when it returns.
+    template <typename Azione>
+    bool con_basedati(Azione azione) const
     {
         static std::atomic<int> n{0};
         const QString nome = QStringLiteral("prova_%1").arg(n++);
@@ -40,32 +41,28 @@ struct CartellaProva {
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
             db.setDatabaseName(basedati());
-            if (db.open()) {
-                QSqlQuery q(db);
-                ok = q.prepare(sql);
-                for (const QVariant& v : valori)
-                    q.addBindValue(v);
-                ok = ok && q.exec();
-                db.close();
-            }
+            ok = db.open() && azione(db);
+            db.close();
         }
         QSqlDatabase::removeDatabase(nome);
         return ok;
     }
 
+    // One statement with its values bound.
+    bool esegui(const QString& sql, const QVariantList& valori = {}) const
+    {
+        return con_basedati([&](QSqlDatabase& db) {
+            QSqlQuery q(db);
+            bool ok = q.prepare(sql);
+            for (const QVariant& v : valori)
+                q.addBindValue(v);
+            return ok && q.exec();
+        });
+    }
+
     bool crea_tabella() const
     {
-        static std::atomic<int> n{0};
-        const QString nome = QStringLiteral("schema_%1").arg(n++);
-        bool ok = false;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
-            db.setDatabaseName(basedati());
-            ok = db.open() && schema_valvole::crea_tabella_valvole(db);
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(nome);
-        return ok;
+        return con_basedati([](QSqlDatabase& db) { return schema_valvole::crea_tabella_valvole(db); });
     }
 
     // Inserts a tube: 25 values in table order after ID.
