@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-double calcolav(const StatoGrafico& s, float x)
+double calcolav(const Taratura& s, float x)
 {
     const float campo = s.vmax_x - s.org_x;
     if (!(campo > 0.0f))
@@ -13,7 +13,7 @@ double calcolav(const StatoGrafico& s, float x)
     return v;
 }
 
-double calcolai(const StatoGrafico& s, float y)
+double calcolai(const Taratura& s, float y)
 {
     const float campo = s.org_y - s.imax_y;
     if (!(campo > 0.0f))
@@ -25,7 +25,7 @@ double calcolai(const StatoGrafico& s, float y)
     return i;
 }
 
-std::optional<float> riga_corrente(const StatoGrafico& s, double i)
+std::optional<float> riga_corrente(const Taratura& s, double i)
 {
     if (s.imax_i == 0.0)
         return std::nullopt;

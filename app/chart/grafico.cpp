@@ -1,6 +1,7 @@
 #include "chart/grafico.h"
 
 #include "chart/calibrazione.h"
+#include "chart/marker.h"
 #include "chart/stile_disegno.h"
 #include "common/numeri.h"
 
@@ -12,12 +13,6 @@ const QString schema_valori = QStringLiteral("###0.00");
 const QString schema_guadagno = QStringLiteral("##0.00");
 const QString schema_resistenze = QStringLiteral("###,###,##0");
 const QString schema_condensatore = QStringLiteral("#0.00");
-
-// Rounds a coordinate for the markers, which are drawn on whole pixels.
-int pixel_marker(double v)
-{
-    return numeri::arrotonda_int16(v).value_or(0);
-}
 } // namespace
 
 const QString Grafico::testo_assente = QStringLiteral("Assente");
@@ -85,19 +80,12 @@ double Grafico::calcolai(float y) const
 
 void Grafico::check_point(int x1, int X2, int y1, int Y2)
 {
-    tela_.linea_xor(x1, y1, X2, y1, stato_.colore_marker, spessore_marker);
-    tela_.linea_xor(x1, y1, x1, Y2, stato_.colore_marker, spessore_marker);
+    ::check_point(tela_, x1, X2, y1, Y2, stato_.colore_marker);
 }
 
 void Grafico::draw_marker()
 {
-    const StatoGrafico& s = stato_;
-    check_point(pixel_marker(s.imax_x), pixel_marker(double(s.imax_x) + lato_marker),
-                pixel_marker(s.imax_y), pixel_marker(double(s.imax_y) + lato_marker));
-    check_point(pixel_marker(s.org_x), pixel_marker(double(s.org_x) + lato_marker),
-                pixel_marker(s.org_y), pixel_marker(double(s.org_y) - lato_marker));
-    check_point(pixel_marker(s.vmax_x), pixel_marker(double(s.vmax_x) - lato_marker),
-                pixel_marker(s.vmax_y), pixel_marker(double(s.vmax_y) - lato_marker));
+    ::draw_marker(tela_, stato_, stato_.colore_marker);
     aggiorna();
 }
 

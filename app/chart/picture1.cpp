@@ -5,9 +5,53 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace {
+
+class MouseGrafico : public RicevitoreMouse {
+public:
+    explicit MouseGrafico(Grafico& g)
+        : g_(g)
+    {
+    }
+    void mouse_down(int button, int shift, float x, float y) override
+    {
+        g_.Picture1_MouseDown(button, shift, x, y);
+    }
+    void mouse_move(int button, int shift, float x, float y) override
+    {
+        g_.Picture1_MouseMove(button, shift, x, y);
+    }
+    void mouse_up(int button, int shift, float x, float y) override
+    {
+        g_.Picture1_MouseUp(button, shift, x, y);
+    }
+
+private:
+    Grafico& g_;
+};
+
+} // namespace
+
 Picture1::Picture1(Grafico& grafico, QWidget* parent)
     : QWidget(parent)
-    , grafico_(grafico)
+    , adattatore_(std::make_unique<MouseGrafico>(grafico))
+    , tela_(grafico.tela())
+    , ricevitore_(*adattatore_)
+{
+    imposta();
+}
+
+Picture1::Picture1(const Tela& tela, RicevitoreMouse& ricevitore, QWidget* parent)
+    : QWidget(parent)
+    , tela_(tela)
+    , ricevitore_(ricevitore)
+{
+    imposta();
+}
+
+Picture1::~Picture1() = default;
+
+void Picture1::imposta()
 {
     setObjectName(QStringLiteral("Picture1"));
     // The pointer's voltage and current are shown on every move, not only
@@ -66,13 +110,13 @@ int Picture1::codice_maiuscole(Qt::KeyboardModifiers modificatori)
 void Picture1::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), grafico_.canvas());
+    p.drawImage(QPoint(0, 0), tela_.immagine());
 }
 
 void Picture1::mousePressEvent(QMouseEvent* evento)
 {
     const QPointF pos = evento->position();
-    grafico_.Picture1_MouseDown(codice_pulsante(evento->button()),
+    ricevitore_.mouse_down(codice_pulsante(evento->button()),
                                 codice_maiuscole(evento->modifiers()), float(pos.x()),
                                 float(pos.y()));
     update();
@@ -81,7 +125,7 @@ void Picture1::mousePressEvent(QMouseEvent* evento)
 void Picture1::mouseMoveEvent(QMouseEvent* evento)
 {
     const QPointF pos = evento->position();
-    grafico_.Picture1_MouseMove(codice_pulsanti(evento->buttons()),
+    ricevitore_.mouse_move(codice_pulsanti(evento->buttons()),
                                 codice_maiuscole(evento->modifiers()), float(pos.x()),
                                 float(pos.y()));
     update();
@@ -103,7 +147,7 @@ void Picture1::mouseReleaseEvent(QMouseEvent* evento)
         return;
     }
     const QPointF pos = evento->position();
-    grafico_.Picture1_MouseUp(codice_pulsante(evento->button()),
+    ricevitore_.mouse_up(codice_pulsante(evento->button()),
                               codice_maiuscole(evento->modifiers()), float(pos.x()),
                               float(pos.y()));
     update();

@@ -5,17 +5,11 @@
 #include "chart/grafico.h"
 
 #include "chart/calibrazione.h"
+#include "chart/iperbole.h"
 #include "chart/stile_disegno.h"
 #include "common/numeri.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace {
-
-// Columns visited by the curve, so a broken calibration cannot make the loop
-// endless or the float step stall.
-constexpr int massimo_colonne = 100000;
 
 bool segmento_vuoto(const segmento& s)
 {
@@ -27,33 +21,10 @@ bool segmento_vuoto(const segmento& s)
 
 void Grafico::traccia_maxpower_Click()
 {
-    StatoGrafico& s = stato_;
     // Watts; a comma is not read as a decimal point here.
     const double p = numeri::valore_iniziale(vista_.testo(Campo::potenza_anodica)) / 1000.0;
-    const bool calibrato = !(s.imax_x == 0 && s.imax_y == 0 && s.vmax_x == 0 && s.vmax_y == 0);
-    if (p > 0 && calibrato) {
-        float precedente = s.imax_y;
-        const double ampiezza = (double(s.vmax_x) - s.org_x) / 2.0;
-        int colonne = -1;
-        if (std::isfinite(ampiezza) && ampiezza >= 0)
-            colonne = int(std::min(ampiezza, double(massimo_colonne)));
-        for (int j = 0; j <= colonne; ++j) {
-            const float x = s.org_x + 2.0f * float(j);
-            const double v = calcolav(x);
-            if (!(v > 0))
-                continue;
-            const double i = p * 1000.0 / v;
-            // Above the calibrated current range the curve is not drawn.
-            if (!(i < s.imax_i))
-                continue;
-            const auto y = riga_corrente(s, i);
-            if (!y)
-                continue;
-            tela_.linea_xor(x, *y, double(x) - 1.0, precedente, s.colore_potenza, spessore_oggetti);
-            precedente = *y;
-        }
+    if (traccia_iperbole(tela_, stato_, p, stato_.colore_potenza))
         aggiorna();
-    }
     // The field is locked while the curve is shown, so the next command finds
     // the same value and erases exactly what was drawn.
     if (!vista_.potenza_bloccata()) {

@@ -4,6 +4,8 @@
 // two points, the results, the drawing colours and the lists of the objects
 // drawn over the curves. Plain data; the engine (Grafico) changes it.
 
+#include "chart/taratura.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -31,14 +33,9 @@ int numero_oggetti(const std::vector<T>& lista)
 // Indexes are 16-bit in project files, so a list never grows past this.
 inline constexpr int massimo_oggetti = 32767;
 
-struct StatoGrafico {
-    // Calibration: pixel of the origin, of a voltage reference and of a
-    // current reference, with their values. Zero while no tube is loaded.
-    float org_x = 0, org_y = 0;
-    float vmax_x = 0, vmax_y = 0;
-    double vmax_v = 0;
-    float imax_x = 0, imax_y = 0;
-    double imax_i = 0;
+// The calibration (org_x ... imax_i) comes first, from Taratura; it is zero
+// while no tube is loaded.
+struct StatoGrafico : Taratura {
 
     // Mouse position over the chart.
     float mouse_x = 0, mouse_y = 0;

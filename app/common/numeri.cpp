@@ -120,6 +120,15 @@ QString testo_float(float valore)
     return locale.toString(double(valore), 'g', 7);
 }
 
+QString testo_double(double valore)
+{
+    if (!std::isfinite(valore) || valore == 0.0)
+        return QStringLiteral("0");
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(valore, 'g', 15);
+}
+
 QString etichetta(QChar lettera, int indice)
 {
     return QString(lettera) + formatta(indice, QStringLiteral("00"));

@@ -35,6 +35,10 @@ QString formatta(double valore, const QString& schema);
 // no grouping, no decimals for a whole value, the locale's decimal separator.
 QString testo_float(float valore);
 
+// The default text of a double: up to 15 significant digits, no grouping,
+// no decimals for a whole value, the locale's decimal separator.
+QString testo_double(double valore);
+
 // Object label: a letter followed by the index in at least two digits
 // (R01, C10, R123).
 QString etichetta(QChar lettera, int indice);

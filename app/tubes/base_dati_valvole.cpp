@@ -213,6 +213,21 @@ bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
     return true;
 }
 
+bool BaseDatiValvole::inserisci(const QString& tabella, const QStringList& colonne,
+                                const QVariantList& valori)
+{
+    if (colonne.isEmpty() || colonne.size() != valori.size()) {
+        errore_ = QStringLiteral("%1 valori per %2 colonne").arg(valori.size()).arg(colonne.size());
+        return false;
+    }
+    QStringList segnaposti;
+    for (qsizetype i = 0; i < colonne.size(); ++i)
+        segnaposti << QStringLiteral("?");
+    return command(QStringLiteral("insert into %1 (%2) Values (%3)")
+                       .arg(tabella, colonne.join(u','), segnaposti.join(u',')),
+                   valori);
+}
+
 void BaseDatiValvole::close()
 {
     chiudi_risultato();

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 struct sqlite3;
@@ -45,6 +46,11 @@ public:
 
     // Runs one statement, with its values bound rather than spliced in.
     bool command(const QString& testo, const QVariantList& valori = {});
+
+    // Inserts one row: the statement names the table and the columns, which
+    // come from the program, and carries one bound parameter per value, so
+    // no value can change the statement.
+    bool inserisci(const QString& tabella, const QStringList& colonne, const QVariantList& valori);
 
     // Releases the connection; safe to call more than once.
     void close();

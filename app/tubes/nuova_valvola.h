@@ -1,0 +1,91 @@
+#pragma once
+
+// A new tube as the new-tube window holds it, in plain data: the storage
+// file names derived from its designation and mode, the checks made before
+// saving and the record inserted into the tube table.
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <array>
+#include <optional>
+
+namespace nuova_valvola {
+
+// Messages of the save, first the five checks in their order.
+inline const QString testo_nome_assente = QStringLiteral("Nome Valvola assente");
+inline const QString testo_curva_assente = QStringLiteral("Curva Assente");
+inline const QString testo_corrente_assente = QStringLiteral("Corrente Massima Assente");
+inline const QString testo_tensione_assente = QStringLiteral("Tensione Massima Assente");
+inline const QString testo_origine_assente = QStringLiteral("Origine Assente");
+inline const QString testo_inserita = QStringLiteral("Valvola inserita nel DB");
+inline const QString testo_errore = QStringLiteral("Errore inserimento Valvola nel DB");
+inline const QString testo_nome_non_valido = QStringLiteral(
+    "Nome Valvola non valido per un nome di file: non deve contenere \"/\", \"\\\" o caratteri "
+    "di controllo, né essere \".\" o \"..\"");
+
+// The storage names of the three pictures (no folder).
+struct NomiFile {
+    QString curva, immagine, piedinatura;
+};
+
+// The designation that names the files: the American one, else the European.
+QString nome_base(const QString& sigla_usa, const QString& sigla_euro);
+
+// The names for a base name and a mode index (0 to 6, -1 for none): curves
+// "crv.gif", "trio.gif", "pent.gif" or "ultr.gif" by mode, photo ".jpg",
+// pin-out "pin.gif". All empty when the base name is empty.
+NomiFile nomi_file(const QString& base, int modo);
+
+// False when the base name would place a file outside its data folder or
+// give it an unusable name: "/" or "\" in it, "." or ".." as the whole
+// name, control characters.
+bool nome_sicuro(const QString& base);
+
+// The ten rating lines: label and unit.
+struct Caratteristica {
+    const char* etichetta;
+    const char* unita;
+};
+inline constexpr std::array<Caratteristica, 10> caratteristiche = {{
+    {"Tensione Filamento", "V"},    {"Corrente Filamento", "mA"},
+    {"Tensione Filamento", "V"},    {"Corrente Filamento", "mA"},
+    {"Tensione MAX Anodica", "V"},  {"Corrente MAX Anodica", "mA"},
+    {"Potenza MAX Anodica", "W"},   {"Tensione MAX Schermo", "V"},
+    {"Corrente MAX Schermo", "mA"}, {"Potenza MAX Schermo", "W"},
+}};
+
+// Everything of the window a save reads, as the texts of its fields.
+struct Voce {
+    QString sigla_usa, sigla_euro;
+    QString modo; // the mode name shown
+    NomiFile nomi;
+    QString orig_curve, orig_immagine, orig_piedinatura;
+    QString max_current_X, max_current_y, max_current_i;
+    QString max_voltage_X, max_voltage_Y, max_voltage_V;
+    QString origin_X, origin_Y;
+    QString potenza_anodica;
+    std::array<QString, 10> valori;
+};
+
+// The first of the five checks that fails, as its message; empty when all
+// pass. A number here is the leading number of the text, "." decimals.
+QString controlla(const Voce& v);
+
+// The columns of the insert, in the order of its values.
+const QStringList& colonne_record();
+
+// The 25 values of the record in that order: names and files as typed, the
+// eight calibration texts as 16-bit whole numbers read with the locale's
+// rules (halves to even), the dissipation as a 32-bit whole number, the
+// ratings with "," turned into ".". Empty when a calibration text is not a
+// number or does not fit.
+std::optional<QVariantList> valori_record(const Voce& v);
+
+// Inserts the record into the tube table of `file_basedati`, its values
+// bound as parameters. False when the database cannot be opened, a value
+// cannot be converted or the statement is refused.
+bool inserisci(const QString& file_basedati, const Voce& v);
+
+} // namespace nuova_valvola

@@ -1,0 +1,266 @@
+// The new-tube window's controls and menus: the curve picture on the left,
+// designations, storage names, calibration, read-outs and ratings on the
+// right, photograph and pin-out below.
+
+#include "tubes/nuovo_dispositivo.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// Window layout sizes were given in twips, 15 to a pixel.
+constexpr int pixel(int twips)
+{
+    return twips / 15;
+}
+
+QLineEdit* campo(QWidget* parent, const char* nome, const QString& accessibile, bool sola_lettura = false)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(nome));
+    e->setAccessibleName(accessibile);
+    e->setReadOnly(sola_lettura);
+    return e;
+}
+
+QLabel* etichetta(QWidget* parent, const QString& testo, QWidget* compagno)
+{
+    auto* l = new QLabel(testo, parent);
+    l->setBuddy(compagno);
+    return l;
+}
+
+// A caption that shows a file name or path: a label, reached by screen
+// readers under the name of the label beside it.
+QLabel* didascalia(QWidget* parent, const char* nome, const QString& accessibile)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setAccessibleName(accessibile);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAutoFillBackground(true);
+    l->setMinimumWidth(160);
+    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return l;
+}
+
+QLabel* cornice_immagine(QWidget* parent, const char* nome, const QString& accessibile)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(nome));
+    l->setAccessibleName(accessibile);
+    l->setFrameShape(QFrame::Box);
+    l->setScaledContents(true);
+    l->setFixedSize(150, 150);
+    return l;
+}
+
+// A frame of two or three coordinate fields, each with its "X=" style label.
+QGroupBox* cornice(QWidget* parent, const char* nome, const QString& titolo, const QString& suggerimento,
+                   std::initializer_list<std::pair<const char*, QLineEdit*>> campi)
+{
+    auto* g = new QGroupBox(titolo, parent);
+    g->setObjectName(QString::fromLatin1(nome));
+    g->setToolTip(suggerimento);
+    auto* l = new QGridLayout(g);
+    int r = 0;
+    for (const auto& [testo, e] : campi) {
+        e->setParent(g);
+        l->addWidget(etichetta(g, QString::fromUtf8(testo), e), r, 0);
+        l->addWidget(e, r, 1);
+        ++r;
+    }
+    return g;
+}
+
+} // namespace
+
+void Nuovo_Dispositivo::crea_controlli()
+{
+    setObjectName(QStringLiteral("Nuovo_Dispositivo"));
+    setWindowTitle(titolo);
+    setAccessibleName(titolo);
+
+    Picture1_ = new Picture1(tela_, *this, this);
+    Picture1_->setAccessibleName(QStringLiteral("Curve caratteristiche"));
+    Picture1_->setToolTip(QStringLiteral("Clic sinistro: menu dei punti di taratura"));
+
+    immagine_tubo = cornice_immagine(this, "immagine_tubo", QStringLiteral("Immagine"));
+    piedinatura_valvola = cornice_immagine(this, "piedinatura_valvola", QStringLiteral("Piedinatura"));
+
+    nome_valvola[0] = campo(this, "nome_valvola_0", QStringLiteral("Sigla USA"));
+    nome_valvola[1] = campo(this, "nome_valvola_1", QStringLiteral("Sigla EURO"));
+    Combo_modo = new QComboBox(this);
+    Combo_modo->setObjectName(QStringLiteral("Combo_modo"));
+    Combo_modo->setAccessibleName(QStringLiteral("Modo"));
+
+    nomefile_curva = didascalia(this, "nomefile_curva", QStringLiteral("File Curve"));
+    nomefile_immagine = didascalia(this, "nomefile_immagine", QStringLiteral("File Immagine"));
+    nomefile_piedinatura = didascalia(this, "nomefile_piedinatura", QStringLiteral("File Piedinatura"));
+    orig_curve = didascalia(this, "orig_curve", QStringLiteral("File Originale Curve"));
+    orig_Immagine = didascalia(this, "orig_Immagine", QStringLiteral("File Originale Immagine"));
+    orig_piedinatura = didascalia(this, "orig_piedinatura", QStringLiteral("File Originale Piedinatura"));
+
+    max_current_X = campo(this, "max_current_X", QStringLiteral("Corrente massima X"));
+    max_current_y = campo(this, "max_current_y", QStringLiteral("Corrente massima Y"));
+    max_current_i = campo(this, "max_current_i", QStringLiteral("Corrente massima I"));
+    max_voltage_X = campo(this, "max_voltage_X", QStringLiteral("Tensione massima X"));
+    max_voltage_Y = campo(this, "max_voltage_Y", QStringLiteral("Tensione massima Y"));
+    max_voltage_V = campo(this, "max_voltage_V", QStringLiteral("Tensione massima V"));
+    origin_X = campo(this, "origin_X", QStringLiteral("Origine X"));
+    origin_Y = campo(this, "origin_Y", QStringLiteral("Origine Y"));
+    curr_X = campo(this, "curr_X", QStringLiteral("Posizione X"), true);
+    curr_v = campo(this, "curr_v", QStringLiteral("Posizione V"), true);
+    curr_Y = campo(this, "curr_Y", QStringLiteral("Posizione Y"), true);
+    curr_i = campo(this, "curr_i", QStringLiteral("Posizione I"), true);
+    curr_X->setToolTip(QStringLiteral("Posizione corrente asse X"));
+    curr_v->setToolTip(QStringLiteral("Posizione corrente asse X"));
+    curr_Y->setToolTip(QStringLiteral("Posizione corrente asse Y"));
+    curr_i->setToolTip(QStringLiteral("Posizione corrente asse Y"));
+    potenza_anodica = campo(this, "potenza_anodica", QStringLiteral("PMax(mW)="));
+
+    Frame_maxI = cornice(this, "Frame_maxI", QStringLiteral("Massimo I"),
+                         QStringLiteral("Coordinate massimo asse Y"),
+                         {{"X=", max_current_X}, {"Y=", max_current_y}, {"I=", max_current_i}});
+    Frame_maxv = cornice(this, "Frame_maxv", QStringLiteral("Massimo V"),
+                         QStringLiteral("Coordinate massimo asse X"),
+                         {{"X=", max_voltage_X}, {"Y=", max_voltage_Y}, {"V=", max_voltage_V}});
+    Frame_origine[0] = cornice(this, "Frame_origine_0", QStringLiteral("Origine"),
+                               QStringLiteral("Coordinate origine degli assi"),
+                               {{"X=", origin_X}, {"Y=", origin_Y}});
+    Frame_origine[1] = cornice(this, "Frame_origine_1", QStringLiteral("Posizione"),
+                               QStringLiteral("Posizione corrente del mouse"),
+                               {{"X=", curr_X}, {"V=", curr_v}, {"Y=", curr_Y}, {"I=", curr_i}});
+    Frame_potenzamassima = cornice(this, "Frame_potenzamassima", QStringLiteral("Potenza Massima"),
+                                   QStringLiteral("Massima potenza dissipabile"),
+                                   {{"PMax(mW)=", potenza_anodica}});
+
+    grid_caratteristiche = new QTableWidget(0, 3, this);
+    grid_caratteristiche->setObjectName(QStringLiteral("grid_caratteristiche"));
+    grid_caratteristiche->setAccessibleName(QStringLiteral("Caratteristiche"));
+    grid_caratteristiche->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_caratteristiche->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_caratteristiche->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_caratteristiche->horizontalHeader()->hide();
+    grid_caratteristiche->verticalHeader()->hide();
+    grid_caratteristiche->verticalHeader()->setDefaultSectionSize(20);
+    grid_caratteristiche->setMinimumHeight(10 * 20 + 6);
+    grid_caratteristiche->setColumnWidth(0, pixel(3200));
+    grid_caratteristiche->setColumnWidth(1, pixel(1200));
+    grid_caratteristiche->setColumnWidth(2, pixel(800));
+    grid_caratteristiche->setMinimumWidth(pixel(3200 + 1200 + 800) + 6);
+
+    // Right-hand column: designations and names, calibration, ratings.
+    auto* nomi = new QGridLayout;
+    int r = 0;
+    const auto riga = [&](const QString& testo, QWidget* w) {
+        nomi->addWidget(etichetta(this, testo, w), r, 0);
+        nomi->addWidget(w, r, 1);
+        ++r;
+    };
+    riga(QStringLiteral("Sigla USA"), nome_valvola[0]);
+    riga(QStringLiteral("Sigla EURO"), nome_valvola[1]);
+    riga(QStringLiteral("Modo"), Combo_modo);
+    riga(QStringLiteral("File Curve"), nomefile_curva);
+    riga(QStringLiteral("File Immagine"), nomefile_immagine);
+    riga(QStringLiteral("File Piedinatura"), nomefile_piedinatura);
+
+    auto* taratura = new QHBoxLayout;
+    taratura->addWidget(Frame_maxI);
+    taratura->addWidget(Frame_maxv);
+    taratura->addWidget(Frame_origine[0]);
+    auto* sotto = new QHBoxLayout;
+    sotto->addWidget(Frame_origine[1]);
+    sotto->addWidget(Frame_potenzamassima, 0, Qt::AlignTop);
+
+    auto* destra = new QVBoxLayout;
+    destra->addLayout(nomi);
+    destra->addLayout(taratura);
+    destra->addLayout(sotto);
+    destra->addWidget(etichetta(this, QStringLiteral("Caratteristiche"), grid_caratteristiche));
+    destra->addWidget(grid_caratteristiche);
+    destra->addStretch(1);
+
+    auto* originali = new QGridLayout;
+    r = 0;
+    const auto originale = [&](const QString& testo, QLabel* l) {
+        auto* e = new QLabel(testo, this);
+        e->setBuddy(l);
+        originali->addWidget(e, r, 0);
+        originali->addWidget(l, r, 1);
+        ++r;
+    };
+    originale(QStringLiteral("File Originale Curve"), orig_curve);
+    originale(QStringLiteral("File Originale Immagine"), orig_Immagine);
+    originale(QStringLiteral("File Originale Piedinatura"), orig_piedinatura);
+    originali->setColumnStretch(1, 1);
+
+    auto* figure = new QHBoxLayout;
+    figure->addWidget(immagine_tubo);
+    figure->addWidget(piedinatura_valvola);
+    figure->addLayout(originali, 1);
+
+    auto* sinistra = new QVBoxLayout;
+    sinistra->addWidget(Picture1_);
+    sinistra->addLayout(figure);
+    sinistra->addStretch(1);
+
+    auto* corpo = new QHBoxLayout;
+    corpo->addLayout(sinistra);
+    corpo->addLayout(destra, 1);
+
+    auto* tutto = new QVBoxLayout(this);
+    crea_menu();
+    tutto->setMenuBar(barra_menu);
+    tutto->addLayout(corpo);
+}
+
+void Nuovo_Dispositivo::crea_menu()
+{
+    barra_menu = new QMenuBar(this);
+    barra_menu->setAccessibleName(QStringLiteral("Menu"));
+    const auto voce = [this](QMenu* m, const char* nome, const QString& testo) {
+        QAction* a = m->addAction(testo);
+        a->setObjectName(QString::fromLatin1(nome));
+        return a;
+    };
+    menu_file = barra_menu->addMenu(QStringLiteral("&File"));
+    menu_file->setObjectName(QStringLiteral("menu_file"));
+    nuova_valvola = voce(menu_file, "nuova_valvola", QStringLiteral("&Nuova Valvola"));
+    carica[0] = voce(menu_file, "carica_0", QStringLiteral("Carica Cur&ve"));
+    carica[1] = voce(menu_file, "carica_1", QStringLiteral("Carica &Immagine"));
+    carica[2] = voce(menu_file, "carica_2", QStringLiteral("Carica &Piedinatura"));
+    menu_file->addSeparator();
+    salva_DB = voce(menu_file, "salva_DB", QStringLiteral("&Salva DB"));
+    menu_file->addSeparator();
+    uscita = voce(menu_file, "uscita", QStringLiteral("&Exit"));
+
+    menu_aiuto = barra_menu->addMenu(QStringLiteral("&?"));
+    menu_aiuto->setObjectName(QStringLiteral("menu_aiuto"));
+    help_cmd = voce(menu_aiuto, "help_cmd", QStringLiteral("&Help"));
+    menu_aiuto->addSeparator();
+    about_cmd = voce(menu_aiuto, "about_cmd", QStringLiteral("A&bout"));
+
+    // Opened over the picture, never shown in the bar.
+    menu_operazioni = new QMenu(this);
+    menu_operazioni->setObjectName(QStringLiteral("menu_operazioni"));
+    menu_operazioni->setAccessibleName(QStringLiteral("Punti di taratura"));
+    set_point[0] = voce(menu_operazioni, "set_point_0", QStringLiteral("Set Corrente massima"));
+    set_point[1] = voce(menu_operazioni, "set_point_1", QStringLiteral("Set Origine"));
+    set_point[2] = voce(menu_operazioni, "set_point_2", QStringLiteral("Set Tensione Massima"));
+    set_point[3] = menu_operazioni->addSeparator();
+    set_point[4] = voce(menu_operazioni, "set_point_4", QStringLiteral("Traccia Potenza massima"));
+    set_point[5] = menu_operazioni->addSeparator();
+    set_point[6] = voce(menu_operazioni, "set_point_6", QStringLiteral("Sposta manualmente"));
+}

@@ -1,0 +1,152 @@
+// The new-tube window's ratings, its maximum-dissipation curve and the save:
+// the checks, the copies of the pictures into the data folders and the
+// insert of the record.
+
+#include "tubes/nuovo_dispositivo.h"
+
+#include "archive/cartelle.h"
+#include "chart/iperbole.h"
+#include "common/numeri.h"
+#include "platform/piattaforma.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTableWidget>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct Copia {
+    QString sorgente;
+    QString destinazione;
+};
+
+// Copies every file or none: each is written beside its target first and
+// the targets are replaced only once all were written.
+bool copia_tutti(const std::vector<Copia>& copie)
+{
+    std::vector<std::unique_ptr<QSaveFile>> scritti;
+    for (const Copia& c : copie) {
+        QFile sorgente(c.sorgente);
+        if (c.sorgente.isEmpty() || !sorgente.open(QIODevice::ReadOnly))
+            return false;
+        const QByteArray dati = sorgente.readAll();
+        if (sorgente.error() != QFileDevice::NoError)
+            return false;
+        auto f = std::make_unique<QSaveFile>(c.destinazione);
+        if (!f->open(QIODevice::WriteOnly) || f->write(dati) != dati.size())
+            return false; // unique_ptr drops the unfinished files
+        scritti.push_back(std::move(f));
+    }
+    for (auto& f : scritti)
+        if (!f->commit())
+            return false;
+    return true;
+}
+
+} // namespace
+
+void Nuovo_Dispositivo::init_crigliacaratteristiche()
+{
+    grid_caratteristiche->clearContents();
+    grid_caratteristiche->setRowCount(0);
+    for (const nuova_valvola::Caratteristica& c : nuova_valvola::caratteristiche) {
+        const int r = grid_caratteristiche->rowCount();
+        grid_caratteristiche->insertRow(r);
+        grid_caratteristiche->setItem(r, 0, new QTableWidgetItem(QString::fromUtf8(c.etichetta)));
+        grid_caratteristiche->setItem(r, 1, new QTableWidgetItem(QString()));
+        grid_caratteristiche->setItem(r, 2, new QTableWidgetItem(QString::fromUtf8(c.unita)));
+    }
+}
+
+void Nuovo_Dispositivo::grid_caratteristiche_Click(int riga)
+{
+    if (riga < 0 || riga >= grid_caratteristiche->rowCount())
+        return;
+    QTableWidgetItem* etichetta = grid_caratteristiche->item(riga, 0);
+    QTableWidgetItem* valore = grid_caratteristiche->item(riga, 1);
+    if (!etichetta || !valore)
+        return;
+    const std::optional<QString> risposta =
+        piattaforma_.input_box(etichetta->text(), titolo_inserimento, valore->text());
+    if (risposta)
+        valore->setText(*risposta);
+}
+
+void Nuovo_Dispositivo::traccia_potenza_massima()
+{
+    const double p = numeri::valore_iniziale(potenza_anodica->text()) / 1000.0;
+    if (traccia_iperbole(tela_, taratura(), p, colore_potenza))
+        aggiorna_tela();
+}
+
+nuova_valvola::Voce Nuovo_Dispositivo::voce() const
+{
+    nuova_valvola::Voce v;
+    v.sigla_usa = nome_valvola[0]->text();
+    v.sigla_euro = nome_valvola[1]->text();
+    v.modo = Combo_modo->currentText();
+    v.nomi = {nomefile_curva->text(), nomefile_immagine->text(), nomefile_piedinatura->text()};
+    v.orig_curve = orig_curve->text();
+    v.orig_immagine = orig_Immagine->text();
+    v.orig_piedinatura = orig_piedinatura->text();
+    v.max_current_X = max_current_X->text();
+    v.max_current_y = max_current_y->text();
+    v.max_current_i = max_current_i->text();
+    v.max_voltage_X = max_voltage_X->text();
+    v.max_voltage_Y = max_voltage_Y->text();
+    v.max_voltage_V = max_voltage_V->text();
+    v.origin_X = origin_X->text();
+    v.origin_Y = origin_Y->text();
+    v.potenza_anodica = potenza_anodica->text();
+    for (int r = 0; r < int(v.valori.size()) && r < grid_caratteristiche->rowCount(); ++r) {
+        if (const QTableWidgetItem* c = grid_caratteristiche->item(r, 1))
+            v.valori[std::size_t(r)] = c->text();
+    }
+    return v;
+}
+
+void Nuovo_Dispositivo::salva_DB_Click()
+{
+    const nuova_valvola::Voce v = voce();
+    const QString mancante = nuova_valvola::controlla(v);
+    if (!mancante.isEmpty()) {
+        piattaforma_.messaggio(mancante);
+        return;
+    }
+    if (!nuova_valvola::nome_sicuro(nuova_valvola::nome_base(v.sigla_usa, v.sigla_euro))) {
+        piattaforma_.messaggio(nuova_valvola::testo_nome_non_valido);
+        return;
+    }
+
+    const Cartelle& c = cartelle();
+    std::vector<Copia> copie = {{file_curva_ridimensionata(), c.cartella_curve + v.nomi.curva}};
+    if (!v.orig_immagine.isEmpty())
+        copie.push_back({v.orig_immagine, c.cartella_immagini + v.nomi.immagine});
+    if (!v.orig_piedinatura.isEmpty())
+        copie.push_back({v.orig_piedinatura, c.cartella_piedinature + v.nomi.piedinatura});
+
+    // Another tube's pictures are replaced only when the user says so.
+    QStringList esistenti;
+    for (const Copia& k : copie)
+        if (QFile::exists(k.destinazione))
+            esistenti << k.destinazione;
+    if (!esistenti.isEmpty()
+        && !piattaforma_.domanda_si_no(QStringLiteral("Esistono già:\n%1\nSostituirli?")
+                                           .arg(esistenti.join(u'\n')),
+                                       titolo))
+        return;
+
+    // No record may point at a picture that is not there.
+    if (!copia_tutti(copie)) {
+        piattaforma_.messaggio(nuova_valvola::testo_errore);
+        return;
+    }
+    piattaforma_.messaggio(nuova_valvola::inserisci(c.file_basedati, v) ? nuova_valvola::testo_inserita
+                                                                         : nuova_valvola::testo_errore);
+}
