@@ -3,10 +3,10 @@
 #include "shell/korvel.h"
 
 #include "tubes/lista_valvole.h"
+#include "tubes/nuovo_dispositivo.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPixmap>
@@ -133,12 +133,9 @@ void KORVEL::chiudi_vedi_schema()
 
 void KORVEL::nuova_valvola_Click()
 {
-    // The new-tube window; until it is built, an empty modal window stands in.
-    QDialog Nuovo_Dispositivo(this);
-    Nuovo_Dispositivo.setObjectName(QStringLiteral("Nuovo_Dispositivo"));
-    Nuovo_Dispositivo.setWindowTitle(QStringLiteral("Nuova Valvola"));
-    Nuovo_Dispositivo.resize(400, 200);
-    Nuovo_Dispositivo.exec();
+    // The manual viewer and the About window are not built yet: their
+    // entries in the new-tube window do nothing for now.
+    Nuovo_Dispositivo::mostra(piattaforma_, libreria_immagini_, {}, this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     lista_->caricamento_basedati();
     QApplication::restoreOverrideCursor();

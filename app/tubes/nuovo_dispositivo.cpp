@@ -5,6 +5,7 @@
 
 #include "archive/cartelle.h"
 #include "chart/calibrazione.h"
+#include "common/libreria_immagini.h"
 #include "common/numeri.h"
 #include "platform/piattaforma.h"
 #include "tubes/immagini_valvola.h"
@@ -65,14 +66,26 @@ double valore(const QLineEdit* e)
 
 } // namespace
 
-Nuovo_Dispositivo::Nuovo_Dispositivo(Piattaforma& piattaforma, FinestreAiuto aiuto, QWidget* parent)
+Nuovo_Dispositivo::Nuovo_Dispositivo(Piattaforma& piattaforma, LibreriaImmagini& libreria,
+                                     FinestreAiuto aiuto, QWidget* parent)
     : QDialog(parent)
     , piattaforma_(piattaforma)
+    , libreria_(libreria)
     , aiuto_(std::move(aiuto))
 {
     crea_controlli();
     collega();
     Form_Load();
+}
+
+void Nuovo_Dispositivo::mostra(Piattaforma& piattaforma, LibreriaImmagini& libreria,
+                               FinestreAiuto aiuto, QWidget* parent)
+{
+    Nuovo_Dispositivo finestra(piattaforma, libreria, std::move(aiuto), parent);
+    QWidget* prima = piattaforma.finestra();
+    piattaforma.imposta_finestra(&finestra);
+    finestra.exec();
+    piattaforma.imposta_finestra(prima);
 }
 
 Nuovo_Dispositivo::~Nuovo_Dispositivo()
@@ -99,6 +112,10 @@ void Nuovo_Dispositivo::collega()
 
 void Nuovo_Dispositivo::Form_Load()
 {
+    // The library session belongs to the main window, which goes on using
+    // it after this window closes: only a bitmap left open is released.
+    libreria_.rilascia_bitmap();
+    libreria_.inizializza();
     traccia_attiva = false;
     colore_marker = 11;
     colore_potenza = 8;
@@ -120,6 +137,7 @@ void Nuovo_Dispositivo::Form_Unload()
     if (scaricata_)
         return;
     scaricata_ = true;
+    libreria_.rilascia_bitmap();
     if (cartella_temporanea_) {
         QFile::remove(file_curva_ridimensionata());
         cartella_temporanea_.reset();

@@ -19,6 +19,7 @@
 #include <memory>
 #include <optional>
 
+class LibreriaImmagini;
 class Piattaforma;
 class QAction;
 class QComboBox;
@@ -44,9 +45,14 @@ public:
     static const QString nome_curva_ridimensionata; // "CurvaRedim.gif"
     static const QString titolo_inserimento;        // "Inserimento parametri"
 
-    explicit Nuovo_Dispositivo(Piattaforma& piattaforma, FinestreAiuto aiuto = {},
-                               QWidget* parent = nullptr);
+    Nuovo_Dispositivo(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto = {},
+                      QWidget* parent = nullptr);
     ~Nuovo_Dispositivo() override;
+
+    // Opens the window modally over `parent`, its dialogs over it, and
+    // returns when it is closed.
+    static void mostra(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto,
+                       QWidget* parent);
 
     void Form_Load();
     void Form_Unload();
@@ -133,6 +139,7 @@ private:
     void carica_piedinatura(const QString& percorso);
 
     Piattaforma& piattaforma_;
+    LibreriaImmagini& libreria_;
     FinestreAiuto aiuto_;
     Taratura nuova;
     Tela tela_;

@@ -4,11 +4,13 @@
 // the save checked in the real database file and the data folders.
 
 #include "curva_12au7.h"
+#include "mani_nuovo_dispositivo.h"
 #include "support/cartella_prova.h"
 #include "support/processo.h"
 
 #include "archive/cartelle.h"
 #include "chart/marker.h"
+#include "common/libreria_immagini.h"
 #include "chart/tela.h"
 #include "platform/piattaforma_scriptata.h"
 #include "tubes/nuova_valvola.h"
@@ -35,42 +37,17 @@
 
 namespace {
 
-// Picks an entry of the pop-up menu as soon as it is open, by the keyboard.
-void scegli_dal_menu(const QString& voce)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto tentativi = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu && ++*tentativi < 400)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!menu)
-            return;
-        for (QAction* a : menu->actions()) {
-            if (a->text() == voce) {
-                menu->setActiveAction(a);
-                QTest::keyClick(menu, Qt::Key_Return);
-                return;
-            }
-        }
-        menu->close();
-    });
-    timer->start();
-}
-
 struct Finestra {
     CartellaProva c;
     PiattaformaScriptata p;
+    LibreriaImmagini libreria;
     std::unique_ptr<Nuovo_Dispositivo> w;
 
     Finestra()
     {
         c.crea_tabella();
         imposta_cartelle(c.programma());
-        w = std::make_unique<Nuovo_Dispositivo>(p);
+        w = std::make_unique<Nuovo_Dispositivo>(p, libreria);
         w->show();
     }
 
@@ -103,19 +80,10 @@ struct Finestra {
 
     void evento(QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti)
     {
-        QWidget* area = w->Picture1_;
-        QMouseEvent e(tipo, pos, area->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
-        QApplication::sendEvent(area, &e);
+        evento_mouse(w->Picture1_, tipo, pos, pulsante, tenuti);
     }
 
-    // Moves to a pixel, presses the left button and picks from the menu.
-    void clic_e_scegli(QPointF pos, const QString& voce)
-    {
-        evento(QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
-        scegli_dal_menu(voce);
-        evento(QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
-        evento(QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
-    }
+    void clic_e_scegli(QPointF pos, const QString& voce) { ::clic_e_scegli(*w, pos, voce); }
 
     void caratteristica(int riga, const QString& testo)
     {
@@ -695,8 +663,9 @@ private slots:
         imposta_cartelle(c.programma());
         cartelle().pdf_da_mostrare = "/tmp/x.pdf";
         PiattaformaScriptata p;
+        LibreriaImmagini libreria;
         QStringList aperte;
-        Nuovo_Dispositivo w(p, {[&] { aperte << "manuale:" + cartelle().pdf_da_mostrare; },
+        Nuovo_Dispositivo w(p, libreria, {[&] { aperte << "manuale:" + cartelle().pdf_da_mostrare; },
                                 [&] { aperte << "about"; }});
         w.help_cmd->trigger();
         w.about_cmd->trigger();
