@@ -38,6 +38,11 @@ FREE_IMAGE_FORMAT formato(const QByteArray& nome)
     return f;
 }
 
+FREE_IMAGE_FORMAT formato_file(const QString& percorso)
+{
+    return formato(QFile::encodeName(percorso));
+}
+
 Bitmap carica(const QString& percorso)
 {
     if (!QFileInfo(percorso).isFile())
@@ -75,7 +80,47 @@ Bitmap a_24_bit(Bitmap b)
     return Bitmap(FreeImage_ConvertTo24Bits(b.get()));
 }
 
+// A bitmap written to memory in a format; empty when it cannot be.
+std::optional<QByteArray> in_memoria(FIBITMAP* b, FREE_IMAGE_FORMAT f)
+{
+    FIMEMORY* memoria = FreeImage_OpenMemory();
+    if (!memoria)
+        return std::nullopt;
+    std::optional<QByteArray> dati;
+    BYTE* inizio = nullptr;
+    DWORD lunghezza = 0;
+    if (FreeImage_SaveToMemory(f, b, memoria, 0) && FreeImage_AcquireMemory(memoria, &inizio, &lunghezza))
+        dati = QByteArray(reinterpret_cast<const char*>(inizio), qsizetype(lunghezza));
+    FreeImage_CloseMemory(memoria);
+    return dati;
+}
+
 } // namespace
+
+std::optional<QByteArray> nel_formato(const QString& percorso, Formato formato)
+{
+    const FREE_IMAGE_FORMAT voluto = formato == Formato::gif ? FIF_GIF : FIF_JPEG;
+    Bitmap b = carica(percorso);
+    if (!b)
+        return std::nullopt;
+    if (formato_file(percorso) == voluto) {
+        QFile f(percorso);
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QByteArray dati = f.readAll();
+        if (f.error() != QFileDevice::NoError)
+            return std::nullopt;
+        return dati;
+    }
+    b = a_24_bit(std::move(b));
+    if (!b)
+        return std::nullopt;
+    if (formato == Formato::gif)
+        b.reset(FreeImage_ColorQuantize(b.get(), FIQ_WUQUANT));
+    if (!b)
+        return std::nullopt;
+    return in_memoria(b.get(), voluto);
+}
 
 bool ridimensiona_curva(const QString& sorgente, const QString& destinazione)
 {

@@ -47,6 +47,7 @@ constexpr DialogoCarica dialoghi[3] = {
 void segna_scelto(QLabel* l, const QString& percorso)
 {
     l->setText(percorso);
+    l->setToolTip(percorso);
     QPalette p = l->palette();
     p.setColor(QPalette::Window, QColor(0, 255, 0));
     l->setPalette(p);
@@ -55,6 +56,7 @@ void segna_scelto(QLabel* l, const QString& percorso)
 void azzera_scelto(QLabel* l)
 {
     l->clear();
+    l->setToolTip(QString());
     l->setPalette(QPalette());
 }
 
@@ -328,10 +330,15 @@ double Nuovo_Dispositivo::calcolai(float y) const
 
 void Nuovo_Dispositivo::display_valori()
 {
-    curr_X->setText(numeri::testo_float(nuova_mouse_x));
-    curr_Y->setText(numeri::testo_float(nuova_mouse_y));
-    curr_v->setText(numeri::testo_double(calcolav(nuova_mouse_x)));
-    curr_i->setText(numeri::testo_double(calcolai(nuova_mouse_y)));
+    // Long values show their leading digits.
+    const auto mostra = [](QLineEdit* e, const QString& t) {
+        e->setText(t);
+        e->setCursorPosition(0);
+    };
+    mostra(curr_X, numeri::testo_float(nuova_mouse_x));
+    mostra(curr_Y, numeri::testo_float(nuova_mouse_y));
+    mostra(curr_v, numeri::testo_double(calcolav(nuova_mouse_x)));
+    mostra(curr_i, numeri::testo_double(calcolai(nuova_mouse_y)));
 }
 
 void Nuovo_Dispositivo::sposta_marker(Marker marker, float x, float y)

@@ -51,6 +51,8 @@ QLabel* didascalia(QWidget* parent, const char* nome, const QString& accessibile
     l->setFrameShadow(QFrame::Sunken);
     l->setAutoFillBackground(true);
     l->setMinimumWidth(160);
+    // A long path must not widen the window.
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     l->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return l;
 }
@@ -209,10 +211,11 @@ void Nuovo_Dispositivo::crea_controlli()
     auto* figure = new QHBoxLayout;
     figure->addWidget(immagine_tubo);
     figure->addWidget(piedinatura_valvola);
-    figure->addLayout(originali, 1);
+    figure->addStretch(1);
 
     auto* sinistra = new QVBoxLayout;
     sinistra->addWidget(Picture1_);
+    sinistra->addLayout(originali);
     sinistra->addLayout(figure);
     sinistra->addStretch(1);
 

@@ -8,6 +8,7 @@
 #include "chart/iperbole.h"
 #include "common/numeri.h"
 #include "platform/piattaforma.h"
+#include "tubes/immagini_valvola.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -21,9 +22,13 @@
 
 namespace {
 
+// A picture stored under its name in the data folders, in the format the
+// name says: a photo in another format is converted to JPEG, a pin-out to
+// GIF, so that the main window reads them as it expects.
 struct Copia {
     QString sorgente;
     QString destinazione;
+    immagini_valvola::Formato formato;
 };
 
 // Copies every file or none: each is written beside its target first and
@@ -32,12 +37,12 @@ bool copia_tutti(const std::vector<Copia>& copie)
 {
     std::vector<std::unique_ptr<QSaveFile>> scritti;
     for (const Copia& c : copie) {
-        QFile sorgente(c.sorgente);
-        if (c.sorgente.isEmpty() || !sorgente.open(QIODevice::ReadOnly))
+        if (c.sorgente.isEmpty())
             return false;
-        const QByteArray dati = sorgente.readAll();
-        if (sorgente.error() != QFileDevice::NoError)
+        const std::optional<QByteArray> contenuto = immagini_valvola::nel_formato(c.sorgente, c.formato);
+        if (!contenuto)
             return false;
+        const QByteArray& dati = *contenuto;
         auto f = std::make_unique<QSaveFile>(c.destinazione);
         if (!f->open(QIODevice::WriteOnly) || f->write(dati) != dati.size())
             return false; // unique_ptr drops the unfinished files
@@ -125,11 +130,14 @@ void Nuovo_Dispositivo::salva_DB_Click()
     }
 
     const Cartelle& c = cartelle();
-    std::vector<Copia> copie = {{file_curva_ridimensionata(), c.cartella_curve + v.nomi.curva}};
+    using immagini_valvola::Formato;
+    std::vector<Copia> copie = {
+        {file_curva_ridimensionata(), c.cartella_curve + v.nomi.curva, Formato::gif}};
     if (!v.orig_immagine.isEmpty())
-        copie.push_back({v.orig_immagine, c.cartella_immagini + v.nomi.immagine});
+        copie.push_back({v.orig_immagine, c.cartella_immagini + v.nomi.immagine, Formato::jpeg});
     if (!v.orig_piedinatura.isEmpty())
-        copie.push_back({v.orig_piedinatura, c.cartella_piedinature + v.nomi.piedinatura});
+        copie.push_back(
+            {v.orig_piedinatura, c.cartella_piedinature + v.nomi.piedinatura, Formato::gif});
 
     // Another tube's pictures are replaced only when the user says so.
     QStringList esistenti;

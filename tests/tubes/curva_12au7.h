@@ -96,6 +96,12 @@ inline QImage disegna(int w, int h)
     f.setPixelSize(int(11 * sy));
     p.setFont(f);
     p.drawText(P(org_x + 10, imax_y - 20), QStringLiteral("12AU7 - Ia (mA) / Va (V)"));
+    for (int k = 0; k <= 10; k += 2) {
+        const double x = org_x + k * (vmax_x - org_x) / 10.0;
+        const double y = org_y - k * (org_y - imax_y) / 10.0;
+        p.drawText(P(x - 8, org_y + 18), QString::number(k * vmax_v / 10));
+        p.drawText(P(org_x - 30, y + 4), QString::number(k * imax_i / 10));
+    }
     return img;
 }
 

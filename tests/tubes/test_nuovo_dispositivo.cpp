@@ -366,8 +366,14 @@ private slots:
         QFile ridotta(redim);
         QVERIFY(ridotta.open(QIODevice::ReadOnly));
         QCOMPARE(salvata.readAll(), ridotta.readAll());
-        QVERIFY(QFile::exists(c.cartella_immagini + "12AU7.jpg"));
-        QVERIFY(QFile::exists(c.cartella_piedinature + "12AU7pin.gif"));
+        // The PNG photo is stored as the JPEG its name says; the GIF pin-out
+        // as it was.
+        QCOMPARE(QImageReader(c.cartella_immagini + "12AU7.jpg").format(), QByteArray("jpeg"));
+        QCOMPARE(QImage(c.cartella_immagini + "12AU7.jpg").size(), QSize(60, 120));
+        QFile pin_salvato(c.cartella_piedinature + "12AU7pin.gif");
+        QFile pin_scelto(piedini);
+        QVERIFY(pin_salvato.open(QIODevice::ReadOnly) && pin_scelto.open(QIODevice::ReadOnly));
+        QCOMPARE(pin_salvato.readAll(), pin_scelto.readAll());
 
         // The rescaled picture goes with the window.
         f.w->uscita->trigger();
