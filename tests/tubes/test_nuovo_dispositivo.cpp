@@ -283,6 +283,44 @@ private slots:
         QCOMPARE(f.w->tela().immagine(), attesa.immagine());
     }
 
+    // Typed coordinates: "Sposta manualmente" draws each point's marker
+    // there, and moves it when the fields change; a point left at 0 stays.
+    void punti_scritti_a_mano()
+    {
+        Finestra f;
+        const QImage base = f.w->tela().immagine().copy();
+        Finestra::scrivi_campo(f.w->origin_X, QStringLiteral("40"));
+        Finestra::scrivi_campo(f.w->origin_Y, QStringLiteral("400"));
+        Finestra::scrivi_campo(f.w->max_voltage_X, QStringLiteral("480"));
+        Finestra::scrivi_campo(f.w->max_voltage_Y, QStringLiteral("400"));
+        f.clic_e_scegli({300, 300}, QStringLiteral("Sposta manualmente"));
+        Tela attesa;
+        attesa.imposta_immagine(base);
+        disegna_marker(attesa, Marker::origine, 40, 400, 11);
+        disegna_marker(attesa, Marker::tensione, 480, 400, 11);
+        QCOMPARE(f.w->tela().immagine(), attesa.immagine());
+        QCOMPARE(f.w->punti().vmax_x, 480.0f);
+
+        Finestra::scrivi_campo(f.w->origin_X, QStringLiteral("50"));
+        f.clic_e_scegli({300, 300}, QStringLiteral("Sposta manualmente"));
+        attesa.imposta_immagine(base);
+        disegna_marker(attesa, Marker::origine, 50, 400, 11);
+        disegna_marker(attesa, Marker::tensione, 480, 400, 11);
+        QCOMPARE(f.w->tela().immagine(), attesa.immagine());
+    }
+
+    // A photo in a format the toolkit cannot read is still shown, its
+    // frame taking the photo's proportions.
+    void foto_tiff()
+    {
+        Finestra f;
+        const QString tif = f.scrivi("foto.tif", piena(90, 60, Qt::darkGreen), "TIFF");
+        f.scegli(1, tif);
+        QCOMPARE(f.w->orig_Immagine->text(), tif);
+        QVERIFY(!f.w->immagine_tubo->pixmap().isNull());
+        QCOMPARE(f.w->immagine_tubo->width(), f.w->immagine_tubo->height() * 3 / 2);
+    }
+
     // The whole entry as a user makes it, from a large PNG scan.
     void inserimento_completo()
     {
