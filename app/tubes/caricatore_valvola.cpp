@@ -6,6 +6,7 @@
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
 #include "common/numeri.h"
+#include "tubes/caratteristiche.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/vista_valvola.h"
 
@@ -16,21 +17,6 @@
 #include <QImage>
 
 namespace {
-
-struct RigaCaratteristica {
-    const char* etichetta;
-    int colonna;
-    const char* unita;
-};
-
-// The heater and maximum ratings shown on the information tab, in order.
-constexpr RigaCaratteristica caratteristiche[] = {
-    {"Tensione Filamento", 16, "V"},    {"Corrente Filamento", 17, "mA"},
-    {"Tensione Filamento", 18, "V"},    {"Corrente Filamento", 19, "mA"},
-    {"Tensione MAX Anodica", 20, "V"},  {"Corrente MAX Anodica", 21, "mA"},
-    {"Potenza MAX Anodica", 22, "W"},   {"Tensione MAX Schermo", 23, "V"},
-    {"Corrente MAX Schermo", 24, "mA"}, {"Potenza MAX Schermo", 25, "W"},
-};
 
 // The size of a picture file as the picture library reads it; false when it
 // cannot be read in that format.

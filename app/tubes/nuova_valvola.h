@@ -43,19 +43,6 @@ NomiFile nomi_file(const QString& base, int modo);
 // name, control characters.
 bool nome_sicuro(const QString& base);
 
-// The ten rating lines: label and unit.
-struct Caratteristica {
-    const char* etichetta;
-    const char* unita;
-};
-inline constexpr std::array<Caratteristica, 10> caratteristiche = {{
-    {"Tensione Filamento", "V"},    {"Corrente Filamento", "mA"},
-    {"Tensione Filamento", "V"},    {"Corrente Filamento", "mA"},
-    {"Tensione MAX Anodica", "V"},  {"Corrente MAX Anodica", "mA"},
-    {"Potenza MAX Anodica", "W"},   {"Tensione MAX Schermo", "V"},
-    {"Corrente MAX Schermo", "mA"}, {"Potenza MAX Schermo", "W"},
-}};
-
 // Everything of the window a save reads, as the texts of its fields.
 struct Voce {
     QString sigla_usa, sigla_euro;

@@ -8,6 +8,7 @@
 #include "chart/iperbole.h"
 #include "common/numeri.h"
 #include "platform/piattaforma.h"
+#include "tubes/caratteristiche.h"
 #include "tubes/immagini_valvola.h"
 
 #include <QComboBox>
@@ -60,7 +61,7 @@ void Nuovo_Dispositivo::init_crigliacaratteristiche()
 {
     grid_caratteristiche->clearContents();
     grid_caratteristiche->setRowCount(0);
-    for (const nuova_valvola::Caratteristica& c : nuova_valvola::caratteristiche) {
+    for (const RigaCaratteristica& c : caratteristiche) {
         const int r = grid_caratteristiche->rowCount();
         grid_caratteristiche->insertRow(r);
         grid_caratteristiche->setItem(r, 0, new QTableWidgetItem(QString::fromUtf8(c.etichetta)));
