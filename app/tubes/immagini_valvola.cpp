@@ -27,6 +27,10 @@ void conta_messaggio(FREE_IMAGE_FORMAT, const char*)
     ++messaggi_libreria;
 }
 
+// A scanned data sheet is far smaller than this; a picture beyond it is
+// refused rather than risk exhausting the memory.
+constexpr double massimo_pixel = 100.0e6;
+
 // The format by content, by the name when the content says nothing.
 FREE_IMAGE_FORMAT formato(const QByteArray& nome)
 {
@@ -52,10 +56,20 @@ Bitmap carica(const QString& percorso)
     if (f == FIF_UNKNOWN)
         return {};
     FreeImage_SetOutputMessage(conta_messaggio);
+    // A small file may claim an enormous picture: the size is read from the
+    // header first where the format allows it.
+    if (FreeImage_FIFSupportsNoPixels(f)) {
+        messaggi_libreria = 0;
+        Bitmap testata(FreeImage_Load(f, nome.constData(), FIF_LOAD_NOPIXELS));
+        if (!testata || messaggi_libreria > 0
+            || double(FreeImage_GetWidth(testata.get())) * FreeImage_GetHeight(testata.get()) > massimo_pixel)
+            return {};
+    }
     messaggi_libreria = 0;
     Bitmap b(FreeImage_Load(f, nome.constData(), 0));
     if (!b || messaggi_libreria > 0 || FreeImage_GetWidth(b.get()) == 0
-        || FreeImage_GetHeight(b.get()) == 0 || !FreeImage_HasPixels(b.get()))
+        || FreeImage_GetHeight(b.get()) == 0 || !FreeImage_HasPixels(b.get())
+        || double(FreeImage_GetWidth(b.get())) * FreeImage_GetHeight(b.get()) > massimo_pixel)
         return {};
     return b;
 }

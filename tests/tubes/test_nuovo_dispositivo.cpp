@@ -701,6 +701,26 @@ private slots:
         QCOMPARE(f.righe(), 0);
     }
 
+    // A few bytes that claim a picture of 60000 x 60000 pixels.
+    void immagine_enorme()
+    {
+        Finestra f;
+        const QString png = f.file("enorme.png");
+        const Esito e = python(QStringLiteral(
+                                   "import struct,zlib,sys\n"
+                                   "def ch(t,d): return struct.pack('>I',len(d))+t+d+struct.pack('>I',zlib.crc32(t+d))\n"
+                                   "ihdr=struct.pack('>IIBBBBB',60000,60000,8,2,0,0,0)\n"
+                                   "idat=zlib.compress(b'\\0'*100000)\n"
+                                   "open(sys.argv[1],'wb').write(b'\\x89PNG\\r\\n\\x1a\\n'+ch(b'IHDR',ihdr)+ch(b'IDAT',idat)+ch(b'IEND',b''))\n"),
+                               {png});
+        QCOMPARE(e.codice, 0);
+        f.scegli(0, png);
+        QVERIFY(f.w->orig_curve->text().isEmpty());
+        QVERIFY(!QFile::exists(f.w->file_curva_ridimensionata()));
+        f.scegli(1, png);
+        QVERIFY(f.w->orig_Immagine->text().isEmpty());
+    }
+
     void help_e_about()
     {
         CartellaProva c;
