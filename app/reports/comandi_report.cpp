@@ -59,7 +59,7 @@ DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate
     DatiReport d;
     d.titolo = titolo;
     for (int i = 0; i < 3; ++i)
-        d.nome_valvola[static_cast<size_t>(i)] = vista_.nome_valvola(i);
+        d.nome_valvola[static_cast<size_t>(i)] = vista_.testo_nome_valvola(i);
     d.gain_value = vista_.valore(ValoreReport::gain_value);
     d.r_value = vista_.valore(ValoreReport::r_value);
     d.r_anodica = vista_.valore(ValoreReport::r_anodica);

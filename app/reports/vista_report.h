@@ -15,7 +15,7 @@ public:
     virtual ~VistaReport() = default;
 
     // The top strip: 0 American designation, 1 European, 2 mode.
-    virtual QString nome_valvola(int indice) const = 0;
+    virtual QString testo_nome_valvola(int indice) const = 0;
     virtual QString valore(ValoreReport campo) const = 0;
 
     // What the chart area shows (the curve picture and every drawing over
