@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <unistd.h>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -116,10 +118,14 @@ void PiattaformaQt::apri_browser(const QString& pagina, int larghezza, int altez
     // Chromium in app mode gives a window without address and status bars
     // at the asked size and place; without it the desktop's browser opens.
     const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
-    if (!chromium.isEmpty()
-        && QProcess::startDetached(chromium, {QStringLiteral("--app=") + indirizzo.toString(QUrl::FullyEncoded),
-                                              QStringLiteral("--window-size=%1,%2").arg(larghezza).arg(altezza),
-                                              QStringLiteral("--window-position=0,0")}))
+    QStringList argomenti{QStringLiteral("--app=") + indirizzo.toString(QUrl::FullyEncoded),
+                          QStringLiteral("--window-size=%1,%2").arg(larghezza).arg(altezza),
+                          QStringLiteral("--window-position=0,0")};
+    // Chromium refuses to start for the superuser unless told to run
+    // without its sandbox.
+    if (::geteuid() == 0)
+        argomenti << QStringLiteral("--no-sandbox");
+    if (!chromium.isEmpty() && QProcess::startDetached(chromium, argomenti))
         return;
     QDesktopServices::openUrl(indirizzo);
 }

@@ -33,15 +33,16 @@ public:
     }
 
     // The picture at its own size with its top-left corner at (x, y); shrunk,
-    // keeping its proportions, only where it would run past `limite_x` or the
-    // bottom of the page.
-    void figura(double x, double y, const QImage& img, double limite_x)
+    // keeping its proportions, only where it would run past `limite_x` or
+    // `limite_y` (the bottom of the page when not given).
+    void figura(double x, double y, const QImage& img, double limite_x, double limite_y = -1)
     {
         if (img.isNull())
             return;
         double w = img.width() * twips_per_pixel;
         double h = img.height() * twips_per_pixel;
-        const double fattore = std::min({1.0, (limite_x - x) / w, (altezza() - y) / h});
+        const double fondo = limite_y > 0 ? limite_y : altezza();
+        const double fattore = std::min({1.0, (limite_x - x) / w, (fondo - y) / h});
         if (fattore <= 0)
             return;
         w *= fattore;
@@ -98,8 +99,10 @@ void stampa_pagina(QPrinter& stampante, const DatiReport& dati, bool progetto)
         const double meta_x = W / 2.0;
         const double meta_y = H / 2.0;
         pagina.figura(600, meta_y, dati.foto_mostrata, meta_x - 100);
-        pagina.figura(meta_x, meta_y, dati.griglia_caratteristiche, static_cast<double>(W));
-        pagina.figura(meta_x, static_cast<double>(3 * H) / 4, dati.piedinatura_mostrata, static_cast<double>(W));
+        const double tre_quarti = static_cast<double>(3 * H) / 4;
+        // The grid stays above the pin-out that follows it.
+        pagina.figura(meta_x, meta_y, dati.griglia_caratteristiche, static_cast<double>(W), tre_quarti - 100);
+        pagina.figura(meta_x, tre_quarti, dati.piedinatura_mostrata, static_cast<double>(W));
     }
     painter.end();
 }

@@ -9,6 +9,8 @@
 #include <QPixmap>
 #include <QTableWidget>
 
+#include <algorithm>
+
 QString KORVEL::valore(ValoreReport c) const
 {
     switch (c) {
@@ -71,8 +73,17 @@ QImage KORVEL::piedinatura_mostrata() const
 
 QImage KORVEL::griglia_caratteristiche() const
 {
-    // The grid's own rendering of its visible cells.
-    return grid_caratteristiche->grab().toImage();
+    // The grid's own rendering of its visible cells: the empty area below
+    // and beside the last cells is left out.
+    const QTableWidget* g = grid_caratteristiche;
+    int w = 2 * g->frameWidth(), h = 2 * g->frameWidth();
+    for (int c = 0; c < g->columnCount(); ++c)
+        w += g->columnWidth(c);
+    for (int r = 0; r < g->rowCount(); ++r)
+        h += g->rowHeight(r);
+    if (g->rowCount() == 0)
+        return {};
+    return grid_caratteristiche->grab(QRect(0, 0, std::min(w, g->width()), std::min(h, g->height()))).toImage();
 }
 
 void KORVEL::mostra_visualizzatore_pdf()
