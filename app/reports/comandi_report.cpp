@@ -98,7 +98,7 @@ void ComandiReport::report_pdf()
     if (piattaforma_.domanda_si_no(domanda_risultato)) {
         cartelle().titolo_pdf_da_mostrare = titolo;
         cartelle().pdf_da_mostrare = *file;
-        vista_.mostra_visualizzatore_pdf();
+        vista_.mostra_report_pdf();
     }
 }
 

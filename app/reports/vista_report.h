@@ -37,5 +37,5 @@ public:
 
     // Opens the PDF viewer on the file and caption handed over in the
     // program's folders (pdf_da_mostrare, titolo_pdf_da_mostrare).
-    virtual void mostra_visualizzatore_pdf() = 0;
+    virtual void mostra_report_pdf() = 0;
 };

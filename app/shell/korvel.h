@@ -94,7 +94,7 @@ public:
     QImage foto_mostrata() const override;
     QImage piedinatura_mostrata() const override;
     QImage griglia_caratteristiche() const override;
-    void mostra_visualizzatore_pdf() override;
+    void mostra_report_pdf() override;
 
     QLineEdit* campo(Campo c) const;
 

@@ -86,9 +86,10 @@ QImage KORVEL::griglia_caratteristiche() const
     return grid_caratteristiche->grab(QRect(0, 0, std::min(w, g->width()), std::min(h, g->height()))).toImage();
 }
 
-void KORVEL::mostra_visualizzatore_pdf()
+void KORVEL::mostra_report_pdf()
 {
-    // TODO(lead): call mostra_visualizzatore_pdf() of the viewer window
-    // (branch i11) here; it reads cartelle().pdf_da_mostrare and
-    // cartelle().titolo_pdf_da_mostrare, which the PDF report has set.
+    // LEAD: the viewer window is not on main yet. Once it is, this is the
+    // one line `mostra_visualizzatore_pdf();` (the viewer reads
+    // cartelle().pdf_da_mostrare and cartelle().titolo_pdf_da_mostrare,
+    // which the PDF report has just set).
 }
