@@ -85,7 +85,7 @@ struct Finestra {
 
     void clic_e_scegli(QPointF pos, const QString& voce) { ::clic_e_scegli(*w, pos, voce); }
 
-    void caratteristica(int riga, const QString& testo)
+    void caratteristica(int riga, const std::optional<QString>& testo)
     {
         p.rispondi_input(testo);
         QTableWidget* g = w->grid_caratteristiche;
@@ -281,6 +281,22 @@ private slots:
         attesa.imposta_immagine(base);
         disegna_marker(attesa, Marker::origine, 70, 370, 11);
         QCOMPARE(f.w->tela().immagine(), attesa.immagine());
+    }
+
+    // The input box shows the line's label and value; cancelling keeps the
+    // value, confirming an empty text empties it.
+    void modifica_di_una_caratteristica()
+    {
+        Finestra f;
+        QTableWidgetItem* valore = f.w->grid_caratteristiche->item(4, 1);
+        f.caratteristica(4, QStringLiteral("450"));
+        QCOMPARE(valore->text(), QStringLiteral("450"));
+        QCOMPARE(f.p.richieste().back().testo, QStringLiteral("Tensione MAX Anodica"));
+        f.caratteristica(4, std::nullopt);
+        QCOMPARE(valore->text(), QStringLiteral("450"));
+        f.caratteristica(4, QString());
+        QVERIFY(valore->text().isEmpty());
+        QCOMPARE(f.w->grid_caratteristiche->rowCount(), 10);
     }
 
     // Typed coordinates: "Sposta manualmente" draws each point's marker
