@@ -5,6 +5,7 @@
 #include "chart/grafico.h"
 #include "chart/picture1.h"
 #include "platform/piattaforma.h"
+#include "project/comandi_progetto.h"
 #include "shell/icone_menu.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/griglia_db.h"
@@ -78,6 +79,8 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     crea_menu();
     caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_);
     lista_ = std::make_unique<ListaValvole>(*griglia_DB, *caricatore_);
+    progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_,
+                                                  piattaforma_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
     resize(1120, 760);
@@ -97,6 +100,9 @@ KORVEL::~KORVEL()
 void KORVEL::collega_eventi()
 {
     connect(uscita, &QAction::triggered, this, &KORVEL::uscita_Click);
+    ComandiProgetto* progetto = progetto_.get();
+    connect(lettura_progetto, &QAction::triggered, this, [progetto] { progetto->lettura_progetto_Click(); });
+    connect(scrittura_progetto, &QAction::triggered, this, [progetto] { progetto->scrittura_progetto_Click(); });
     connect(load_basedati, &QAction::triggered, this, &KORVEL::load_basedati_Click);
     connect(nuova_valvola, &QAction::triggered, this, &KORVEL::nuova_valvola_Click);
     connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);

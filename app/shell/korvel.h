@@ -2,6 +2,7 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "project/vista_progetto.h"
 #include "tubes/vista_valvola.h"
 
 #include <QLabel>
@@ -19,6 +20,7 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class CaricatoreValvola;
+class ComandiProgetto;
 class Grafico;
 class ListaValvole;
 class GrigliaDB;
@@ -29,7 +31,7 @@ class Piattaforma;
 // The main window "Calcolatore Retta di Carico": the chart with its value
 // fields, the tube information page, the tube list and every menu command.
 // Controls carry the names the rest of the program knows them by.
-class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola {
+class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto {
     Q_OBJECT
 public:
     // An empty program folder means the folder of the running executable.
@@ -46,6 +48,7 @@ public:
     Grafico& grafico() { return *grafico_; }
     CaricatoreValvola& caricatore() { return *caricatore_; }
     ListaValvole& lista() { return *lista_; }
+    ComandiProgetto& progetto() { return *progetto_; }
     LibreriaImmagini& libreria_immagini() { return libreria_immagini_; }
 
     // VistaGrafico
@@ -80,6 +83,10 @@ public:
     void Init_parametri() override;
     void avvia_timer_settab(int millisecondi) override;
     void chiudi_vedi_schema() override;
+
+    // VistaProgetto (the designations, Abilita_MenuFunzioni and the tab
+    // timer are the ones above)
+    void svuota_informazioni_valvola() override;
 
     QLineEdit* campo(Campo c) const;
 
@@ -156,6 +163,7 @@ private:
     ModelloListaValvole* modello_lista_ = nullptr;
     std::unique_ptr<CaricatoreValvola> caricatore_;
     std::unique_ptr<ListaValvole> lista_;
+    std::unique_ptr<ComandiProgetto> progetto_;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
     // Enter/focus-loss watchers of the grid-voltage fields; removed first at
     // destruction, since the fields lose the focus while they are torn down.
