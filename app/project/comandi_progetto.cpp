@@ -183,6 +183,9 @@ void ComandiProgetto::ripristina(const Progetto& p, int riga)
     grafico_.rimuovi_immagine();
     campi_.imposta_testo(Campo::potenza_anodica, QString());
     caricatore_.carica_dativalvola();
+    // The calibration markers, as when the tube is chosen from the list, so
+    // the chart looks as it did when the project was saved.
+    grafico_.draw_marker();
 
     // The legends and erase entries of the previous design would otherwise
     // outlive it for the kinds the file does not hold.
