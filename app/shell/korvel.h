@@ -3,6 +3,7 @@
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
 #include "project/vista_progetto.h"
+#include "reports/vista_report.h"
 #include "tubes/vista_valvola.h"
 
 #include <QLabel>
@@ -21,6 +22,7 @@ class QTableWidget;
 class QTimer;
 class CaricatoreValvola;
 class ComandiProgetto;
+class ComandiReport;
 class Grafico;
 class ListaValvole;
 class GrigliaDB;
@@ -31,7 +33,8 @@ class Piattaforma;
 // The main window "Calcolatore Retta di Carico": the chart with its value
 // fields, the tube information page, the tube list and every menu command.
 // Controls carry the names the rest of the program knows them by.
-class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto {
+class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto,
+              public VistaReport {
     Q_OBJECT
 public:
     // An empty program folder means the folder of the running executable.
@@ -50,6 +53,7 @@ public:
     ListaValvole& lista() { return *lista_; }
     ComandiProgetto& progetto() { return *progetto_; }
     LibreriaImmagini& libreria_immagini() { return libreria_immagini_; }
+    ComandiReport& report() { return *report_; }
 
     // VistaGrafico
     QString testo(Campo campo) const override;
@@ -87,6 +91,17 @@ public:
     // VistaProgetto (the designations, Abilita_MenuFunzioni and the tab
     // timer are the ones above)
     void svuota_informazioni_valvola() override;
+    // VistaReport (testo_nome_valvola is shared with VistaValvola)
+    QString valore(ValoreReport campo) const override;
+    QImage cattura_grafico() override;
+    QString file_foto() const override;
+    QString estensione_foto() const override;
+    QString file_piedinatura() const override;
+    QString estensione_piedinatura() const override;
+    QImage foto_mostrata() const override;
+    QImage piedinatura_mostrata() const override;
+    QImage griglia_caratteristiche() const override;
+    void mostra_report_pdf() override;
 
     QLineEdit* campo(Campo c) const;
 
@@ -164,6 +179,7 @@ private:
     std::unique_ptr<CaricatoreValvola> caricatore_;
     std::unique_ptr<ListaValvole> lista_;
     std::unique_ptr<ComandiProgetto> progetto_;
+    std::unique_ptr<ComandiReport> report_;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
     // Enter/focus-loss watchers of the grid-voltage fields; removed first at
     // destruction, since the fields lose the focus while they are torn down.
