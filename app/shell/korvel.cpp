@@ -102,6 +102,7 @@ void KORVEL::collega_eventi()
     connect(reload_singolo, &QAction::triggered, this, &KORVEL::ricarica_dispositivo);
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
     connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, &KORVEL::griglia_DB_DblClick);
+    collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
     connect(calc_function[0], &QAction::triggered, this, [g] { g->completa_retta_Click(); });
@@ -225,6 +226,7 @@ void KORVEL::KORVEL_Form_Unload()
     if (scaricata_)
         return;
     scaricata_ = true;
+    chiudi_visualizzatore_pdf();
     if (bitmap_aperta) {
         FreeImage_Unload(static_cast<FIBITMAP*>(bitmap_aperta));
         bitmap_aperta = nullptr;
@@ -233,6 +235,7 @@ void KORVEL::KORVEL_Form_Unload()
         FreeImage_DeInitialise();
         libreria_immagini_attiva_ = false;
     }
+    chiudi_vedi_schema();
 }
 
 void KORVEL::closeEvent(QCloseEvent* e)

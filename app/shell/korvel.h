@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <memory>
@@ -17,6 +18,8 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class Grafico;
+class KOR_MANUALE;
+class Vedi_Schema;
 class GrigliaDB;
 class ModelloListaValvole;
 class Picture1;
@@ -47,6 +50,16 @@ public:
     void ricarica_dispositivo();
     bool carica_dativalvola();
     void clear_dativalvola();
+
+    // Auxiliary windows. The document viewer shows cartelle().pdf_da_mostrare
+    // with its caption titolo_pdf_da_mostrare when one is handed over, else
+    // the user manual; a viewer already open is closed first. Modal for the
+    // windows that are modal themselves.
+    void mostra_visualizzatore_pdf(bool modale = false);
+    void chiudi_visualizzatore_pdf();
+    void chiudi_vedi_schema();
+    KOR_MANUALE* visualizzatore_pdf() const;
+    Vedi_Schema* vedi_schema() const;
 
     Piattaforma& piattaforma() { return piattaforma_; }
     Grafico& grafico() { return *grafico_; }
@@ -137,6 +150,10 @@ private:
     void crea_zipfile_Click();
     void import_archivio_Click();
     void Timer_settab_Timer();
+    void help_cmd_Click();
+    void about_cmd_Click();
+    void Image1_Click();
+    void collega_finestre_ausiliarie();
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;
@@ -148,4 +165,6 @@ private:
     std::array<QObject*, 2> filtri_fuoco_{};
     bool libreria_immagini_attiva_ = false;
     bool scaricata_ = false;
+    QPointer<KOR_MANUALE> visualizzatore_pdf_;
+    QPointer<Vedi_Schema> vedi_schema_;
 };
