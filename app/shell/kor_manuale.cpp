@@ -119,7 +119,15 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
     resize(dimensione);
 }
 
-KOR_MANUALE::~KOR_MANUALE() = default;
+KOR_MANUALE::~KOR_MANUALE()
+{
+#ifdef KORVEL_HAVE_QTPDF
+    // The document goes first among the children and tells the view as it
+    // closes; by then this window must no longer listen.
+    disconnect(vista_pdf_->pageNavigator(), nullptr, this, nullptr);
+    vista_pdf_->setDocument(nullptr);
+#endif
+}
 
 int KOR_MANUALE::pagine() const
 {
@@ -157,7 +165,7 @@ bool KOR_MANUALE::adatta_larghezza() const
 #endif
 }
 
-void KOR_MANUALE::imposta_zoom(double fattore)
+void KOR_MANUALE::imposta_zoom_fisso(double fattore)
 {
 #ifdef KORVEL_HAVE_QTPDF
     vista_pdf_->setZoomMode(QPdfView::ZoomMode::Custom);
@@ -171,12 +179,12 @@ void KOR_MANUALE::imposta_zoom(double fattore)
 
 void KOR_MANUALE::zoom_avanti()
 {
-    imposta_zoom(zoom() * passo_zoom);
+    imposta_zoom_fisso(zoom() * passo_zoom);
 }
 
 void KOR_MANUALE::zoom_indietro()
 {
-    imposta_zoom(zoom() / passo_zoom);
+    imposta_zoom_fisso(zoom() / passo_zoom);
 }
 
 void KOR_MANUALE::imposta_adatta_larghezza()

@@ -30,6 +30,8 @@ public:
     double zoom() const;
     bool adatta_larghezza() const;
 
+    // A fixed zoom (1 = 72 dpi pages at screen size), within the viewer's bounds.
+    void imposta_zoom_fisso(double fattore);
     void zoom_avanti();
     void zoom_indietro();
     void imposta_adatta_larghezza();
@@ -47,7 +49,6 @@ protected:
 
 private:
     void aggiorna_indicatore();
-    void imposta_zoom(double fattore);
 
     QString file_;
     QPdfDocument* documento_ = nullptr;

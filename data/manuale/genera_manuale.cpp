@@ -188,11 +188,43 @@ void copertina(PdfWriter& w)
     testo(w, centro, 200, "Manuale d'uso - Versione " + versione, font_corsivo, 11, colore_grigio, 2);
 }
 
-Pagina pagina_indice(PdfWriter& w, const std::vector<VoceIndice>& indice)
+// Where each contents line goes: the contents page (from 0) and the
+// baseline. Chapters get a little space above them; the list runs on to a
+// further page when it does not fit.
+struct PostoIndice {
+    int pagina;
+    float y;
+};
+
+const float indice_inizio = altezza_pagina - margine_alto - 17 - 7 - 22;
+const float indice_passo = 15.5f;
+
+std::vector<PostoIndice> posti_indice(const std::vector<int>& livelli)
 {
-    Pagina p;
-    float y = altezza_pagina - margine_alto - 17;
-    auto t = [&](float x, float yy, const std::string& s, const std::string& f, float c, int col) {
+    std::vector<PostoIndice> posti;
+    int pagina = 0;
+    float y = indice_inizio;
+    for (int livello : livelli) {
+        if (livello == 1)
+            y -= 6;
+        if (y < margine_basso) {
+            ++pagina;
+            y = altezza_pagina - margine_alto - 17;
+        }
+        posti.push_back({pagina, y});
+        y -= indice_passo;
+    }
+    return posti;
+}
+
+std::vector<Pagina> pagine_indice(PdfWriter& w, const std::vector<VoceIndice>& indice)
+{
+    std::vector<int> livelli;
+    for (const VoceIndice& v : indice)
+        livelli.push_back(v.livello);
+    const std::vector<PostoIndice> posti = posti_indice(livelli);
+    std::vector<Pagina> pagine(posti.empty() ? 1 : static_cast<std::size_t>(posti.back().pagina) + 1);
+    auto t = [](Pagina& p, float x, float yy, const std::string& s, const std::string& f, float c, int col) {
         Op o;
         o.tipo = Op::Tipo::testo;
         o.x = x;
@@ -203,7 +235,8 @@ Pagina pagina_indice(PdfWriter& w, const std::vector<VoceIndice>& indice)
         o.colore = col;
         p.push_back(o);
     };
-    t(margine_sinistro, y, "Indice", font_grassetto, 17, colore_titoli);
+    float y = altezza_pagina - margine_alto - 17;
+    t(pagine[0], margine_sinistro, y, "Indice", font_grassetto, 17, colore_titoli);
     y -= 7;
     Op riga;
     riga.tipo = Op::Tipo::linea;
@@ -212,27 +245,27 @@ Pagina pagina_indice(PdfWriter& w, const std::vector<VoceIndice>& indice)
     riga.x2 = margine_sinistro + larghezza_testo;
     riga.spessore = 1;
     riga.colore = colore_titoli;
-    p.push_back(riga);
-    y -= 22;
+    pagine[0].push_back(riga);
+
     const float destra = margine_sinistro + larghezza_testo;
     const float punto = w.Length(".", font_testo, 10.5f);
-    for (const VoceIndice& v : indice) {
-        if (v.livello == 1)
-            y -= 6;
+    for (std::size_t k = 0; k < indice.size(); ++k) {
+        const VoceIndice& v = indice[k];
+        Pagina& p = pagine[static_cast<std::size_t>(posti[k].pagina)];
+        const float yy = posti[k].y;
         const std::string& f = v.livello == 1 ? font_grassetto : font_testo;
         const float x = margine_sinistro + (v.livello == 1 ? 0 : 18);
         const std::string n = std::to_string(v.pagina);
-        t(x, y, v.testo, f, 10.5f, colore_testo);
+        t(p, x, yy, v.testo, f, 10.5f, colore_testo);
         const float fine_testo = x + w.Length(v.testo, f, 10.5f) + 6;
         const float inizio_numero = destra - w.Length(n, font_testo, 10.5f);
         const int punti = static_cast<int>((inizio_numero - 6 - fine_testo) / punto);
         if (punti > 0)
-            t(inizio_numero - 4 - punto * static_cast<float>(punti), y, std::string(static_cast<std::size_t>(punti), '.'),
-              font_testo, 10.5f, colore_grigio);
-        t(inizio_numero, y, n, font_testo, 10.5f, colore_testo);
-        y -= 15.5f;
+            t(p, inizio_numero - 4 - punto * static_cast<float>(punti), yy,
+              std::string(static_cast<std::size_t>(punti), '.'), font_testo, 10.5f, colore_grigio);
+        t(p, inizio_numero, yy, n, font_testo, 10.5f, colore_testo);
     }
-    return p;
+    return pagine;
 }
 
 // Foot of every page but the cover: a rule and the manual's name. The page
@@ -319,20 +352,30 @@ void genera(const std::string& sorgente, const std::string& programma, const std
     const Larghezza larghezza = [&w](const std::string& t, const std::string& f, float c) {
         return w.Length(t, f, c);
     };
-    // Cover and contents come first; the body starts on page 3.
-    const Impaginato corpo = impagina(blocchi, larghezza, dimensioni, 3);
+    // The cover and the contents come first: as many contents pages as the
+    // headings need, so the body knows its first page number.
+    std::vector<int> livelli;
+    for (const Blocco& b : blocchi) {
+        if (b.tipo == Tipo::capitolo || b.tipo == Tipo::sezione)
+            livelli.push_back(b.tipo == Tipo::capitolo ? 1 : 2);
+    }
+    const auto posti = posti_indice(livelli);
+    const int pagine_contenuti = posti.empty() ? 1 : posti.back().pagina + 1;
+    const Impaginato corpo = impagina(blocchi, larghezza, dimensioni, 2 + pagine_contenuti);
 
     w.BeginPage();
     copertina(w);
     w.EndPage();
 
-    w.BeginPage();
-    for (const Op& o : pagina_indice(w, corpo.indice))
-        disegna_op(w, o, esempio, immagini);
-    numero_pagina(w, 2);
-    w.EndPage();
+    int n = 2;
+    for (const Pagina& p : pagine_indice(w, corpo.indice)) {
+        w.BeginPage();
+        for (const Op& o : p)
+            disegna_op(w, o, esempio, immagini);
+        numero_pagina(w, n++);
+        w.EndPage();
+    }
 
-    int n = 3;
     for (const Pagina& p : corpo.pagine) {
         w.BeginPage();
         for (const Op& o : p)

@@ -33,8 +33,11 @@ public:
 
     void capitolo(const std::string& titolo)
     {
-        if (!pagina_vuota())
+        // A chapter starts on a new page unless most of the page is free.
+        if (!pagina_vuota() && y_ < altezza_pagina * 0.55f)
             nuova_pagina();
+        else if (!pagina_vuota())
+            y_ -= 24;
         ++n_capitolo_;
         n_sezione_ = 0;
         const std::string t = std::to_string(n_capitolo_) + ". " + titolo;
