@@ -4,11 +4,11 @@
 #include "archive/comandi_archivio.h"
 #include "chart/grafico.h"
 #include "chart/picture1.h"
-#include "shell/icone_menu.h"
 #include "platform/piattaforma.h"
+#include "shell/icone_menu.h"
+#include "tubes/caricatore_valvola.h"
 #include "tubes/griglia_db.h"
-
-#include <FreeImage.h>
+#include "tubes/lista_valvole.h"
 
 #include <QAction>
 #include <QApplication>
@@ -76,6 +76,8 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     grafico_ = std::make_unique<Grafico>(*this);
     crea_controlli();
     crea_menu();
+    caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_);
+    lista_ = std::make_unique<ListaValvole>(*griglia_DB, *caricatore_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
     resize(1120, 760);
@@ -99,9 +101,10 @@ void KORVEL::collega_eventi()
     connect(nuova_valvola, &QAction::triggered, this, &KORVEL::nuova_valvola_Click);
     connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);
     connect(import_archivio, &QAction::triggered, this, &KORVEL::import_archivio_Click);
-    connect(reload_singolo, &QAction::triggered, this, &KORVEL::ricarica_dispositivo);
+    CaricatoreValvola* t = caricatore_.get();
+    connect(reload_singolo, &QAction::triggered, this, [t] { t->ricarica_dispositivo(); });
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
-    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, &KORVEL::griglia_DB_DblClick);
+    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
     collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
@@ -128,10 +131,7 @@ void KORVEL::collega_eventi()
 void KORVEL::KORVEL_Form_Load()
 {
     // 1. The picture library, with its plug-ins.
-    if (!libreria_immagini_attiva_) {
-        FreeImage_Initialise(FALSE);
-        libreria_immagini_attiva_ = true;
-    }
+    libreria_immagini_.inizializza();
     // 2. Every path, from the program folder.
     if (cartella_programma_.isEmpty())
         imposta_cartelle();
@@ -168,13 +168,13 @@ void KORVEL::KORVEL_Form_Load()
     show();
     QCoreApplication::processEvents();
     // 13. The tube list; offer the data archive when it cannot be filled.
-    if (caricamento_basedati()) {
+    if (lista_->caricamento_basedati()) {
         SSTab1->setCurrentIndex(2);
     } else {
         SSTab1->setCurrentIndex(2);
         if (piattaforma_.domanda_si_no(testo_base_dati_assente)) {
             importazione_archivio(piattaforma_);
-            caricamento_basedati();
+            lista_->caricamento_basedati();
         }
     }
     // 14. Menu bitmaps: a decoration that never stops the start-up.
@@ -203,16 +203,6 @@ void KORVEL::Init_parametri()
     campo(Campo::gain_bias)->clear();
 }
 
-void KORVEL::Abilita_MenuFunzioni(const QString& appo)
-{
-    reload_singolo->setText(QStringLiteral("Ricarica Valvola: ") + appo);
-    reload_singolo->setEnabled(true);
-    funzioni_esporta->menuAction()->setEnabled(true);
-    funzioni_stampa->menuAction()->setEnabled(true);
-    menu_tracciatura->menuAction()->setEnabled(true);
-    Image1->setEnabled(true);
-}
-
 void KORVEL::Timer_settab_Timer()
 {
     Timer_settab->stop();
@@ -227,14 +217,7 @@ void KORVEL::KORVEL_Form_Unload()
         return;
     scaricata_ = true;
     chiudi_visualizzatore_pdf();
-    if (bitmap_aperta) {
-        FreeImage_Unload(static_cast<FIBITMAP*>(bitmap_aperta));
-        bitmap_aperta = nullptr;
-    }
-    if (libreria_immagini_attiva_) {
-        FreeImage_DeInitialise();
-        libreria_immagini_attiva_ = false;
-    }
+    libreria_immagini_.rilascia();
     chiudi_vedi_schema();
 }
 
@@ -255,7 +238,7 @@ void KORVEL::uscita_Click()
 void KORVEL::load_basedati_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    caricamento_basedati();
+    lista_->caricamento_basedati();
     QApplication::restoreOverrideCursor();
 }
 
@@ -268,7 +251,7 @@ void KORVEL::import_archivio_Click()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     importazione_archivio(piattaforma_);
-    caricamento_basedati();
+    lista_->caricamento_basedati();
     QApplication::restoreOverrideCursor();
 }
 

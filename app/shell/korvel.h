@@ -1,6 +1,8 @@
 #pragma once
 
 #include "chart/vista_grafico.h"
+#include "common/libreria_immagini.h"
+#include "tubes/vista_valvola.h"
 
 #include <QLabel>
 #include <QMainWindow>
@@ -17,8 +19,10 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class QTimer;
+class CaricatoreValvola;
 class Grafico;
 class KOR_MANUALE;
+class ListaValvole;
 class Vedi_Schema;
 class GrigliaDB;
 class ModelloListaValvole;
@@ -28,7 +32,7 @@ class Piattaforma;
 // The main window "Calcolatore Retta di Carico": the chart with its value
 // fields, the tube information page, the tube list and every menu command.
 // Controls carry the names the rest of the program knows them by.
-class KORVEL : public QMainWindow, public VistaGrafico {
+class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola {
     Q_OBJECT
 public:
     // An empty program folder means the folder of the running executable.
@@ -39,17 +43,6 @@ public:
     // Start-up and shut-down.
     void KORVEL_Form_Load();
     void KORVEL_Form_Unload();
-    void Init_parametri();
-    void Abilita_MenuFunzioni(const QString& appo);
-
-    // Tube list and tube loading.
-    bool caricamento_basedati();
-    int righe_valvole() const; // tube rows in the list (header excluded)
-    QString cella_lista(int riga, int colonna) const;
-    void griglia_DB_DblClick(int riga);
-    void ricarica_dispositivo();
-    bool carica_dativalvola();
-    void clear_dativalvola();
 
     // Auxiliary windows. The document viewer shows cartelle().pdf_da_mostrare
     // with its caption titolo_pdf_da_mostrare when one is handed over, else
@@ -57,12 +50,17 @@ public:
     // windows that are modal themselves.
     void mostra_visualizzatore_pdf(bool modale = false);
     void chiudi_visualizzatore_pdf();
-    void chiudi_vedi_schema();
+    // (chiudi_vedi_schema, below with the tube loader's hooks, closes the
+    // schematic window.)
     KOR_MANUALE* visualizzatore_pdf() const;
     Vedi_Schema* vedi_schema() const;
 
+    // The subsystems the window wires its commands and events to.
     Piattaforma& piattaforma() { return piattaforma_; }
     Grafico& grafico() { return *grafico_; }
+    CaricatoreValvola& caricatore() { return *caricatore_; }
+    ListaValvole& lista() { return *lista_; }
+    LibreriaImmagini& libreria_immagini() { return libreria_immagini_; }
 
     // VistaGrafico
     QString testo(Campo campo) const override;
@@ -77,6 +75,25 @@ public:
     void imposta_caption_traccia_maxpower(const QString& caption) override;
     void aggiorna_grafico() override;
     QWidget* finestra_principale() override { return this; }
+
+    // VistaValvola
+    QString testo_riga_db() const override;
+    void imposta_riga_db(const QString& testo) override;
+    QString testo_nome_valvola(int indice) const override;
+    void imposta_nome_valvola(int indice, const QString& testo) override;
+    void svuota_caratteristiche() override;
+    void aggiungi_caratteristica(const QString& etichetta, const QString& valore,
+                                 const QString& unita) override;
+    void imposta_nome_file(NomeFile nome, const QString& testo) override;
+    int altezza_foto() const override;
+    void imposta_larghezza_foto(int larghezza) override;
+    void mostra_foto(const QString& percorso) override;
+    void mostra_piedinatura(const QString& percorso) override;
+    void Abilita_MenuFunzioni(const QString& appo) override;
+    void disabilita_comandi_valvola() override;
+    void Init_parametri() override;
+    void avvia_timer_settab(int millisecondi) override;
+    void chiudi_vedi_schema() override;
 
     QLineEdit* campo(Campo c) const;
 
@@ -121,11 +138,6 @@ public:
     QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
     QAction *help_cmd = nullptr, *about_cmd = nullptr;
 
-    // ---- state of the loaded tube's pictures ----
-    QString file_foto, estensione_foto, file_piedinatura, estensione_piedinatura;
-    // An image-library bitmap left open by the new-tube window (0 = none).
-    void* bitmap_aperta = nullptr;
-
     // Background of the fields the user types values into (light cyan).
     static QString stile_campo_digitabile();
 
@@ -157,13 +169,15 @@ private:
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;
+    LibreriaImmagini libreria_immagini_;
     std::unique_ptr<Grafico> grafico_;
     ModelloListaValvole* modello_lista_ = nullptr;
+    std::unique_ptr<CaricatoreValvola> caricatore_;
+    std::unique_ptr<ListaValvole> lista_;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
     // Enter/focus-loss watchers of the grid-voltage fields; removed first at
     // destruction, since the fields lose the focus while they are torn down.
     std::array<QObject*, 2> filtri_fuoco_{};
-    bool libreria_immagini_attiva_ = false;
     bool scaricata_ = false;
     QPointer<KOR_MANUALE> visualizzatore_pdf_;
     QPointer<Vedi_Schema> vedi_schema_;

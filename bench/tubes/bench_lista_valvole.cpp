@@ -3,6 +3,7 @@
 // rows in the same run. Run: build/bench/bench_lista_valvole [tubes]
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/lista_valvole.h"
 #include "tubes/schema_valvole.h"
 
 #include <QApplication>
@@ -81,10 +82,10 @@ int main(int argc, char* argv[])
     for (int i = 0; i < ripetizioni; ++i) {
         QElapsedTimer t;
         t.start();
-        const bool ok = w.caricamento_basedati();
+        const bool ok = w.lista().caricamento_basedati();
         QCoreApplication::processEvents(); // let the view lay out the new rows
         lista.push_back(t.nsecsElapsed() / 1e6);
-        if (!ok || w.righe_valvole() != n) {
+        if (!ok || w.lista().righe_valvole() != n) {
             std::fprintf(stderr, "list load failed\n");
             return 1;
         }

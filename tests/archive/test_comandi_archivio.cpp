@@ -10,6 +10,7 @@
 #include "archive/pakova.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/lista_valvole.h"
 
 #include <QAction>
 #include <QtTest>
@@ -75,7 +76,7 @@ private slots:
     {
         prepara();
         apri_finestra();
-        QCOMPARE(w->righe_valvole(), 3);
+        QCOMPARE(w->lista().righe_valvole(), 3);
         const QStringList originale = impronta(c->dati());
 
         const QString archivio = c->programma() + "/copie/Dati di prova.zip";
@@ -103,13 +104,13 @@ private slots:
             QVERIFY2(n.startsWith("DatiValvole/"), qPrintable(n));
 
         QVERIFY(QDir(c->dati()).removeRecursively());
-        QVERIFY(!w->caricamento_basedati());
-        QCOMPARE(w->righe_valvole(), 0);
+        QVERIFY(!w->lista().caricamento_basedati());
+        QCOMPARE(w->lista().righe_valvole(), 0);
 
         p->azzera();
         p->rispondi_file(archivio);
         w->import_archivio->trigger();
-        QCOMPARE(w->righe_valvole(), 3);
+        QCOMPARE(w->lista().righe_valvole(), 3);
         QCOMPARE(p->messaggi(), QStringList {});
         QCOMPARE(p->richieste().size(), 1);
         const Piattaforma::DialogoFile apri = p->richieste().first().dialogo;
@@ -142,7 +143,7 @@ private slots:
             apri_finestra();
             QCOMPARE(p->richieste().first().tipo, PiattaformaScriptata::Tipo::Domanda);
             QCOMPARE(p->richieste().first().testo, QStringLiteral("Base dati assente, vuoi caricarla?"));
-            QCOMPARE(w->righe_valvole(), si ? 3 : 0);
+            QCOMPARE(w->lista().righe_valvole(), si ? 3 : 0);
             QCOMPARE(richieste_file(*p), si ? QStringList {"File Zip Archivio"} : QStringList {});
             QCOMPARE(QFileInfo::exists(c->basedati()), si);
             cleanup();
@@ -169,7 +170,7 @@ private slots:
         p->rispondi_file(archivio);
         w->import_archivio->trigger();
         QCOMPARE(p->messaggi(), QStringList {});
-        QCOMPARE(w->righe_valvole(), 0);
+        QCOMPARE(w->lista().righe_valvole(), 0);
         QVERIFY(!QFileInfo::exists(c->dati() + "nuovo.txt"));
         QCOMPARE(pakova::UnZipOpen(archivio), -1);
         QCOMPARE(pakova::UnZipInflate(), -1);
@@ -193,7 +194,7 @@ private slots:
             QCOMPARE(richieste_file(*p), QStringList({"File di Ingresso", "File Zip Archivio"}));
         }
         QCOMPARE(impronta(c->programma()), prima);
-        QCOMPARE(w->righe_valvole(), 3);
+        QCOMPARE(w->lista().righe_valvole(), 3);
 
         p->azzera();
         p->rispondi_file(c->programma() + "/manca/x.zip");
@@ -233,14 +234,14 @@ private slots:
         w->import_archivio->trigger();
         QCOMPARE(QFile(c->programma() + "/Extra/leggimi.txt").size(), 4);
         QCOMPARE(QFile(c->programma() + "/radice.txt").size(), 1);
-        QCOMPARE(w->righe_valvole(), 3);
+        QCOMPARE(w->lista().righe_valvole(), 3);
 
         const QStringList prima = impronta(c->programma());
         for (const QString& a : {nessuna, finto}) {
             p->rispondi_file(a);
             w->import_archivio->trigger();
             QCOMPARE(impronta(c->programma()), prima);
-            QCOMPARE(w->righe_valvole(), 3);
+            QCOMPARE(w->lista().righe_valvole(), 3);
         }
         QCOMPARE(p->messaggi(), QStringList {});
     }
@@ -264,7 +265,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(c->programma() + "/../ostile.txt"));
         QVERIFY(!QFileInfo::exists(c->programma() + "/../ostile2.txt"));
         QCOMPARE(QFile(c->dati() + "Curve/buono.gif").size(), 3);
-        QCOMPARE(w->righe_valvole(), 3);
+        QCOMPARE(w->lista().righe_valvole(), 3);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "chart/ricalcolo.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/caricatore_valvola.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,7 +48,7 @@ struct Finestra {
         w = std::make_unique<KORVEL>(p, c.programma());
         w->KORVEL_Form_Load();
     }
-    void carica() { w->griglia_DB_DblClick(1); }
+    void carica() { w->caricatore().griglia_DB_DblClick(1); }
 
     QWidget* chart() const { return w->Picture1_; }
     QString t(Campo c) const { return w->campo(c)->text(); }

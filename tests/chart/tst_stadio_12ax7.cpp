@@ -9,6 +9,7 @@
 #include "common/numeri.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/lista_valvole.h"
 #include "tubes/griglia_db.h"
 
 #include "data/generator/valvole_demo.h"
@@ -92,8 +93,8 @@ private slots:
 
         // The tube, chosen by a double click on its row of the list.
         int riga = 0;
-        for (int r = 1; r <= w.righe_valvole() && riga == 0; ++r)
-            if (w.cella_lista(r, 2) == QStringLiteral("12AX7"))
+        for (int r = 1; r <= w.lista().righe_valvole() && riga == 0; ++r)
+            if (w.lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
                 riga = r;
         QVERIFY(riga > 0);
         const QRect cella = w.griglia_DB->visualRect(w.griglia_DB->model()->index(riga - 1, 4));

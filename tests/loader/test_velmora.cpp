@@ -9,6 +9,7 @@
 #include "archive/pakova.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/lista_valvole.h"
 #include "velmora.h"
 
 #include <QAction>
@@ -214,7 +215,7 @@ private slots:
         PiattaformaScriptata q;
         KORVEL w(q, programma);
         w.KORVEL_Form_Load();
-        const int righe = w.righe_valvole();
+        const int righe = w.lista().righe_valvole();
         QVERIFY(righe > 0);
         QCOMPARE(dialoghi(q), QStringList {});
 
@@ -224,10 +225,10 @@ private slots:
         w.crea_zipfile->trigger();
         QCOMPARE(q.messaggi(), QStringList {"Archiviazione Completata"});
         QVERIFY(QDir(programma + "/DatiValvole").removeRecursively());
-        QVERIFY(!w.caricamento_basedati());
+        QVERIFY(!w.lista().caricamento_basedati());
         q.rispondi_file(copia);
         w.import_archivio->trigger();
-        QCOMPARE(w.righe_valvole(), righe);
+        QCOMPARE(w.lista().righe_valvole(), righe);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "shell/kor_manuale.h"
 #include "shell/korvel.h"
 #include "shell/vedi_schema.h"
+#include "tubes/caricatore_valvola.h"
 
 #include "PdfWriter.h"
 
@@ -81,6 +82,7 @@ private slots:
     void schema_del_modo_caricato();
     void schema_mancante_finestra_vuota_senza_messaggi();
     void icona_inattiva_senza_valvola();
+    void caricare_una_valvola_chiude_lo_schema();
     void chiusura_della_finestra_principale_chiude_le_ausiliarie();
 
 private:
@@ -113,7 +115,7 @@ void TestFinestre::carica(const QString& modo)
     QVERIFY(c->inserisci(v));
     w = std::make_unique<KORVEL>(*p, c->programma());
     w->KORVEL_Form_Load();
-    w->griglia_DB_DblClick(1);
+    w->caricatore().griglia_DB_DblClick(1);
     QCOMPARE(w->nome_valvola[2]->text(), modo);
 }
 
@@ -345,6 +347,17 @@ void TestFinestre::icona_inattiva_senza_valvola()
     QVERIFY(!w->Image1->isEnabled());
     QTest::mouseClick(w->Image1, Qt::LeftButton);
     QVERIFY(!w->vedi_schema());
+}
+
+void TestFinestre::caricare_una_valvola_chiude_lo_schema()
+{
+    carica(QStringLiteral("TRIODO"));
+    QTest::mouseClick(w->Image1, Qt::LeftButton);
+    QPointer<Vedi_Schema> s = w->vedi_schema();
+    QVERIFY(s);
+    // The schematic of the previous tube would show the wrong mode.
+    w->caricatore().griglia_DB_DblClick(1);
+    QVERIFY(!s);
 }
 
 void TestFinestre::chiusura_della_finestra_principale_chiude_le_ausiliarie()

@@ -5,6 +5,7 @@
 #include "chart/picture1.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/caricatore_valvola.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -115,7 +116,7 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
                                 "Ria&lcola e disegna Retta", "-", "&Grafico Risposta", "-", "&Cancella", "-",
                                 "R&icarica Curva"}));
 
-    w->griglia_DB_DblClick(1);
+    w->caricatore().griglia_DB_DblClick(1);
     QVERIFY(w->menu_tracciatura->menuAction()->isEnabled());
     QVERIFY(w->Image1->isEnabled());
     QCOMPARE(w->reload_singolo->text(), QStringLiteral("Ricarica Valvola: 12AX7,ECC83"));

@@ -4,6 +4,7 @@
 #include "chart/grafico.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/caricatore_valvola.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -89,7 +90,7 @@ void TestCaricamentoValvola::righe_caratteristiche()
     v[23] = QStringLiteral("2");
     v[24] = QStringLiteral("2.5");
     Finestra f({v});
-    f.w->griglia_DB_DblClick(1);
+    f.w->caricatore().griglia_DB_DblClick(1);
 
     const QStringList r = righe_di(f.w->grid_caratteristiche);
     QCOMPARE(r.size(), righe);
@@ -115,7 +116,7 @@ void TestCaricamentoValvola::nome_della_valvola()
     QFETCH(QString, euro);
     QFETCH(QString, nome);
     Finestra f({CartellaProva::valvola(usa, euro)});
-    f.w->griglia_DB_DblClick(1);
+    f.w->caricatore().griglia_DB_DblClick(1);
     QCOMPARE(f.w->reload_singolo->text(), QStringLiteral("Ricarica Valvola: ") + nome);
     QVERIFY(f.w->reload_singolo->isEnabled());
     QCOMPARE(f.w->nome_valvola[0]->text(), usa);
@@ -132,7 +133,7 @@ void TestCaricamentoValvola::carica_taratura_immagini_e_torna_al_grafico()
     KORVEL& w = *f.w;
     QVERIFY(!w.menu_tracciatura->menuAction()->isEnabled());
 
-    w.griglia_DB_DblClick(2);
+    w.caricatore().griglia_DB_DblClick(2);
     QCOMPARE(w.riga_db->text(), QStringLiteral("2"));
     const StatoGrafico& s = w.grafico().stato();
     QCOMPARE(s.org_x, 40.0f);
@@ -147,9 +148,9 @@ void TestCaricamentoValvola::carica_taratura_immagini_e_torna_al_grafico()
     QVERIFY(!w.piedinatura_valvola->pixmap().isNull());
     // The photo file is missing: its frame stays empty, its path is kept.
     QVERIFY(w.immagine_tubo->pixmap().isNull());
-    QVERIFY(w.file_foto.endsWith(QStringLiteral("/DatiValvole/Immagini/prova.jpg")));
-    QCOMPARE(w.estensione_foto, QStringLiteral(".jpg"));
-    QCOMPARE(w.estensione_piedinatura, QStringLiteral(".gif"));
+    QVERIFY(w.caricatore().file_foto().endsWith(QStringLiteral("/DatiValvole/Immagini/prova.jpg")));
+    QCOMPARE(w.caricatore().estensione_foto(), QStringLiteral(".jpg"));
+    QCOMPARE(w.caricatore().estensione_piedinatura(), QStringLiteral(".gif"));
 
     // The curve is on the chart with the origin marker drawn over it (XOR of
     // white with light cyan is red).
@@ -175,14 +176,14 @@ void TestCaricamentoValvola::riga_intestazione_e_riga_inesistente()
 {
     Finestra f({CartellaProva::valvola(QStringLiteral("12AX7"), QStringLiteral("ECC83"))});
     KORVEL& w = *f.w;
-    w.griglia_DB_DblClick(0);
+    w.caricatore().griglia_DB_DblClick(0);
     QCOMPARE(w.riga_db->text(), QString());
     QVERIFY(!w.menu_tracciatura->menuAction()->isEnabled());
 
     // A row number that names no row: reads come back empty, nothing breaks,
     // the calibration stays at zero.
     w.riga_db->setText(QStringLiteral("7"));
-    QVERIFY(w.carica_dativalvola());
+    QVERIFY(w.caricatore().carica_dativalvola());
     QCOMPARE(w.grafico().stato().org_x, 0.0f);
     QCOMPARE(w.grid_caratteristiche->rowCount(), 7); // empty cells: no "0", so both heaters
 }
@@ -191,7 +192,7 @@ void TestCaricamentoValvola::larghezza_della_foto()
 {
     Finestra f({CartellaProva::valvola(QStringLiteral("12AX7"), QStringLiteral("ECC83"))});
     f.c.scrivi_immagine(QStringLiteral("DatiValvole/Immagini/prova.jpg"), 400, 300, QColor(200, 100, 50), "JPEG");
-    f.w->griglia_DB_DblClick(1);
+    f.w->caricatore().griglia_DB_DblClick(1);
     // The frame keeps its height and takes the photo's 4:3 aspect.
     QCOMPARE(f.w->immagine_tubo->height(), KORVEL::altezza_immagine_tubo);
     QCOMPARE(f.w->immagine_tubo->width(), KORVEL::altezza_immagine_tubo * 400 / 300);
@@ -202,7 +203,7 @@ void TestCaricamentoValvola::valvola_senza_curva_mostra_immagine_assente()
 {
     Finestra f({CartellaProva::valvola(QStringLiteral("12AX7"), QStringLiteral("ECC83"), QString())});
     f.c.scrivi_immagine(QStringLiteral("ASSENTE_img.gif"), 518, 418, QColor(0, 0, 128), "PNG");
-    f.w->griglia_DB_DblClick(1);
+    f.w->caricatore().griglia_DB_DblClick(1);
     QCOMPARE(f.w->nomefile_curva->text(), QString());
     QCOMPARE(QColor(f.w->grafico().canvas().pixel(300, 200)), QColor(0, 0, 128));
 }

@@ -3,6 +3,8 @@
 
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "tubes/lista_valvole.h"
+#include "tubes/caricatore_valvola.h"
 #include "tubes/griglia_db.h"
 
 #include <QAction>
@@ -112,13 +114,13 @@ void TestListaValvole::risultato_per_contenuto_della_base_dati()
     KORVEL w(p, c.programma());
     w.KORVEL_Form_Load();
 
-    QCOMPARE(w.caricamento_basedati(), risultato);
-    QCOMPARE(w.righe_valvole(), righe);
+    QCOMPARE(w.lista().caricamento_basedati(), risultato);
+    QCOMPARE(w.lista().righe_valvole(), righe);
     // The header row is there whatever happened.
-    QCOMPARE(w.cella_lista(0, 0), QStringLiteral("id"));
-    QCOMPARE(w.cella_lista(0, 25), QStringLiteral("SCRE_W"));
+    QCOMPARE(w.lista().cella_lista(0, 0), QStringLiteral("id"));
+    QCOMPARE(w.lista().cella_lista(0, 25), QStringLiteral("SCRE_W"));
     if (righe >= 2)
-        QCOMPARE(w.cella_lista(2, 2), usa_riga2);
+        QCOMPARE(w.lista().cella_lista(2, 2), usa_riga2);
     QCOMPARE(w.griglia_DB->colonne_fisse(), fisse);
 }
 
@@ -132,14 +134,14 @@ void TestListaValvole::righe_e_colonne_della_lista()
     QVERIFY(p.richieste().isEmpty()); // no start-up question with a good database
 
     // Rows in key order; every column as text, integers as plain decimals.
-    QCOMPARE(w.righe_valvole(), 3);
+    QCOMPARE(w.lista().righe_valvole(), 3);
     const QStringList attesa = {"1", "ECC83", "12AX7", "prova.gif", "TRIODO", "provapin.gif", "prova.jpg",
                                 "40", "20", "100", "480", "400", "500", "40", "400", "40000",
                                 "6.3", "300", "0", "0", "450", "90", "40", "0", "0", "0"};
     for (int col = 0; col < 26; ++col)
-        QCOMPARE(w.cella_lista(1, col), attesa[col]);
-    QCOMPARE(w.cella_lista(3, 1), QString()); // 300B has no European name
-    QCOMPARE(w.cella_lista(3, 2), QStringLiteral("300B"));
+        QCOMPARE(w.lista().cella_lista(1, col), attesa[col]);
+    QCOMPARE(w.lista().cella_lista(3, 1), QString()); // 300B has no European name
+    QCOMPARE(w.lista().cella_lista(3, 2), QStringLiteral("300B"));
 
     // Widths in twips, column 0 hidden but still holding the key.
     const int larghezze[] = {0, 900, 900, 1200, 1200, 1200, 800, 800};
@@ -160,14 +162,14 @@ void TestListaValvole::ricarica_uguale_e_valvola_scaricata()
 
     auto istantanea = [&] {
         QStringList celle;
-        for (int r = 0; r <= w.righe_valvole(); ++r)
+        for (int r = 0; r <= w.lista().righe_valvole(); ++r)
             for (int col = 0; col < 26; ++col)
-                celle << w.cella_lista(r, col);
+                celle << w.lista().cella_lista(r, col);
         return celle;
     };
     const QStringList prima = istantanea();
 
-    w.griglia_DB_DblClick(2);
+    w.caricatore().griglia_DB_DblClick(2);
     QCOMPARE(w.nome_valvola[0]->text(), QStringLiteral("6CA7"));
     QVERIFY(w.menu_tracciatura->menuAction()->isEnabled());
 
@@ -189,7 +191,7 @@ void TestListaValvole::file_mancante_non_viene_creato()
     p.rispondi_si_no(false);
     KORVEL w(p, c.programma());
     w.KORVEL_Form_Load();
-    QVERIFY(!w.caricamento_basedati());
+    QVERIFY(!w.lista().caricamento_basedati());
     QVERIFY(!QFile::exists(c.basedati()));
 }
 
@@ -205,7 +207,7 @@ void TestListaValvole::avvio_senza_base_dati()
     QCOMPARE(p.richieste()[0].tipo, PiattaformaScriptata::Tipo::Domanda);
     QCOMPARE(p.richieste()[0].testo, QStringLiteral("Base dati assente, vuoi caricarla?"));
     QCOMPARE(w.SSTab1->currentIndex(), 2);
-    QCOMPARE(w.righe_valvole(), 0);
+    QCOMPARE(w.lista().righe_valvole(), 0);
     QVERIFY(!w.menu_tracciatura->menuAction()->isEnabled());
 }
 

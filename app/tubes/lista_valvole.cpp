@@ -1,7 +1,8 @@
 // Rebuilding the tube list from the tube table.
-#include "shell/korvel.h"
+#include "tubes/lista_valvole.h"
 
 #include "archive/cartelle.h"
+#include "tubes/caricatore_valvola.h"
 #include "tubes/base_dati_valvole.h"
 #include "tubes/griglia_db.h"
 #include "tubes/modello_lista_valvole.h"
@@ -57,13 +58,18 @@ bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStrin
 
 } // namespace
 
-bool KORVEL::caricamento_basedati()
+ListaValvole::ListaValvole(GrigliaDB& griglia, CaricatoreValvola& caricatore)
+    : griglia_(griglia), caricatore_(caricatore)
 {
-    clear_dativalvola();
+}
+
+bool ListaValvole::caricamento_basedati()
+{
+    caricatore_.clear_dativalvola();
 
     const QStringList& colonne = schema_valvole::colonne();
-    ModelloListaValvole* lista = griglia_DB->modello();
-    griglia_DB->imposta_colonne_fisse(0);
+    ModelloListaValvole* lista = griglia_.modello();
+    griglia_.imposta_colonne_fisse(0);
     QStringList intestazione = colonne;
     intestazione[0] = QStringLiteral("id");
     lista->inizia_ricostruzione(intestazione);
@@ -87,7 +93,7 @@ bool KORVEL::caricamento_basedati()
     db.close();
     lista->fine_ricostruzione();
     for (int c = 0; c < lista->colonne(); ++c)
-        griglia_DB->imposta_larghezza_twips(c, larghezza_colonna(c));
+        griglia_.imposta_larghezza_twips(c, larghezza_colonna(c));
 
     if (!ok) {
         // The busy pointer of a caller is put back on the failure path.
@@ -95,16 +101,21 @@ bool KORVEL::caricamento_basedati()
             QApplication::restoreOverrideCursor();
         return false;
     }
-    griglia_DB->imposta_colonne_fisse(3);
+    griglia_.imposta_colonne_fisse(3);
     return lista->righe() > 1; // at least one tube besides the header
 }
 
-int KORVEL::righe_valvole() const
+int ListaValvole::righe_valvole() const
 {
-    return griglia_DB->modello()->righe() > 0 ? griglia_DB->modello()->righe() - 1 : 0;
+    return griglia_.modello()->righe() > 0 ? griglia_.modello()->righe() - 1 : 0;
 }
 
-QString KORVEL::cella_lista(int riga, int colonna) const
+QString ListaValvole::cella_lista(int riga, int colonna) const
 {
-    return griglia_DB->modello()->cella(riga, colonna);
+    return griglia_.modello()->cella(riga, colonna);
+}
+
+const ModelloListaValvole& ListaValvole::modello() const
+{
+    return *griglia_.modello();
 }

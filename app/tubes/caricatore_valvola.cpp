@@ -1,0 +1,232 @@
+// Loading a tube from the list into the main window, reloading it, and
+// clearing it. Every step that fails (a missing picture, a bad number) is
+// skipped and the next one runs.
+#include "tubes/caricatore_valvola.h"
+
+#include "archive/cartelle.h"
+#include "chart/grafico.h"
+#include "common/numeri.h"
+#include "tubes/modello_lista_valvole.h"
+#include "tubes/vista_valvola.h"
+
+#include <FreeImage.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+
+namespace {
+
+struct RigaCaratteristica {
+    const char* etichetta;
+    int colonna;
+    const char* unita;
+};
+
+// The heater and maximum ratings shown on the information tab, in order.
+constexpr RigaCaratteristica caratteristiche[] = {
+    {"Tensione Filamento", 16, "V"},    {"Corrente Filamento", 17, "mA"},
+    {"Tensione Filamento", 18, "V"},    {"Corrente Filamento", 19, "mA"},
+    {"Tensione MAX Anodica", 20, "V"},  {"Corrente MAX Anodica", 21, "mA"},
+    {"Potenza MAX Anodica", 22, "W"},   {"Tensione MAX Schermo", 23, "V"},
+    {"Corrente MAX Schermo", 24, "mA"}, {"Potenza MAX Schermo", 25, "W"},
+};
+
+// The size of a picture file as the picture library reads it; false when it
+// cannot be read in that format.
+bool dimensioni_immagine(const QString& percorso, FREE_IMAGE_FORMAT formato, int& w, int& h)
+{
+    const QByteArray nome = QFile::encodeName(percorso);
+    FIBITMAP* bmp = FreeImage_Load(formato, nome.constData(), 0);
+    if (!bmp)
+        return false;
+    w = static_cast<int>(FreeImage_GetWidth(bmp));
+    h = static_cast<int>(FreeImage_GetHeight(bmp));
+    FreeImage_Unload(bmp);
+    return w > 0 && h > 0;
+}
+
+// The last four characters of a path (".jpg"), as the exports expect.
+QString estensione(const QString& percorso)
+{
+    return percorso.right(4);
+}
+
+} // namespace
+
+CaricatoreValvola::CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico,
+                                     const ModelloListaValvole& lista)
+    : vista_(vista), campi_(campi), grafico_(grafico), lista_(lista)
+{
+}
+
+QString CaricatoreValvola::cella(int riga, int colonna) const
+{
+    return lista_.cella(riga, colonna);
+}
+
+void CaricatoreValvola::griglia_DB_DblClick(int riga)
+{
+    if (riga < 1)
+        return;
+    vista_.imposta_riga_db(QString::number(riga));
+    vista_.imposta_nome_valvola(0, cella(riga, 2));
+    vista_.imposta_nome_valvola(1, cella(riga, 1));
+    vista_.imposta_nome_valvola(2, cella(riga, 4));
+
+    QString nome = vista_.testo_nome_valvola(0);
+    const QString europea = vista_.testo_nome_valvola(1);
+    if (!europea.isEmpty()) {
+        if (!nome.isEmpty())
+            nome += ',';
+        nome += europea;
+    }
+    vista_.Abilita_MenuFunzioni(nome);
+    ricarica_dispositivo();
+    vista_.avvia_timer_settab(200);
+    vista_.chiudi_vedi_schema();
+}
+
+void CaricatoreValvola::ricarica_dispositivo()
+{
+    vista_.svuota_caratteristiche();
+    vista_.imposta_nome_file(NomeFile::curva, QString());
+    vista_.imposta_nome_file(NomeFile::immagine, QString());
+    vista_.mostra_foto(QString());
+    vista_.imposta_nome_file(NomeFile::piedinatura, QString());
+    vista_.mostra_piedinatura(QString());
+    grafico_.rimuovi_immagine();
+    campi_.imposta_testo(Campo::potenza_anodica, QString());
+    grafico_.stato().traccia_attiva = false;
+
+    carica_dativalvola();
+
+    grafico_.clear_param(0);
+    grafico_.draw_marker();
+    grafico_.reset_liste();
+    for (int i = 0; i < 4; ++i)
+        campi_.abilita_cancella(i, false);
+    campi_.imposta_potenza_bloccata(false);
+    campi_.imposta_caption_traccia_maxpower(QStringLiteral("Traccia Potenza massima"));
+    StatoGrafico& s = grafico_.stato();
+    s.guadagno = 0;
+    s.traccia_attiva = false;
+    s.colore_retta = 10;
+    s.colore_marker = 11;
+    vista_.Init_parametri();
+    grafico_.display_valori(true);
+}
+
+bool CaricatoreValvola::carica_dativalvola()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const Cartelle& c = cartelle();
+    const int r = numeri::arrotonda_int32(numeri::valore_iniziale(vista_.testo_riga_db())).value_or(0);
+    const bool riga_valida = r >= 1 && r < lista_.righe();
+
+    // Calibration from columns 7 to 14; a row that names no tube leaves it.
+    if (riga_valida) {
+        StatoGrafico& s = grafico_.stato();
+        // The cells hold whole numbers written without separators.
+        auto numero = [&](int col, auto& destinazione) {
+            bool ok = false;
+            const double v = cella(r, col).toDouble(&ok);
+            if (ok)
+                destinazione = static_cast<std::remove_reference_t<decltype(destinazione)>>(v);
+        };
+        numero(7, s.imax_x);
+        numero(8, s.imax_y);
+        numero(9, s.imax_i);
+        numero(10, s.vmax_x);
+        numero(11, s.vmax_y);
+        numero(12, s.vmax_v);
+        numero(13, s.org_x);
+        numero(14, s.org_y);
+    }
+
+    campi_.imposta_testo(Campo::potenza_anodica, cella(r, 15));
+
+    for (int i = 0; i < 10; ++i) {
+        const RigaCaratteristica& rc = caratteristiche[i];
+        // The second heater is hidden only by the exact text "0"; the screen
+        // lines by any value that reads as zero or less, empty included.
+        if ((i == 2 || i == 3) && cella(r, 18) == QStringLiteral("0"))
+            continue;
+        if (i >= 7 && !(numeri::valore_iniziale(cella(r, 23)) > 0))
+            continue;
+        vista_.aggiungi_caratteristica(QString::fromUtf8(rc.etichetta), cella(r, rc.colonna),
+                                       QString::fromUtf8(rc.unita));
+    }
+
+    // Photograph: the frame keeps its height and takes the photo's aspect.
+    const QString foto = cella(r, 6);
+    if (!foto.isEmpty()) {
+        const QString percorso = c.cartella_immagini + foto;
+        vista_.imposta_nome_file(NomeFile::immagine, foto);
+        int w = 0, h = 0;
+        if (dimensioni_immagine(percorso, FIF_JPEG, w, h)) {
+            const int larghezza = static_cast<int>(static_cast<double>(vista_.altezza_foto()) / h * w);
+            if (larghezza > 0 && larghezza < 4000)
+                vista_.imposta_larghezza_foto(larghezza);
+        }
+        vista_.mostra_foto(percorso);
+        file_foto_ = percorso;
+        estensione_foto_ = estensione(percorso);
+    } else {
+        vista_.imposta_nome_file(NomeFile::immagine, QString());
+    }
+
+    const QString piedinatura = cella(r, 5);
+    if (!piedinatura.isEmpty()) {
+        vista_.imposta_nome_file(NomeFile::piedinatura, piedinatura);
+        const QString percorso = c.cartella_piedinature + piedinatura;
+        vista_.mostra_piedinatura(percorso);
+        file_piedinatura_ = percorso;
+        estensione_piedinatura_ = estensione(percorso);
+    } else {
+        vista_.imposta_nome_file(NomeFile::piedinatura, QString());
+    }
+
+    const QString curva = cella(r, 3);
+    QImage immagine;
+    if (!curva.isEmpty()) {
+        vista_.imposta_nome_file(NomeFile::curva, curva);
+        immagine.load(c.cartella_curve + curva);
+    } else {
+        immagine.load(c.file_immagine_assente);
+    }
+    if (!immagine.isNull())
+        grafico_.imposta_immagine(immagine);
+    campi_.aggiorna_grafico();
+    QApplication::restoreOverrideCursor();
+    return true;
+}
+
+void CaricatoreValvola::clear_dativalvola()
+{
+    grafico_.clear_param(0);
+    vista_.mostra_foto(QString());
+    file_foto_.clear();
+    estensione_foto_.clear();
+    vista_.imposta_nome_file(NomeFile::piedinatura, QString());
+    vista_.mostra_piedinatura(QString());
+    file_piedinatura_.clear();
+    estensione_piedinatura_.clear();
+    vista_.imposta_nome_file(NomeFile::curva, QString());
+    grafico_.rimuovi_immagine();
+    StatoGrafico& s = grafico_.stato();
+    s.imax_x = s.imax_y = 0;
+    s.imax_i = 0;
+    s.vmax_x = s.vmax_y = 0;
+    s.vmax_v = 0;
+    s.org_x = s.org_y = 0;
+    campi_.imposta_testo(Campo::potenza_anodica, QString());
+    for (int i = 0; i < 3; ++i)
+        vista_.imposta_nome_valvola(i, QString());
+    vista_.svuota_caratteristiche();
+    vista_.imposta_nome_file(NomeFile::immagine, QString());
+    vista_.disabilita_comandi_valvola();
+    grafico_.Picture1_MouseMove(0, 0, 0, 0);
+    for (Campo f : {Campo::gain_value, Campo::r_value, Campo::r_anodica, Campo::r_catodica, Campo::c_catodica})
+        campi_.imposta_testo(f, QString());
+}

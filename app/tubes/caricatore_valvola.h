@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+class Grafico;
+class ModelloListaValvole;
+class VistaGrafico;
+class VistaValvola;
+
+// Loading a tube from the list into the window, reloading it, and clearing
+// it. The tube is named by its list row (the text of riga_db); every value
+// is read back from the list's cells. Owns the paths of the pictures shown,
+// which the exports copy.
+class CaricatoreValvola {
+public:
+    CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico,
+                      const ModelloListaValvole& lista);
+
+    // Double click on a list row (1 = first tube; the header row is ignored).
+    void griglia_DB_DblClick(int riga);
+    // The chart reset and the tube in riga_db loaded again.
+    void ricarica_dispositivo();
+    // Fills the window from the row in riga_db; always true.
+    bool carica_dativalvola();
+    // Empties everything carica_dativalvola fills; riga_db keeps its row.
+    void clear_dativalvola();
+
+    const QString& file_foto() const { return file_foto_; }
+    const QString& estensione_foto() const { return estensione_foto_; }
+    const QString& file_piedinatura() const { return file_piedinatura_; }
+    const QString& estensione_piedinatura() const { return estensione_piedinatura_; }
+
+private:
+    QString cella(int riga, int colonna) const;
+
+    VistaValvola& vista_;
+    VistaGrafico& campi_;
+    Grafico& grafico_;
+    const ModelloListaValvole& lista_;
+
+    QString file_foto_, estensione_foto_, file_piedinatura_, estensione_piedinatura_;
+};
