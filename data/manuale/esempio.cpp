@@ -57,6 +57,7 @@ Esempio calcola_esempio()
     e.vmax_v = v.vmax_v;
     e.imax_i = v.imax_i;
     e.pmax_mw = v.pmax_mw;
+    e.tensione_max_anodica = std::string(v.pla_v);
 
     e.retta_x0 = e.org_x;
     e.retta_y0 = static_cast<int>(std::lround(valvole_demo::y_di(v, e.corrente_cortocircuito)));
@@ -113,9 +114,10 @@ std::map<std::string, std::string> valori_esempio(const Esempio& e)
         {"VG_L_MOD", numero_it(std::fabs(e.vg_lavoro), 1)},
         {"VG_G_MOD", numero_it(std::fabs(e.vg_guadagno), 1)},
         {"VA_L", numero_it(e.lavoro_v, 2)},
-        {"IA_L", numero_it(e.lavoro_i, 3)},
+        {"IA_L", numero_it(e.lavoro_i, 2)},
+        {"IA_L_PIENA", numero_it(e.lavoro_i, 3)},
         {"VA_G", numero_it(e.guadagno_v, 2)},
-        {"IA_G", numero_it(e.guadagno_i, 3)},
+        {"IA_G", numero_it(e.guadagno_i, 2)},
         {"DVA", numero_it(std::fabs(e.lavoro_v - e.guadagno_v), 2)},
         {"DVG", numero_it(std::fabs(e.vg_lavoro - e.vg_guadagno), 1)},
         {"RK", numero_it(static_cast<double>(e.r_catodica), 0)},
@@ -125,6 +127,7 @@ std::map<std::string, std::string> valori_esempio(const Esempio& e)
         {"GAIN", numero_it(e.guadagno, 2)},
         {"PMAX", numero_it(e.pmax_mw, 0)},
         {"PMAX_W", numero_it(e.pmax_mw / 1000.0, 1)},
+        {"PLA_V", e.tensione_max_anodica},
         {"IPMAX_VB", numero_it(e.pmax_mw / e.tensione_alimentazione, 1)},
         {"PDISS", numero_it(e.lavoro_v * e.lavoro_i, 0)},
         {"LX", std::to_string(e.lavoro_x)},

@@ -22,6 +22,7 @@ struct Esempio {
     long r_catodica = 0, r_anodica = 0, r_equivalente = 0;
     double c_catodica = 0, guadagno = 0;
     int pmax_mw = 0;
+    std::string tensione_max_anodica; // data-sheet rating, V
     // Calibration of the picture.
     int org_x = 0, org_y = 0, vmax_x = 0, imax_y = 0, vmax_v = 0, imax_i = 0;
 };
