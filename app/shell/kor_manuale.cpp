@@ -212,6 +212,8 @@ void KOR_MANUALE::vai_a_pagina(int pagina)
         return;
 #ifdef KORVEL_HAVE_QTPDF
     vista_pdf_->pageNavigator()->jump(std::clamp(pagina, 0, n - 1), QPointF(), 0);
+#else
+    (void)pagina;
 #endif
     aggiorna_indicatore();
 }
