@@ -132,6 +132,8 @@ std::map<std::string, std::string> valori_esempio(const Esempio& e)
         {"PDISS", numero_it(e.lavoro_v * e.lavoro_i, 0)},
         {"LX", std::to_string(e.lavoro_x)},
         {"LY", std::to_string(e.lavoro_y)},
+        {"GX", std::to_string(e.guadagno_x)},
+        {"GY", std::to_string(e.guadagno_y)},
         {"RX0", std::to_string(e.retta_x0)},
         {"RY0", std::to_string(e.retta_y0)},
         {"RX1", std::to_string(e.retta_x1)},

@@ -1,9 +1,24 @@
 // The user manual as the build stages it in the program folder, checked with
 // tools nobody here wrote: qpdf for the structure, pdfinfo for the pages,
-// pdftotext for the headings and the page numbers, pdftoppm for rendering.
+// pdftotext for the headings and the page numbers, pdftoppm for rendering;
+// and the worked example done again in the real main window.
 #include "support/processo.h"
 
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "platform/piattaforma_scriptata.h"
+#include "shell/korvel.h"
+#include "tubes/caricatore_valvola.h"
+#include "tubes/lista_valvole.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -47,6 +62,42 @@ QStringList titoli()
     return out;
 }
 
+bool copia_cartella(const QString& da, const QString& a)
+{
+    QDir sorgente(da);
+    if (!sorgente.exists() || !QDir().mkpath(a))
+        return false;
+    for (const QFileInfo& f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString destinazione = a + '/' + f.fileName();
+        if (f.isDir() ? !copia_cartella(f.filePath(), destinazione) : !QFile::copy(f.filePath(), destinazione))
+            return false;
+    }
+    return true;
+}
+
+// The first capture of a pattern in the manual's text, empty when absent.
+QString cerca(const QString& testo, const QString& schema, int gruppo = 1)
+{
+    const auto m = QRegularExpression(schema).match(testo);
+    return m.hasMatch() ? m.captured(gruppo) : QString();
+}
+
+// A number as the manual writes it (Italian separators).
+double numero_manuale(const QString& t)
+{
+    bool ok = false;
+    const double v = QLocale(QLocale::Italian).toDouble(t, &ok);
+    return ok ? v : -1e9;
+}
+
+// A number as a field of the window shows it (the user's separators).
+double numero_campo(const QString& t)
+{
+    bool ok = false;
+    const double v = QLocale::system().toDouble(t, &ok);
+    return ok ? v : -2e9;
+}
+
 } // namespace
 
 class TestManuale : public QObject {
@@ -58,6 +109,7 @@ private slots:
     void titoli_nel_testo_e_nell_indice();
     void esempio_con_i_valori_calcolati();
     void pagine_visualizzabili();
+    void esempio_rifatto_nella_finestra();
 };
 
 void TestManuale::struttura_valida()
@@ -128,5 +180,80 @@ void TestManuale::pagine_visualizzabili()
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("p-*.png")}).size(), n);
 }
 
-QTEST_GUILESS_MAIN(TestManuale)
+// The worked example done again in the real main window, at the pixels the
+// manual names: every value the manual quotes is what the window shows.
+void TestManuale::esempio_rifatto_nella_finestra()
+{
+    const QString t = testo().simplified();
+    const QString retta = QStringLiteral("dal pixel \\((\\d+), (\\d+)\\) al pixel \\((\\d+), (\\d+)\\)");
+    const QPointF da(cerca(t, retta, 1).toInt(), cerca(t, retta, 2).toInt());
+    const QPointF a(cerca(t, retta, 3).toInt(), cerca(t, retta, 4).toInt());
+    const QPointF lavoro(cerca(t, QStringLiteral("XG = (\\d+), YG = \\d+ pixel")).toInt(),
+                         cerca(t, QStringLiteral("XG = \\d+, YG = (\\d+) pixel")).toInt());
+    const QPointF guadagno(cerca(t, QStringLiteral("Xu = (\\d+), Yu = \\d+ pixel")).toInt(),
+                           cerca(t, QStringLiteral("Xu = \\d+, Yu = (\\d+) pixel")).toInt());
+    const QString vb = cerca(t, QStringLiteral("del punto di lavoro, (-?[0-9,]+), e premete Invio"));
+    const QString vg = cerca(t, QStringLiteral("del secondo punto, (-?[0-9,]+), e premete Invio"));
+    QVERIFY(!da.isNull() && !a.isNull() && !lavoro.isNull() && !guadagno.isNull());
+    QVERIFY(!vb.isEmpty() && !vg.isEmpty());
+
+    QTemporaryDir programma;
+    QVERIFY(copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"),
+                           programma.path() + QStringLiteral("/DatiValvole")));
+    PiattaformaScriptata p;
+    KORVEL w(p, programma.path());
+    w.KORVEL_Form_Load();
+    int riga = 0;
+    for (int r = 1; r <= w.lista().righe_valvole() && riga == 0; ++r)
+        if (w.lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
+            riga = r;
+    QVERIFY(riga > 0);
+    w.caricatore().griglia_DB_DblClick(riga);
+
+    QWidget* grafico = w.Picture1_;
+    const auto evento = [&](QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti) {
+        QMouseEvent e(tipo, pos, grafico->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
+        QApplication::sendEvent(grafico, &e);
+    };
+    QTest::mouseClick(w.legenda_retta, Qt::LeftButton);
+    evento(QEvent::MouseButtonPress, da, Qt::LeftButton, Qt::LeftButton);
+    evento(QEvent::MouseMove, a, Qt::NoButton, Qt::LeftButton);
+    evento(QEvent::MouseButtonRelease, a, Qt::LeftButton, Qt::NoButton);
+    w.calc_function[0]->trigger();
+    QTest::mouseClick(w.legenda_lavoro, Qt::LeftButton);
+    evento(QEvent::MouseButtonPress, lavoro, Qt::LeftButton, Qt::LeftButton);
+    evento(QEvent::MouseButtonRelease, lavoro, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(numero_campo(w.campo(Campo::r_value)->text()),
+             numero_manuale(cerca(t, QStringLiteral("in quel punto, ([0-9.]+) ohm"))));
+    QTest::mouseClick(w.legenda_guadagno, Qt::LeftButton);
+    evento(QEvent::MouseButtonPress, guadagno, Qt::LeftButton, Qt::LeftButton);
+    evento(QEvent::MouseButtonRelease, guadagno, Qt::LeftButton, Qt::NoButton);
+    for (auto [campo, valore] : {std::pair{Campo::grid_bias, vb}, std::pair{Campo::gain_bias, vg}}) {
+        QLineEdit* f = w.campo(campo);
+        f->setFocus();
+        QTest::keyClicks(f, valore);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+
+    const struct {
+        Campo campo;
+        const char* schema;
+    } attesi[] = {
+        {Campo::r_catodica, "R\\.Catodica = ([0-9.]+) ohm"},
+        {Campo::r_anodica, "R\\.Anodica = ([0-9.]+) ohm"},
+        {Campo::c_catodica, "C\\.Bypass = ([0-9,]+) µF"},
+        {Campo::gain_value, "Guadagno = ([0-9,]+):"},
+        {Campo::grid_v, "VA = ([0-9,]+) V e IA"},
+        {Campo::grid_i, "e IA = ([0-9,]+) mA"},
+        {Campo::gain_v, "e Vu = ([0-9,]+) V"},
+    };
+    for (const auto& e : attesi) {
+        const QString citato = cerca(t, QString::fromUtf8(e.schema));
+        QVERIFY2(!citato.isEmpty(), e.schema);
+        QCOMPARE(numero_campo(w.campo(e.campo)->text()), numero_manuale(citato));
+    }
+    w.close();
+}
+
+QTEST_MAIN(TestManuale)
 #include "test_manuale.moc"
