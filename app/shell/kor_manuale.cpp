@@ -90,15 +90,25 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
     vista_pdf_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     vista_pdf_->setPageSpacing(12);
     vista_pdf_->viewport()->installEventFilter(this);
+    // A file that cannot be read leaves the window open, saying so in place
+    // of the pages.
+    messaggio = new QLabel(QStringLiteral("Impossibile aprire il documento:\n") + file_);
+    messaggio->setObjectName(QStringLiteral("messaggio"));
+    messaggio->setAlignment(Qt::AlignCenter);
+    messaggio->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const bool leggibile = documento_->status() == QPdfDocument::Status::Ready;
+    messaggio->setVisible(!leggibile);
+    vista_pdf_->setVisible(leggibile);
+    l->addWidget(messaggio, 1);
     l->addWidget(vista_pdf_, 1);
     connect(vista_pdf_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this,
             &KOR_MANUALE::aggiorna_indicatore);
 #else
-    messaggio_ = new QLabel(QStringLiteral("Visualizzatore PDF non disponibile.\n") + file_);
-    messaggio_->setObjectName(QStringLiteral("vista_pdf"));
-    messaggio_->setAlignment(Qt::AlignCenter);
-    messaggio_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    l->addWidget(messaggio_, 1);
+    messaggio = new QLabel(QStringLiteral("Visualizzatore PDF non disponibile.\n") + file_);
+    messaggio->setObjectName(QStringLiteral("messaggio"));
+    messaggio->setAlignment(Qt::AlignCenter);
+    messaggio->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    l->addWidget(messaggio, 1);
 #endif
 
     connect(pagina_precedente, &QAction::triggered, this, [this] { vai_a_pagina(pagina_corrente() - 1); });

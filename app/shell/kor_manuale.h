@@ -43,6 +43,8 @@ public:
     QAction *ingrandisci = nullptr, *riduci = nullptr;
     QAction *larghezza_pagina = nullptr, *pagina_intera = nullptr;
     QLabel* indicatore_pagina = nullptr;
+    // Shown instead of the pages when the file cannot be read.
+    QLabel* messaggio = nullptr;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -53,5 +55,4 @@ private:
     QString file_;
     QPdfDocument* documento_ = nullptr;
     QPdfView* vista_pdf_ = nullptr;
-    QLabel* messaggio_ = nullptr; // stands in for the view when Qt PDF is absent
 };

@@ -195,6 +195,7 @@ void TestFinestre::help_dopo_una_relazione_mostra_il_manuale()
     QCOMPARE(manuale->windowTitle(), QStringLiteral("Documentazione"));
     QCOMPARE(manuale->file(), cartelle().file_manuale);
     QVERIFY(manuale->pagine() > 1);
+    QVERIFY(!manuale->messaggio->isVisible());
     QVERIFY(cartelle().pdf_da_mostrare.isEmpty());
     QVERIFY(cartelle().titolo_pdf_da_mostrare.isEmpty());
     QVERIFY(p->richieste().isEmpty());
@@ -214,6 +215,8 @@ void TestFinestre::visualizzatore_senza_file_si_apre_vuoto()
     QCOMPARE(v->windowTitle(), QStringLiteral("Documentazione"));
     QCOMPARE(v->pagine(), 0);
     QVERIFY(!v->pagina_successiva->isEnabled());
+    QVERIFY(v->messaggio->isVisible());
+    QVERIFY(v->messaggio->text().contains(cartelle().file_manuale));
     QVERIFY(p->richieste().isEmpty());
 }
 
