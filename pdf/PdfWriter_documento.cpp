@@ -19,6 +19,7 @@ using namespace pdfwriter_interno;
 namespace {
 
 constexpr std::size_t kFlushAt = 1 << 20;
+constexpr std::size_t kDirectAt = 64 << 10;
 
 // Windows-1252 bytes 0x80..0x9F and the characters they stand for; 0 marks
 // the five codes the code page leaves undefined.
@@ -116,6 +117,16 @@ void PdfWriter::Flush()
 void PdfWriter::Put(std::string_view raw)
 {
     RequireOpen();
+    // Image data goes to the file as it is rather than through the buffer:
+    // one copy less of the largest part of a document.
+    if (raw.size() >= kDirectAt) {
+        Flush();
+        errno = 0;
+        if (std::fwrite(raw.data(), 1, raw.size(), FileNum_) != raw.size())
+            ThrowErrno(errno, "cannot write " + OutputPath_);
+        ByteCount_ += raw.size();
+        return;
+    }
     OutBuf_.append(raw);
     ByteCount_ += raw.size();
     if (OutBuf_.size() >= kFlushAt)

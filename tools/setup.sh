@@ -12,6 +12,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-liberation fonts-urw-base35 fonts-dejavu-core locales
   libhpdf-dev
+  chromium
 )
 
 missing=()

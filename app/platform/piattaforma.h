@@ -40,6 +40,17 @@ public:
     // Printer dialog on the given printer; false on cancel.
     virtual bool dialogo_stampa(QPrinter& stampante) = 0;
 
+    // A save dialog that also tells which filter the user selected (1-based).
+    struct FileScelto {
+        QString percorso;
+        int indice_filtro = 1;
+    };
+    virtual std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) = 0;
+
+    // Opens an HTML page in a browser window of the given size at the
+    // screen's top-left corner; the window lives on by itself.
+    virtual void apri_browser(const QString& pagina, int larghezza, int altezza) = 0;
+
     // The window that owns the dialogs (may be null).
     void imposta_finestra(QWidget* finestra) { finestra_ = finestra; }
     QWidget* finestra() const { return finestra_; }

@@ -1,6 +1,13 @@
 #include "platform/piattaforma_qt.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <unistd.h>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -16,7 +23,7 @@ QString titolo_o_programma(const QString& titolo)
     return titolo.isEmpty() ? QApplication::applicationName() : titolo;
 }
 
-std::optional<QString> esegui_dialogo(QFileDialog& dlg, const Piattaforma::DialogoFile& d)
+std::optional<QString> esegui_dialogo(QFileDialog& dlg, const Piattaforma::DialogoFile& d, int* indice_scelto = nullptr)
 {
     dlg.setWindowTitle(d.titolo);
     if (!d.cartella.isEmpty())
@@ -33,6 +40,10 @@ std::optional<QString> esegui_dialogo(QFileDialog& dlg, const Piattaforma::Dialo
         dlg.selectFile(d.nome_iniziale);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return std::nullopt;
+    if (indice_scelto) {
+        const int i = filtri.indexOf(dlg.selectedNameFilter());
+        *indice_scelto = i >= 0 ? i + 1 : d.indice_filtro;
+    }
     return QDir::toNativeSeparators(dlg.selectedFiles().first());
 }
 
@@ -63,12 +74,25 @@ std::optional<QString> PiattaformaQt::apri_file(const DialogoFile& d)
 
 std::optional<QString> PiattaformaQt::salva_file(const DialogoFile& d)
 {
+    const std::optional<FileScelto> f = salva_file_con_filtro(d);
+    if (!f)
+        return std::nullopt;
+    return f->percorso;
+}
+
+std::optional<Piattaforma::FileScelto> PiattaformaQt::salva_file_con_filtro(const DialogoFile& d)
+{
     QFileDialog dlg(finestra());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     if (!d.conferma_sovrascrittura)
         dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    return esegui_dialogo(dlg, d);
+    FileScelto f;
+    const std::optional<QString> percorso = esegui_dialogo(dlg, d, &f.indice_filtro);
+    if (!percorso)
+        return std::nullopt;
+    f.percorso = *percorso;
+    return f;
 }
 
 std::optional<QString> PiattaformaQt::input_box(const QString& prompt, const QString& titolo,
@@ -86,4 +110,22 @@ bool PiattaformaQt::dialogo_stampa(QPrinter& stampante)
 {
     QPrintDialog dlg(&stampante, finestra());
     return dlg.exec() == QDialog::Accepted;
+}
+
+void PiattaformaQt::apri_browser(const QString& pagina, int larghezza, int altezza)
+{
+    const QUrl indirizzo = QUrl::fromLocalFile(QFileInfo(pagina).absoluteFilePath());
+    // Chromium in app mode gives a window without address and status bars
+    // at the asked size and place; without it the desktop's browser opens.
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    QStringList argomenti{QStringLiteral("--app=") + indirizzo.toString(QUrl::FullyEncoded),
+                          QStringLiteral("--window-size=%1,%2").arg(larghezza).arg(altezza),
+                          QStringLiteral("--window-position=0,0")};
+    // Chromium refuses to start for the superuser unless told to run
+    // without its sandbox.
+    if (::geteuid() == 0)
+        argomenti << QStringLiteral("--no-sandbox");
+    if (!chromium.isEmpty() && QProcess::startDetached(chromium, argomenti))
+        return;
+    QDesktopServices::openUrl(indirizzo);
 }

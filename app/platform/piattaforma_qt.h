@@ -12,4 +12,6 @@ public:
     std::optional<QString> input_box(const QString& prompt, const QString& titolo,
                                      const QString& predefinito = {}) override;
     bool dialogo_stampa(QPrinter& stampante) override;
+    std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
+    void apri_browser(const QString& pagina, int larghezza, int altezza) override;
 };

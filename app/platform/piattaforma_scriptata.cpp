@@ -61,7 +61,7 @@ std::optional<QString> PiattaformaScriptata::input_box(const QString& prompt, co
     return r;
 }
 
-bool PiattaformaScriptata::dialogo_stampa(QPrinter& /*stampante*/)
+bool PiattaformaScriptata::dialogo_stampa(QPrinter& stampante)
 {
     const bool prevista = !stampa_.empty();
     bool ok = false;
@@ -69,6 +69,29 @@ bool PiattaformaScriptata::dialogo_stampa(QPrinter& /*stampante*/)
         ok = stampa_.front();
         stampa_.pop_front();
     }
+    if (ok && prepara_stampante_)
+        prepara_stampante_(stampante);
     richieste_.append({Tipo::Stampa, {}, {}, {}, prevista});
     return ok;
+}
+
+std::optional<Piattaforma::FileScelto> PiattaformaScriptata::salva_file_con_filtro(const DialogoFile& d)
+{
+    const std::optional<QString> percorso = file(Tipo::SalvaFile, d);
+    int indice = d.indice_filtro;
+    if (!filtro_.empty()) {
+        indice = filtro_.front();
+        filtro_.pop_front();
+    }
+    if (!percorso)
+        return std::nullopt;
+    return FileScelto{*percorso, indice};
+}
+
+void PiattaformaScriptata::apri_browser(const QString& pagina, int larghezza, int altezza)
+{
+    Richiesta r{Tipo::Browser, pagina, {}, {}, true};
+    r.larghezza = larghezza;
+    r.altezza = altezza;
+    richieste_.append(r);
 }

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <deque>
+#include <functional>
 
 // Answers every modal interaction from a script prepared in advance and keeps
 // a record of what was asked, so tests drive the windows without waiting on a
@@ -11,7 +12,7 @@
 // (No, Cancel) and is recorded like the others.
 class PiattaformaScriptata : public Piattaforma {
 public:
-    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa };
+    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa, Browser };
 
     struct Richiesta {
         Tipo tipo;
@@ -19,6 +20,8 @@ public:
         QString titolo;
         DialogoFile dialogo; // for the file dialogs
         bool risposta_prevista = true;
+        int larghezza = 0; // browser window size
+        int altezza = 0;
     };
 
     // Scripted answers, taken in order of use, one queue per kind.
@@ -26,6 +29,12 @@ public:
     void rispondi_file(std::optional<QString> percorso) { file_.push_back(std::move(percorso)); }
     void rispondi_input(std::optional<QString> testo) { input_.push_back(std::move(testo)); }
     void rispondi_stampa(bool ok) { stampa_.push_back(ok); }
+    // The filter a save dialog reports as selected; without one, the
+    // dialog's own initial filter.
+    void rispondi_filtro(int indice) { filtro_.push_back(indice); }
+    // A hook run on the printer the dialog would have set up (tests point
+    // it at a PDF file).
+    void imposta_stampante(std::function<void(QPrinter&)> prepara) { prepara_stampante_ = std::move(prepara); }
 
     const QList<Richiesta>& richieste() const { return richieste_; }
     QStringList messaggi() const; // the texts of the OK message boxes, in order
@@ -38,6 +47,9 @@ public:
     std::optional<QString> input_box(const QString& prompt, const QString& titolo,
                                      const QString& predefinito = {}) override;
     bool dialogo_stampa(QPrinter& stampante) override;
+    std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
+    // Records the page and the window size; no browser is started.
+    void apri_browser(const QString& pagina, int larghezza, int altezza) override;
 
 private:
     std::optional<QString> file(Tipo tipo, const DialogoFile& d);
@@ -46,5 +58,7 @@ private:
     std::deque<std::optional<QString>> file_;
     std::deque<std::optional<QString>> input_;
     std::deque<bool> stampa_;
+    std::deque<int> filtro_;
+    std::function<void(QPrinter&)> prepara_stampante_;
     QList<Richiesta> richieste_;
 };

@@ -5,6 +5,7 @@
 #include "chart/grafico.h"
 #include "chart/picture1.h"
 #include "platform/piattaforma.h"
+#include "reports/comandi_report.h"
 #include "shell/icone_menu.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/griglia_db.h"
@@ -78,6 +79,7 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     crea_menu();
     caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_);
     lista_ = std::make_unique<ListaValvole>(*griglia_DB, *caricatore_);
+    report_ = std::make_unique<ComandiReport>(*this, piattaforma_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
     resize(1120, 760);
@@ -124,6 +126,12 @@ void KORVEL::collega_eventi()
     grid_bias->installEventFilter(filtri_fuoco_[0]);
     gain_bias->installEventFilter(filtri_fuoco_[1]);
     connect(campo(Campo::r_anodica), &QLineEdit::textChanged, this, [g] { g->r_anodica_Change(); });
+
+    ComandiReport* r = report_.get();
+    for (int i = 0; i < 4; ++i)
+        connect(salvataggio[i], &QAction::triggered, this, [r, i] { r->salvataggio_Click(i); });
+    for (int i = 0; i < 2; ++i)
+        connect(stampa[i], &QAction::triggered, this, [r, i] { r->stampa_Click(i); });
 }
 
 // ---------------------------------------------------------------- start-up

@@ -2,6 +2,7 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "reports/vista_report.h"
 #include "tubes/vista_valvola.h"
 
 #include <QLabel>
@@ -20,6 +21,7 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class CaricatoreValvola;
+class ComandiReport;
 class Grafico;
 class KOR_MANUALE;
 class ListaValvole;
@@ -32,7 +34,7 @@ class Piattaforma;
 // The main window "Calcolatore Retta di Carico": the chart with its value
 // fields, the tube information page, the tube list and every menu command.
 // Controls carry the names the rest of the program knows them by.
-class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola {
+class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaReport {
     Q_OBJECT
 public:
     // An empty program folder means the folder of the running executable.
@@ -61,6 +63,7 @@ public:
     CaricatoreValvola& caricatore() { return *caricatore_; }
     ListaValvole& lista() { return *lista_; }
     LibreriaImmagini& libreria_immagini() { return libreria_immagini_; }
+    ComandiReport& report() { return *report_; }
 
     // VistaGrafico
     QString testo(Campo campo) const override;
@@ -94,6 +97,18 @@ public:
     void Init_parametri() override;
     void avvia_timer_settab(int millisecondi) override;
     void chiudi_vedi_schema() override;
+
+    // VistaReport (testo_nome_valvola is shared with VistaValvola)
+    QString valore(ValoreReport campo) const override;
+    QImage cattura_grafico() override;
+    QString file_foto() const override;
+    QString estensione_foto() const override;
+    QString file_piedinatura() const override;
+    QString estensione_piedinatura() const override;
+    QImage foto_mostrata() const override;
+    QImage piedinatura_mostrata() const override;
+    QImage griglia_caratteristiche() const override;
+    void mostra_report_pdf() override;
 
     QLineEdit* campo(Campo c) const;
 
@@ -174,6 +189,7 @@ private:
     ModelloListaValvole* modello_lista_ = nullptr;
     std::unique_ptr<CaricatoreValvola> caricatore_;
     std::unique_ptr<ListaValvole> lista_;
+    std::unique_ptr<ComandiReport> report_;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
     // Enter/focus-loss watchers of the grid-voltage fields; removed first at
     // destruction, since the fields lose the focus while they are torn down.

@@ -1,0 +1,168 @@
+#include "reports/comandi_report.h"
+
+#include "archive/cartelle.h"
+#include "platform/piattaforma.h"
+#include "reports/immagini_report.h"
+#include "reports/pagina_html.h"
+#include "reports/report_pdf.h"
+#include "reports/stampa_report.h"
+#include "reports/vista_report.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+
+namespace {
+
+const QString titolo_prompt = QStringLiteral("Titolo del progetto");
+const QString errore_file = QStringLiteral("Errore nella generazione del file");
+const QString errore_non_impostata = QStringLiteral("Errore pagina HTML non impostata");
+const QString errore_non_trovata = QStringLiteral("Errore pagina HTML di base non trovata");
+const QString domanda_risultato = QStringLiteral("Vuoi visualizzare il risultato?");
+
+// The busy pointer for as long as the command runs, whichever way it ends.
+struct PuntatoreOccupato {
+    PuntatoreOccupato() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~PuntatoreOccupato() { QApplication::restoreOverrideCursor(); }
+    PuntatoreOccupato(const PuntatoreOccupato&) = delete;
+    PuntatoreOccupato& operator=(const PuntatoreOccupato&) = delete;
+};
+
+std::optional<QString> nome_scelto(const std::optional<QString>& scelto)
+{
+    if (!scelto || scelto->trimmed().isEmpty())
+        return std::nullopt;
+    return scelto;
+}
+
+} // namespace
+
+void ComandiReport::salvataggio_Click(int index)
+{
+    switch (index) {
+    case 0: report_pdf(); break;
+    case 1: esegui_saveHTML(true); break;
+    case 2: esporta_grafico(); break;
+    case 3: esegui_saveHTML(false); break;
+    default: break;
+    }
+}
+
+QString ComandiReport::chiedi_titolo()
+{
+    return piattaforma_.input_box(titolo_prompt, {}).value_or(QString());
+}
+
+DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate)
+{
+    DatiReport d;
+    d.titolo = titolo;
+    for (int i = 0; i < 3; ++i)
+        d.nome_valvola[static_cast<size_t>(i)] = vista_.testo_nome_valvola(i);
+    d.gain_value = vista_.valore(ValoreReport::gain_value);
+    d.r_value = vista_.valore(ValoreReport::r_value);
+    d.r_anodica = vista_.valore(ValoreReport::r_anodica);
+    d.r_catodica = vista_.valore(ValoreReport::r_catodica);
+    d.c_catodica = vista_.valore(ValoreReport::c_catodica);
+    d.grid_v = vista_.valore(ValoreReport::grid_v);
+    d.grid_i = vista_.valore(ValoreReport::grid_i);
+    d.grid_bias = vista_.valore(ValoreReport::grid_bias);
+    d.grafico = vista_.cattura_grafico();
+    d.file_foto = vista_.file_foto();
+    d.estensione_foto = vista_.estensione_foto();
+    d.file_piedinatura = vista_.file_piedinatura();
+    d.estensione_piedinatura = vista_.estensione_piedinatura();
+    if (immagini_mostrate) {
+        d.foto_mostrata = vista_.foto_mostrata();
+        d.piedinatura_mostrata = vista_.piedinatura_mostrata();
+        d.griglia_caratteristiche = vista_.griglia_caratteristiche();
+    }
+    return d;
+}
+
+void ComandiReport::report_pdf()
+{
+    Piattaforma::DialogoFile dlg;
+    dlg.titolo = QStringLiteral("Salvataggio Progetto");
+    dlg.filtri = QStringLiteral("pdf (*.pdf)|*.pdf|*.* (*.*)|*.*");
+    dlg.nome_iniziale = QStringLiteral("*.pdf");
+    dlg.conferma_sovrascrittura = true;
+    const std::optional<QString> file = nome_scelto(piattaforma_.salva_file(dlg));
+    if (!file)
+        return;
+    const QString titolo = chiedi_titolo();
+
+    PuntatoreOccupato occupato;
+    scrivi_report_pdf(raccogli(titolo, false), *file);
+    if (piattaforma_.domanda_si_no(domanda_risultato)) {
+        cartelle().titolo_pdf_da_mostrare = titolo;
+        cartelle().pdf_da_mostrare = *file;
+        vista_.mostra_report_pdf();
+    }
+}
+
+void ComandiReport::esporta_grafico()
+{
+    Piattaforma::DialogoFile dlg;
+    dlg.titolo = QStringLiteral("Salvataggio Grafico");
+    dlg.filtri = QStringLiteral("jpg (*.jpg)|*.jpg|TIFF (*.tif)|*.tif|BMP (*.bmp)|*.bmp");
+    dlg.nome_iniziale = QStringLiteral("*.jpg");
+    dlg.conferma_sovrascrittura = true;
+    const std::optional<Piattaforma::FileScelto> scelto = piattaforma_.salva_file_con_filtro(dlg);
+    if (!scelto || scelto->percorso.trimmed().isEmpty())
+        return;
+    if (!salva_grafico(formato_da_filtro(scelto->indice_filtro), scelto->percorso, vista_.cattura_grafico()))
+        piattaforma_.messaggio(errore_file);
+}
+
+void ComandiReport::esegui_saveHTML(bool MODO)
+{
+    Piattaforma::DialogoFile dlg;
+    dlg.titolo = QStringLiteral("Scelta Pagina Progetto HTML");
+    dlg.filtri = QStringLiteral("htm (*.htm)|*.htm");
+    dlg.nome_iniziale = QStringLiteral("*.htm");
+    dlg.conferma_sovrascrittura = true;
+    const std::optional<QString> pagina = nome_scelto(piattaforma_.salva_file(dlg));
+    if (!pagina)
+        return;
+    const QString modello = MODO ? cartelle().file_schema_completo : cartelle().file_schema_diagramma;
+    if (modello.isEmpty()) {
+        piattaforma_.messaggio(errore_non_impostata);
+        return;
+    }
+    QFile file_modello(modello);
+    QByteArray testo;
+    if (file_modello.open(QIODevice::ReadOnly))
+        testo = file_modello.readAll();
+    if (testo.isEmpty()) {
+        piattaforma_.messaggio(errore_non_trovata);
+        return;
+    }
+    const QString titolo = chiedi_titolo();
+    // A name without a folder is taken in the program folder.
+    const QString percorso = QFileInfo(*pagina).isAbsolute()
+        ? *pagina
+        : cartelle().cartella_programma + *pagina;
+    if (!pagina_html::scrivi_pagina_html(percorso, testo, raccogli(titolo, false), MODO)) {
+        piattaforma_.messaggio(errore_file);
+        return;
+    }
+    mostra_pagina_html(percorso);
+}
+
+void ComandiReport::mostra_pagina_html(const QString& pagina)
+{
+    piattaforma_.apri_browser(pagina, pagina_html::dimensione_browser(cartelle().larghezza_browser, 640),
+                              pagina_html::dimensione_browser(cartelle().altezza_browser, 480));
+}
+
+void ComandiReport::stampa_Click(int index)
+{
+    QPrinter stampante(QPrinter::HighResolution);
+    // The page is laid out from the paper's corner.
+    stampante.setFullPage(true);
+    if (!piattaforma_.dialogo_stampa(stampante))
+        return;
+    stampa_pagina(stampante, raccogli({}, index == 0), index == 0);
+}

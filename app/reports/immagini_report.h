@@ -1,0 +1,17 @@
+#pragma once
+
+// The diagram saved as an image file through the picture library.
+
+#include <QImage>
+#include <QString>
+
+// The image formats of the diagram export, as the library numbers them.
+enum class FormatoImmagine { jpeg, tiff, bmp };
+
+// The format chosen by the filter selected in the save dialog (1 jpg,
+// 2 TIFF, 3 BMP), never by the typed extension. Any other index gives JPEG.
+FormatoImmagine formato_da_filtro(int indice_filtro);
+
+// Writes the capture to nomefile in the given format with the library's
+// default options. True only when the library reports success.
+bool salva_grafico(FormatoImmagine formato, const QString& nomefile, const QImage& cattura);

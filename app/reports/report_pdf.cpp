@@ -1,0 +1,163 @@
+#include "reports/report_pdf.h"
+
+#include "reports/immagini_pdf.h"
+
+#include "PdfWriter.h"
+
+#include <QFile>
+
+#include <exception>
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+std::string utf8(const QString& s) { return s.toStdString(); }
+
+// Runs one step of the report; a failure of the writer skips that step only.
+template <typename Passo>
+bool passo(Passo&& p)
+{
+    try {
+        p();
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// A picture handed to the writer: its pixel size and whether the writer
+// holds it. A picture that could not be read is never drawn, so the page
+// refers to no missing resource and no size is carried over.
+struct Figura {
+    bool caricata = false;
+    int larghezza = 0;
+    int altezza = 0;
+};
+
+Figura carica(PdfWriter& w, const char* nome, const ImmaginePdf& img)
+{
+    Figura f;
+    if (!img.ok)
+        return f;
+    f.caricata = passo([&] {
+        w.LoadImgFromArray(nome, img.pixel, img.palette, img.larghezza, img.altezza, img.bpp, 0);
+    });
+    f.larghezza = img.larghezza;
+    f.altezza = img.altezza;
+    return f;
+}
+
+// The image with its top-left corner at (x, y) and the given height; the
+// width keeps the picture's proportions.
+void disegna(PdfWriter& w, const char* nome, const Figura& f, float x, float y, int altezza_cm)
+{
+    if (!f.caricata)
+        return;
+    const double larghezza = static_cast<double>(static_cast<long long>(f.larghezza) * altezza_cm) / f.altezza;
+    passo([&] { w.DrawImg(nome, x, y, static_cast<float>(larghezza), static_cast<float>(altezza_cm)); });
+}
+
+void testo(PdfWriter& w, float x, float y, const QString& t, const char* font, float dimensione, int allineamento)
+{
+    passo([&] { w.DrawText(x, y, utf8(t), font, dimensione, allineamento); });
+}
+
+void segmento(PdfWriter& w, float x0, float y0, float x1, float y1)
+{
+    passo([&] {
+        w.MoveTo(x0, y0);
+        w.LineTo(x1, y1, 1);
+    });
+}
+
+struct Riga {
+    const char* etichetta;
+    QString valore;
+    const char* unita;
+};
+
+} // namespace
+
+bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
+{
+    PdfWriter w;
+    passo([&] { w.Title(utf8(dati.titolo)); });
+    passo([&] { w.ScaleMode(3); }); // centimetres
+    passo([&] { w.PaperSize(0); }); // A4
+    passo([&] { w.Margin(0); });
+    passo([&] { w.Orientation(0); });
+    passo([&] { w.EncodeASCII85(false); });
+    std::string nome_pdf = QFile::encodeName(file).toStdString();
+    const bool aperto = passo([&] { w.InitPDFFile(nome_pdf); });
+
+    struct Font {
+        const char* nome;
+        const char* famiglia;
+        int stile;
+    };
+    for (const Font& f : {Font{"Fnt1", "Times New Roman", 0}, Font{"Fnt2", "Arial", 2},
+                          Font{"Fnt3", "Courier New", 0}}) {
+        std::string base = f.famiglia;
+        passo([&] { w.LoadFont(f.nome, base, f.stile); });
+    }
+    {
+        std::string base = "Courier New";
+        passo([&] { w.LoadFontStandard("Fnt4", base, 3); });
+    }
+
+    // The pictures go to the writer from memory, so no bitmap file is ever
+    // written beside the program or the report.
+    const Figura img1 = carica(w, "Img1", immagine_pdf(dati.grafico));
+    const Figura img2 = carica(w, "Img2", immagine_pdf(dati.file_foto));
+    const Figura img3 = carica(w, "Img3", immagine_pdf(dati.file_piedinatura));
+
+    passo([&] { w.BeginPage(); });
+    testo(w, 18.0f, 1.5f, QStringLiteral("pag. 1"), "Fnt1", 12, 1);
+    passo([&] { w.DrawObject("Footers"); });
+    testo(w, 10.5f, 26.5f, dati.titolo, "Fnt1", 48, 2);
+    passo([&] { w.SetTextHorizontalScaling(70); });
+    testo(w, 10.5f, 25.0f, QStringLiteral("Valvola:") + testo_designazioni(dati.nome_valvola), "Fnt2", 24, 2);
+    passo([&] { w.SetTextHorizontalScaling(100); });
+
+    disegna(w, "Img1", img1, 2.0f, 24.0f, 8);
+    disegna(w, "Img2", img2, 4.0f, 15.0f, 8);
+    disegna(w, "Img3", img3, 13.5f, 14.0f, 5);
+
+    passo([&] { w.SetDash(0, 0); });
+    segmento(w, 1, 1, 1, 28);
+    segmento(w, 1, 28, 20, 28);
+    segmento(w, 20, 28, 20, 1);
+    segmento(w, 20, 1, 1, 1);
+
+    const Riga righe[] = {
+        {"Guadagno", dati.gain_value, nullptr},
+        {"R.Equiv.Tubo=", dati.r_value, "Ohm"},
+        {"R.Anodica=", dati.r_anodica, "Ohm"},
+        {"R.Catodica=", dati.r_catodica, "Ohm"},
+        {"C.Bypass=", dati.c_catodica, "uF"},
+    };
+    for (int r = 0; r < 5; ++r) {
+        const float y = static_cast<float>(22.0 - 0.5 * r);
+        testo(w, 15.0f, y, QString::fromLatin1(righe[r].etichetta), "Fnt2", 10, 2);
+        testo(w, 17.5f, y, righe[r].valore, "Fnt2", 10, 2);
+        if (righe[r].unita)
+            testo(w, 18.5f, y, QString::fromLatin1(righe[r].unita), "Fnt2", 10, 2);
+        const float riga = static_cast<float>(22.4 - 0.5 * r);
+        segmento(w, 13.0f, riga, 19.0f, riga);
+    }
+    const float fondo = static_cast<float>(22.4 - 0.5 * 5);
+    const float cima = 22.4f;
+    segmento(w, 13.0f, fondo, 19.0f, fondo);
+    segmento(w, 13.0f, fondo, 13.0f, cima);
+    segmento(w, 19.0f, fondo, 19.0f, cima);
+    passo([&] { w.EndPage(); });
+
+    // The footer is defined after the page that draws it; the writer
+    // resolves the reference when the file is closed.
+    passo([&] { w.StartObject("Footers", 7); });
+    testo(w, 19.0f, 1.5f, QStringLiteral("di ") + QString::number(w.Pages()), "Fnt1", 12, 1);
+    passo([&] { w.EndObject(); });
+    const bool chiuso = passo([&] { w.ClosePDFFile(); });
+    return aperto && chiuso;
+}

@@ -1,0 +1,93 @@
+// The main window as the report commands see it (VistaReport).
+#include "shell/korvel.h"
+
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "tubes/caricatore_valvola.h"
+
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTableWidget>
+
+#include <algorithm>
+
+QString KORVEL::valore(ValoreReport c) const
+{
+    switch (c) {
+    case ValoreReport::gain_value: return testo(Campo::gain_value);
+    case ValoreReport::r_value: return testo(Campo::r_value);
+    case ValoreReport::r_anodica: return testo(Campo::r_anodica);
+    case ValoreReport::r_catodica: return testo(Campo::r_catodica);
+    case ValoreReport::c_catodica: return testo(Campo::c_catodica);
+    case ValoreReport::grid_v: return testo(Campo::grid_v);
+    case ValoreReport::grid_i: return testo(Campo::grid_i);
+    case ValoreReport::grid_bias: return testo(Campo::grid_bias);
+    }
+    return {};
+}
+
+QImage KORVEL::cattura_grafico()
+{
+    // The canvas is what the chart area shows; the capture has the chart
+    // area's size. Picture2 keeps the last capture, as the reports expect.
+    Picture1_->setFocus();
+    const QImage& tela = grafico_->canvas();
+    const QSize area = Picture1_->size();
+    QImage cattura = area.isValid() && area != tela.size() && area.width() <= tela.width()
+            && area.height() <= tela.height()
+        ? tela.copy(QRect(QPoint(0, 0), area))
+        : tela.copy();
+    Picture2->setPixmap(QPixmap::fromImage(cattura));
+    return cattura;
+}
+
+QString KORVEL::file_foto() const
+{
+    return caricatore_->file_foto();
+}
+
+QString KORVEL::estensione_foto() const
+{
+    return caricatore_->estensione_foto();
+}
+
+QString KORVEL::file_piedinatura() const
+{
+    return caricatore_->file_piedinatura();
+}
+
+QString KORVEL::estensione_piedinatura() const
+{
+    return caricatore_->estensione_piedinatura();
+}
+
+QImage KORVEL::foto_mostrata() const
+{
+    return immagine_tubo->pixmap().toImage();
+}
+
+QImage KORVEL::piedinatura_mostrata() const
+{
+    return piedinatura_valvola->pixmap().toImage();
+}
+
+QImage KORVEL::griglia_caratteristiche() const
+{
+    // The grid's own rendering of its visible cells: the empty area below
+    // and beside the last cells is left out.
+    const QTableWidget* g = grid_caratteristiche;
+    int w = 2 * g->frameWidth(), h = 2 * g->frameWidth();
+    for (int c = 0; c < g->columnCount(); ++c)
+        w += g->columnWidth(c);
+    for (int r = 0; r < g->rowCount(); ++r)
+        h += g->rowHeight(r);
+    if (g->rowCount() == 0)
+        return {};
+    return grid_caratteristiche->grab(QRect(0, 0, std::min(w, g->width()), std::min(h, g->height()))).toImage();
+}
+
+void KORVEL::mostra_report_pdf()
+{
+    // The report has just handed its file and title over in cartelle().
+    mostra_visualizzatore_pdf();
+}

@@ -1,0 +1,293 @@
+// The report commands on the real main window, offscreen, with the demo
+// 12AX7 and a designed stage: the dialogs answered by the scripted seam,
+// the outputs checked by the tools that read them.
+#include "archive/cartelle.h"
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "platform/piattaforma_scriptata.h"
+#include "reports/comandi_report.h"
+#include "shell/kor_manuale.h"
+#include "shell/korvel.h"
+#include "tubes/caricatore_valvola.h"
+#include "tubes/lista_valvole.h"
+#include "report_prova.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace report_prova;
+using Tipo = PiattaformaScriptata::Tipo;
+
+namespace {
+
+bool copia_cartella(const QString& da, const QString& a)
+{
+    QDir sorgente(da);
+    if (!sorgente.exists() || !QDir().mkpath(a))
+        return false;
+    for (const QFileInfo& f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString destinazione = a + '/' + f.fileName();
+        if (f.isDir() ? !copia_cartella(f.filePath(), destinazione) : !QFile::copy(f.filePath(), destinazione))
+            return false;
+    }
+    return true;
+}
+
+int richieste(const PiattaformaScriptata& p, Tipo tipo)
+{
+    int n = 0;
+    for (const auto& r : p.richieste())
+        n += r.tipo == tipo;
+    return n;
+}
+
+} // namespace
+
+class TstComandiReport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init() { p_.azzera(); }
+
+    void report_pdf();
+    void report_pdf_annullato();
+    void diagramma_immagine();
+    void pagina_html_completa();
+    void pagina_html_messaggi();
+    void stampa_data();
+    void stampa();
+
+private:
+    PiattaformaScriptata p_;
+    QTemporaryDir programma_;
+    QTemporaryDir uscite_;
+    std::unique_ptr<KORVEL> w_;
+};
+
+void TstComandiReport::initTestCase()
+{
+    QVERIFY(copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"), programma_.filePath(QStringLiteral("DatiValvole"))));
+    for (const char* t : {"SchemaCompleto.tml", "SchemaDiagramma.tml"})
+        QVERIFY(QFile::copy(QStringLiteral(KORVEL_SOURCE_DIR "/data/") + t, programma_.filePath(QString::fromLatin1(t))));
+    w_ = std::make_unique<KORVEL>(p_, programma_.path());
+    w_->KORVEL_Form_Load();
+    w_->show();
+    int riga = 0;
+    for (int r = 1; r <= w_->lista().righe_valvole() && riga == 0; ++r)
+        if (w_->lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
+            riga = r;
+    QVERIFY(riga > 0);
+    w_->caricatore().griglia_DB_DblClick(riga);
+    QVERIFY(w_->salvataggio[0]->isEnabled());
+
+    // A stage: the load line from 300 V, the working point and the gain
+    // point on it, their grid voltages.
+    Grafico& g = w_->grafico();
+    QTest::mouseClick(w_->legenda_retta, Qt::LeftButton);
+    g.Picture1_MouseDown(1, 0, 100, 230);
+    g.Picture1_MouseMove(1, 0, 300, 330);
+    g.Picture1_MouseUp(1, 0, 300, 330);
+    w_->calc_function[0]->trigger();
+    QTest::mouseClick(w_->legenda_lavoro, Qt::LeftButton);
+    g.Picture1_MouseDown(1, 0, 200, 280);
+    g.Picture1_MouseUp(1, 0, 200, 280);
+    QTest::mouseClick(w_->legenda_guadagno, Qt::LeftButton);
+    g.Picture1_MouseDown(1, 0, 250, 305);
+    g.Picture1_MouseUp(1, 0, 250, 305);
+    for (auto [campo, testo] : {std::pair{Campo::grid_bias, "-1.5"}, std::pair{Campo::gain_bias, "-2.5"}}) {
+        QLineEdit* f = w_->campo(campo);
+        f->setFocus();
+        f->setText(QString::fromLatin1(testo));
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+    QVERIFY(!w_->campo(Campo::gain_value)->text().isEmpty());
+    QVERIFY(!w_->campo(Campo::r_catodica)->text().isEmpty());
+}
+
+void TstComandiReport::cleanupTestCase()
+{
+    w_->close();
+    w_.reset();
+}
+
+void TstComandiReport::report_pdf()
+{
+    const QString pdf = uscite_.filePath(QStringLiteral("progetto.pdf"));
+    p_.rispondi_file(pdf);
+    p_.rispondi_input(QStringLiteral("Stadio 12AX7"));
+    p_.rispondi_si_no(true);
+    w_->salvataggio[0]->trigger();
+
+    const auto& r = p_.richieste();
+    QCOMPARE(r.size(), 3);
+    QCOMPARE(r[0].testo, QStringLiteral("Salvataggio Progetto"));
+    QCOMPARE(r[0].dialogo.filtri, QStringLiteral("pdf (*.pdf)|*.pdf|*.* (*.*)|*.*"));
+    QVERIFY(r[0].dialogo.conferma_sovrascrittura);
+    QCOMPARE(r[1].testo, QStringLiteral("Titolo del progetto"));
+    QCOMPARE(r[2].testo, QStringLiteral("Vuoi visualizzare il risultato?"));
+    QCOMPARE(cartelle().pdf_da_mostrare, pdf);
+    QCOMPARE(cartelle().titolo_pdf_da_mostrare, QStringLiteral("Stadio 12AX7"));
+    // Yes: the viewer shows the report under its title.
+    const KOR_MANUALE* v = w_->visualizzatore_pdf();
+    QVERIFY(v && v->isVisible());
+    QCOMPARE(v->windowTitle(), QStringLiteral("Stadio 12AX7"));
+    QCOMPARE(v->file(), pdf);
+    QCOMPARE(v->pagine(), 1);
+
+    QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
+    const QString testo = pdftotext(pdf);
+    QVERIFY(testo.contains(QStringLiteral("Stadio 12AX7")));
+    QVERIFY(testo.contains(QStringLiteral("Valvola:12AX7,ECC83,TRIODO")));
+    for (Campo c : {Campo::gain_value, Campo::r_value, Campo::r_anodica, Campo::r_catodica, Campo::c_catodica})
+        QVERIFY2(testo.contains(w_->campo(c)->text()), qPrintable(w_->campo(c)->text()));
+    // The capture is the chart area at its size, with the drawings on it.
+    const QStringList img = immagini_pdf(pdf);
+    QCOMPARE(img.size(), 3);
+    QCOMPARE(img[0], QStringLiteral("%1x%2").arg(w_->Picture1_->width()).arg(w_->Picture1_->height()));
+    QCOMPARE(w_->Picture2->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
+             w_->grafico().canvas().copy(QRect(QPoint(0, 0), w_->Picture1_->size())));
+}
+
+void TstComandiReport::report_pdf_annullato()
+{
+    cartelle().pdf_da_mostrare.clear();
+    p_.rispondi_file(std::nullopt);
+    w_->salvataggio[0]->trigger();
+    QCOMPARE(p_.richieste().size(), 1);
+    // An empty name is the same as cancelling.
+    p_.rispondi_file(QStringLiteral(" "));
+    w_->salvataggio[0]->trigger();
+    QCOMPARE(p_.richieste().size(), 2);
+    // No: the viewer is left alone.
+    p_.rispondi_file(uscite_.filePath(QStringLiteral("no.pdf")));
+    p_.rispondi_input(std::nullopt);
+    p_.rispondi_si_no(false);
+    w_->salvataggio[0]->trigger();
+    QVERIFY(QFile::exists(uscite_.filePath(QStringLiteral("no.pdf"))));
+    QVERIFY(cartelle().pdf_da_mostrare.isEmpty());
+}
+
+void TstComandiReport::diagramma_immagine()
+{
+    const QString tif = uscite_.filePath(QStringLiteral("diagramma.jpg"));
+    p_.rispondi_file(tif);
+    p_.rispondi_filtro(2);
+    w_->salvataggio[2]->trigger();
+    QCOMPARE(p_.richieste().first().testo, QStringLiteral("Salvataggio Grafico"));
+    QCOMPARE(p_.richieste().first().dialogo.filtri, QStringLiteral("jpg (*.jpg)|*.jpg|TIFF (*.tif)|*.tif|BMP (*.bmp)|*.bmp"));
+    QVERIFY(p_.messaggi().isEmpty());
+    QCOMPARE(int(FreeImage_GetFileType(QFile::encodeName(tif).constData(), 0)), int(FIF_TIFF));
+    FIBITMAP* b = FreeImage_Load(FIF_TIFF, QFile::encodeName(tif).constData(), 0);
+    QVERIFY(b);
+    const QSize letta(int(FreeImage_GetWidth(b)), int(FreeImage_GetHeight(b)));
+    FreeImage_Unload(b);
+    QCOMPARE(letta, w_->Picture1_->size());
+
+    p_.azzera();
+    p_.rispondi_file(uscite_.filePath(QStringLiteral("manca/diagramma.jpg")));
+    w_->salvataggio[2]->trigger();
+    QCOMPARE(p_.messaggi(), QStringList{QStringLiteral("Errore nella generazione del file")});
+}
+
+void TstComandiReport::pagina_html_completa()
+{
+    const QString pagina = uscite_.filePath(QStringLiteral("progetto.htm"));
+    p_.rispondi_file(pagina);
+    p_.rispondi_input(QStringLiteral("Fono & <linea>"));
+    w_->salvataggio[1]->trigger();
+    QVERIFY(p_.messaggi().isEmpty());
+    const auto& r = p_.richieste();
+    QCOMPARE(r.first().testo, QStringLiteral("Scelta Pagina Progetto HTML"));
+    QCOMPARE(r.last().tipo, Tipo::Browser);
+    QCOMPARE(r.last().testo, pagina);
+    QCOMPARE(r.last().larghezza, 1000);
+    QCOMPARE(r.last().altezza, 700);
+    QFile f(pagina);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray testo = f.readAll();
+    QVERIFY(testo.contains("PROGETTO/Figura1.jpg"));
+    QVERIFY(testo.contains("PROGETTO/Figura2.jpg"));
+    QVERIFY(testo.contains("PROGETTO/Figura3.gif"));
+    QVERIFY(testo.contains("Fono &amp; &lt;linea&gt;"));
+    QVERIFY(!testo.contains("VORAN"));
+    QCOMPARE(QDir(uscite_.filePath(QStringLiteral("PROGETTO"))).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Figura1.jpg"), QStringLiteral("Figura2.jpg"), QStringLiteral("Figura3.gif")}));
+
+    // The diagram page: its own folder, the diagram alone.
+    p_.azzera();
+    p_.rispondi_file(uscite_.filePath(QStringLiteral("diagramma.htm")));
+    p_.rispondi_input(QString());
+    w_->salvataggio[3]->trigger();
+    QCOMPARE(richieste(p_, Tipo::Browser), 1);
+    QCOMPARE(QDir(uscite_.filePath(QStringLiteral("DIAGRAMMA"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("Figura1.jpg")});
+}
+
+void TstComandiReport::pagina_html_messaggi()
+{
+    const Cartelle prima = cartelle();
+    const QString pagina = uscite_.filePath(QStringLiteral("mancante.htm"));
+    struct Caso {
+        QString modello;
+        QString messaggio;
+    };
+    QFile vuoto(uscite_.filePath(QStringLiteral("vuoto.tml")));
+    QVERIFY(vuoto.open(QIODevice::WriteOnly));
+    vuoto.close();
+    for (const Caso& c : {Caso{QString(), QStringLiteral("Errore pagina HTML non impostata")},
+                          Caso{uscite_.filePath(QStringLiteral("assente.tml")), QStringLiteral("Errore pagina HTML di base non trovata")},
+                          Caso{vuoto.fileName(), QStringLiteral("Errore pagina HTML di base non trovata")}}) {
+        p_.azzera();
+        cartelle().file_schema_completo = c.modello;
+        p_.rispondi_file(pagina);
+        w_->salvataggio[1]->trigger();
+        QCOMPARE(p_.messaggi(), QStringList{c.messaggio});
+        QCOMPARE(richieste(p_, Tipo::InputBox), 0);
+        QVERIFY(!QFile::exists(pagina));
+    }
+    cartelle() = prima;
+}
+
+void TstComandiReport::stampa_data()
+{
+    QTest::addColumn<int>("indice");
+    QTest::addColumn<int>("immagini");
+    QTest::newRow("progetto") << 0 << 4;
+    QTest::newRow("diagramma") << 1 << 1;
+}
+
+void TstComandiReport::stampa()
+{
+    QFETCH(int, indice);
+    QFETCH(int, immagini);
+    const QString pdf = uscite_.filePath(QStringLiteral("stampa_%1.pdf").arg(indice));
+    p_.imposta_stampante([pdf](QPrinter& s) {
+        s.setOutputFormat(QPrinter::PdfFormat);
+        s.setPageSize(QPageSize(QPageSize::A4));
+        s.setOutputFileName(pdf);
+    });
+    // Cancelling prints nothing.
+    p_.rispondi_stampa(false);
+    w_->stampa[indice]->trigger();
+    QVERIFY(!QFile::exists(pdf));
+
+    p_.rispondi_stampa(true);
+    w_->stampa[indice]->trigger();
+    QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
+    const QString testo = pdftotext(pdf);
+    QVERIFY(testo.contains(QStringLiteral("Punto di Lavoro")));
+    QVERIFY(testo.contains(QStringLiteral("VA=") + w_->campo(Campo::grid_v)->text() + QStringLiteral(" V")));
+    QVERIFY(testo.contains(QStringLiteral("mu=") + w_->campo(Campo::gain_value)->text()));
+    QVERIFY(testo.contains(QStringLiteral("12AX7,ECC83")));
+    QCOMPARE(immagini_pdf(pdf).size(), immagini);
+    p_.imposta_stampante({});
+}
+
+QTEST_MAIN(TstComandiReport)
+#include "tst_comandi_report.moc"
