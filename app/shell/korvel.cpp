@@ -113,6 +113,7 @@ void KORVEL::collega_eventi()
     connect(reload_singolo, &QAction::triggered, this, [t] { t->ricarica_dispositivo(); });
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
     connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
+    collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
     connect(calc_function[0], &QAction::triggered, this, [g] { g->completa_retta_Click(); });
@@ -229,7 +230,9 @@ void KORVEL::KORVEL_Form_Unload()
     if (scaricata_)
         return;
     scaricata_ = true;
+    chiudi_visualizzatore_pdf();
     libreria_immagini_.rilascia();
+    chiudi_vedi_schema();
 }
 
 void KORVEL::closeEvent(QCloseEvent* e)

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <memory>
@@ -24,7 +25,9 @@ class CaricatoreValvola;
 class ComandiProgetto;
 class ComandiReport;
 class Grafico;
+class KOR_MANUALE;
 class ListaValvole;
+class Vedi_Schema;
 class GrigliaDB;
 class ModelloListaValvole;
 class Picture1;
@@ -45,6 +48,17 @@ public:
     // Start-up and shut-down.
     void KORVEL_Form_Load();
     void KORVEL_Form_Unload();
+
+    // Auxiliary windows. The document viewer shows cartelle().pdf_da_mostrare
+    // with its caption titolo_pdf_da_mostrare when one is handed over, else
+    // the user manual; a viewer already open is closed first. Modal for the
+    // windows that are modal themselves.
+    void mostra_visualizzatore_pdf(bool modale = false);
+    void chiudi_visualizzatore_pdf();
+    // (chiudi_vedi_schema, below with the tube loader's hooks, closes the
+    // schematic window.)
+    KOR_MANUALE* visualizzatore_pdf() const;
+    Vedi_Schema* vedi_schema() const;
 
     // The subsystems the window wires its commands and events to.
     Piattaforma& piattaforma() { return piattaforma_; }
@@ -170,6 +184,10 @@ private:
     void crea_zipfile_Click();
     void import_archivio_Click();
     void Timer_settab_Timer();
+    void help_cmd_Click();
+    void about_cmd_Click();
+    void Image1_Click();
+    void collega_finestre_ausiliarie();
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;
@@ -185,4 +203,6 @@ private:
     // destruction, since the fields lose the focus while they are torn down.
     std::array<QObject*, 2> filtri_fuoco_{};
     bool scaricata_ = false;
+    QPointer<KOR_MANUALE> visualizzatore_pdf_;
+    QPointer<Vedi_Schema> vedi_schema_;
 };
