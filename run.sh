@@ -6,5 +6,5 @@ bash tools/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # The programs, the zip library and the staged data; tests and benchmarks
 # are left to ./test.sh.
-cmake --build build --target korvel velmora pakova demo_data dati_archivio html_templates
+cmake --build build --target korvel velmora pakova demo_data dati_archivio html_templates manuale
 exec ./build/dist/korvel "$@"

@@ -33,6 +33,10 @@ public:
     void check_point(int x1, int X2, int y1, int Y2);
     void draw_marker();
     void paint_value(const QString& dato, float x, float y, int colore);
+    // An object's own drawing, by XOR with its pen: a line from its start
+    // to its end point, the box of a point. Also what redraws a project.
+    void disegna_linea(const segmento& s, int colore);
+    void disegna_box(float x, float y, int colore);
     void clear_param(int mode);
     void display_valori(bool mode);
 
@@ -83,8 +87,6 @@ public:
 
 private:
     bool tubo_caricato() const;
-    void disegna_linea(const segmento& s, int colore);
-    void disegna_box(float x, float y, int colore);
     // A new line of the given resistance from the voltage-axis point of the
     // current line; false when nothing could be drawn.
     bool traccia_retta_calcolata(int32_t resistenza);

@@ -113,11 +113,16 @@ QString formatta(double valore, const QString& schema)
 
 QString testo_float(float valore)
 {
+    return testo_float(valore, QLocale());
+}
+
+QString testo_float(float valore, const QLocale& locale)
+{
     if (!std::isfinite(valore) || valore == 0.0f)
         return QStringLiteral("0");
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(double(valore), 'g', 7);
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(double(valore), 'g', 7);
 }
 
 QString testo_double(double valore)

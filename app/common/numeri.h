@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QLocale;
+
 #include <cstdint>
 #include <optional>
 
@@ -34,6 +36,9 @@ QString formatta(double valore, const QString& schema);
 // The shortest text of a single-precision value: up to 7 significant digits,
 // no grouping, no decimals for a whole value, the locale's decimal separator.
 QString testo_float(float valore);
+// The same with the separators of the given locale (QLocale::c() for files
+// that must read the same everywhere).
+QString testo_float(float valore, const QLocale& locale);
 
 // The default text of a double: up to 15 significant digits, no grouping,
 // no decimals for a whole value, the locale's decimal separator.

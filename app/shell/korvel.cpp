@@ -5,6 +5,7 @@
 #include "chart/grafico.h"
 #include "chart/picture1.h"
 #include "platform/piattaforma.h"
+#include "project/comandi_progetto.h"
 #include "reports/comandi_report.h"
 #include "shell/icone_menu.h"
 #include "tubes/caricatore_valvola.h"
@@ -79,6 +80,8 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     crea_menu();
     caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_);
     lista_ = std::make_unique<ListaValvole>(*griglia_DB, *caricatore_);
+    progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_,
+                                                  piattaforma_);
     report_ = std::make_unique<ComandiReport>(*this, piattaforma_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
@@ -99,6 +102,9 @@ KORVEL::~KORVEL()
 void KORVEL::collega_eventi()
 {
     connect(uscita, &QAction::triggered, this, &KORVEL::uscita_Click);
+    ComandiProgetto* progetto = progetto_.get();
+    connect(lettura_progetto, &QAction::triggered, this, [progetto] { progetto->lettura_progetto_Click(); });
+    connect(scrittura_progetto, &QAction::triggered, this, [progetto] { progetto->scrittura_progetto_Click(); });
     connect(load_basedati, &QAction::triggered, this, &KORVEL::load_basedati_Click);
     connect(nuova_valvola, &QAction::triggered, this, &KORVEL::nuova_valvola_Click);
     connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);
@@ -107,6 +113,7 @@ void KORVEL::collega_eventi()
     connect(reload_singolo, &QAction::triggered, this, [t] { t->ricarica_dispositivo(); });
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
     connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
+    collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
     connect(calc_function[0], &QAction::triggered, this, [g] { g->completa_retta_Click(); });
@@ -223,7 +230,9 @@ void KORVEL::KORVEL_Form_Unload()
     if (scaricata_)
         return;
     scaricata_ = true;
+    chiudi_visualizzatore_pdf();
     libreria_immagini_.rilascia();
+    chiudi_vedi_schema();
 }
 
 void KORVEL::closeEvent(QCloseEvent* e)

@@ -2,11 +2,13 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "project/vista_progetto.h"
 #include "reports/vista_report.h"
 #include "tubes/vista_valvola.h"
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <memory>
@@ -20,9 +22,12 @@ class QTabWidget;
 class QTableWidget;
 class QTimer;
 class CaricatoreValvola;
+class ComandiProgetto;
 class ComandiReport;
 class Grafico;
+class KOR_MANUALE;
 class ListaValvole;
+class Vedi_Schema;
 class GrigliaDB;
 class ModelloListaValvole;
 class Picture1;
@@ -31,7 +36,8 @@ class Piattaforma;
 // The main window "Calcolatore Retta di Carico": the chart with its value
 // fields, the tube information page, the tube list and every menu command.
 // Controls carry the names the rest of the program knows them by.
-class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaReport {
+class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto,
+              public VistaReport {
     Q_OBJECT
 public:
     // An empty program folder means the folder of the running executable.
@@ -43,11 +49,23 @@ public:
     void KORVEL_Form_Load();
     void KORVEL_Form_Unload();
 
+    // Auxiliary windows. The document viewer shows cartelle().pdf_da_mostrare
+    // with its caption titolo_pdf_da_mostrare when one is handed over, else
+    // the user manual; a viewer already open is closed first. Modal for the
+    // windows that are modal themselves.
+    void mostra_visualizzatore_pdf(bool modale = false);
+    void chiudi_visualizzatore_pdf();
+    // (chiudi_vedi_schema, below with the tube loader's hooks, closes the
+    // schematic window.)
+    KOR_MANUALE* visualizzatore_pdf() const;
+    Vedi_Schema* vedi_schema() const;
+
     // The subsystems the window wires its commands and events to.
     Piattaforma& piattaforma() { return piattaforma_; }
     Grafico& grafico() { return *grafico_; }
     CaricatoreValvola& caricatore() { return *caricatore_; }
     ListaValvole& lista() { return *lista_; }
+    ComandiProgetto& progetto() { return *progetto_; }
     LibreriaImmagini& libreria_immagini() { return libreria_immagini_; }
     ComandiReport& report() { return *report_; }
 
@@ -84,6 +102,9 @@ public:
     void avvia_timer_settab(int millisecondi) override;
     void chiudi_vedi_schema() override;
 
+    // VistaProgetto (the designations, Abilita_MenuFunzioni and the tab
+    // timer are the ones above)
+    void svuota_informazioni_valvola() override;
     // VistaReport (testo_nome_valvola is shared with VistaValvola)
     QString valore(ValoreReport campo) const override;
     QImage cattura_grafico() override;
@@ -163,6 +184,10 @@ private:
     void crea_zipfile_Click();
     void import_archivio_Click();
     void Timer_settab_Timer();
+    void help_cmd_Click();
+    void about_cmd_Click();
+    void Image1_Click();
+    void collega_finestre_ausiliarie();
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;
@@ -171,10 +196,13 @@ private:
     ModelloListaValvole* modello_lista_ = nullptr;
     std::unique_ptr<CaricatoreValvola> caricatore_;
     std::unique_ptr<ListaValvole> lista_;
+    std::unique_ptr<ComandiProgetto> progetto_;
     std::unique_ptr<ComandiReport> report_;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
     // Enter/focus-loss watchers of the grid-voltage fields; removed first at
     // destruction, since the fields lose the focus while they are torn down.
     std::array<QObject*, 2> filtri_fuoco_{};
     bool scaricata_ = false;
+    QPointer<KOR_MANUALE> visualizzatore_pdf_;
+    QPointer<Vedi_Schema> vedi_schema_;
 };

@@ -88,8 +88,6 @@ QImage KORVEL::griglia_caratteristiche() const
 
 void KORVEL::mostra_report_pdf()
 {
-    // LEAD: the viewer window is not on main yet. Once it is, this is the
-    // one line `mostra_visualizzatore_pdf();` (the viewer reads
-    // cartelle().pdf_da_mostrare and cartelle().titolo_pdf_da_mostrare,
-    // which the PDF report has just set).
+    // The report has just handed its file and title over in cartelle().
+    mostra_visualizzatore_pdf();
 }

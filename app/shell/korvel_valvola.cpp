@@ -126,11 +126,6 @@ void KORVEL::avvia_timer_settab(int millisecondi)
     Timer_settab->start();
 }
 
-void KORVEL::chiudi_vedi_schema()
-{
-    // The schematic viewer is not built yet: nothing can be open.
-}
-
 void KORVEL::nuova_valvola_Click()
 {
     // The manual viewer and the About window are not built yet: their

@@ -6,6 +6,7 @@
 #include "chart/picture1.h"
 #include "platform/piattaforma_scriptata.h"
 #include "reports/comandi_report.h"
+#include "shell/kor_manuale.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
@@ -132,6 +133,12 @@ void TstComandiReport::report_pdf()
     QCOMPARE(r[2].testo, QStringLiteral("Vuoi visualizzare il risultato?"));
     QCOMPARE(cartelle().pdf_da_mostrare, pdf);
     QCOMPARE(cartelle().titolo_pdf_da_mostrare, QStringLiteral("Stadio 12AX7"));
+    // Yes: the viewer shows the report under its title.
+    const KOR_MANUALE* v = w_->visualizzatore_pdf();
+    QVERIFY(v && v->isVisible());
+    QCOMPARE(v->windowTitle(), QStringLiteral("Stadio 12AX7"));
+    QCOMPARE(v->file(), pdf);
+    QCOMPARE(v->pagine(), 1);
 
     QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
     const QString testo = pdftotext(pdf);

@@ -1,0 +1,69 @@
+#pragma once
+
+// The two project commands of the File menu, "Sal&va Progetto" and
+// "&Leggi Progetto". They build the project from what the window shows, or
+// put a project back: find its tube in the list, load it, redraw every
+// object with the chart engine's own drawing, labels and legends, restore
+// the component texts and the maximum-dissipation curve.
+
+#include "project/progetto.h"
+
+#include <QString>
+
+#include <optional>
+
+class CaricatoreValvola;
+class Grafico;
+class ListaValvole;
+class Piattaforma;
+class VistaGrafico;
+class VistaProgetto;
+
+class ComandiProgetto {
+public:
+    ComandiProgetto(VistaProgetto& vista, VistaGrafico& campi, Grafico& grafico,
+                    CaricatoreValvola& caricatore, const ListaValvole& lista,
+                    Piattaforma& piattaforma);
+
+    // Menu entries scrittura_progetto and lettura_progetto.
+    void scrittura_progetto_Click();
+    void lettura_progetto_Click();
+
+    // The project as the window shows it now.
+    Progetto progetto_corrente() const;
+    // Writes the current project to nome_file; false when any step failed,
+    // in which case a file already there is left as it was.
+    bool Salva_Progetto(const QString& nome_file);
+    // Opens a project file, with the messages of the load command. The file
+    // is read and checked and its tube found before anything on screen
+    // changes; false (and the window untouched) when that fails.
+    bool apri_progetto(const QString& nomefile);
+
+    // The list row of the project's tube: by American designation and mode,
+    // else by European designation and mode; 0 when no row matches, nothing
+    // when the project names no designation at all.
+    std::optional<int> riga_valvola(const Progetto& progetto) const;
+
+    static const QString titolo_dialogo;
+    static const QString filtri_dialogo;
+    static const QString testo_salvato;
+    static const QString testo_errore_salvataggio;
+    static const QString testo_errore_lettura;
+    static const QString testo_sigla_assente;
+    static const QString testo_valvola_assente;
+
+private:
+    // Loads the tube of `riga` and puts the project over it.
+    void ripristina(const Progetto& progetto, int riga);
+    void ripristina_rette(const Progetto& progetto);
+    void ripristina_punti_lavoro(const Progetto& progetto);
+    void ripristina_punti_guadagno(const Progetto& progetto);
+    void ripristina_rette_calcolate(const Progetto& progetto);
+
+    VistaProgetto& vista_;
+    VistaGrafico& campi_;
+    Grafico& grafico_;
+    CaricatoreValvola& caricatore_;
+    const ListaValvole& lista_;
+    Piattaforma& piattaforma_;
+};

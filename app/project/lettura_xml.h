@@ -1,0 +1,36 @@
+#pragma once
+
+// Reading a project file back into plain data. Nothing on screen is touched
+// here: the load command applies the result only once the file has been
+// read whole and its tube found.
+
+#include "project/progetto.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// Project files are a few hundred kilobytes at most; anything past this is
+// refused before it is read.
+inline constexpr qint64 limite_file_progetto = 4 * 1024 * 1024;
+
+// Coordinates farther than this from the picture are not a drawing.
+inline constexpr double limite_coordinata = 100000.0;
+
+// The bytes of a file, or nothing when it cannot be read or is too large.
+std::optional<QByteArray> leggi_file_progetto(const QString& nomefile);
+
+// The project held by the bytes of a file, or nothing when they are not a
+// usable project: not well-formed, a document type declaration (whose
+// entities could expand without end), SIGLA or COMPONENTI missing, an ID
+// beyond 16 bits, a coordinate that is missing, not a number, not finite or
+// beyond limite_coordinata. Bytes are Windows-1252; CR and LF are dropped
+// before parsing. Labels are rebuilt from the IDs, colours taken from
+// `colori`.
+std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOggetti& colori = {});
+
+// A coordinate as written in a file: optional sign, digits with "." or ","
+// as decimal separator, an optional exponent, blanks around; nothing when
+// it is not such a number or is out of bounds.
+std::optional<float> leggi_coordinata(const QString& testo);

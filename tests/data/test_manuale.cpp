@@ -1,0 +1,259 @@
+// The user manual as the build stages it in the program folder, checked with
+// tools nobody here wrote: qpdf for the structure, pdfinfo for the pages,
+// pdftotext for the headings and the page numbers, pdftoppm for rendering;
+// and the worked example done again in the real main window.
+#include "support/processo.h"
+
+#include "chart/grafico.h"
+#include "chart/picture1.h"
+#include "platform/piattaforma_scriptata.h"
+#include "shell/korvel.h"
+#include "tubes/caricatore_valvola.h"
+#include "tubes/lista_valvole.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString manuale = QStringLiteral(KORVEL_DIST_DIR "/Manuale Programma KORVEL.pdf");
+const QString sorgente = QStringLiteral(KORVEL_SOURCE_DIR "/data/manuale/manuale.txt");
+
+int pagine()
+{
+    const Esito e = esegui(QStringLiteral("pdfinfo"), {manuale});
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(e.uscita);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// Text of the manual with the lines joined by blanks: a heading wrapped in the
+// contents still reads as one.
+QString testo(const QStringList& argomenti = {})
+{
+    const Esito e = esegui(QStringLiteral("pdftotext"), argomenti + QStringList{manuale, QStringLiteral("-")});
+    return e.codice == 0 ? e.uscita : QString();
+}
+
+// Chapter and section titles of the source, numbered as the manual numbers them.
+QStringList titoli()
+{
+    QFile f(sorgente);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList out;
+    int capitolo = 0, sezione = 0;
+    for (const QString& riga : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (riga.startsWith(QStringLiteral("## ")))
+            out << QStringLiteral("%1.%2 %3").arg(capitolo).arg(++sezione).arg(riga.mid(3).trimmed());
+        else if (riga.startsWith(QStringLiteral("# "))) {
+            sezione = 0;
+            out << QStringLiteral("%1. %2").arg(++capitolo).arg(riga.mid(2).trimmed());
+        }
+    }
+    return out;
+}
+
+bool copia_cartella(const QString& da, const QString& a)
+{
+    QDir sorgente(da);
+    if (!sorgente.exists() || !QDir().mkpath(a))
+        return false;
+    for (const QFileInfo& f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString destinazione = a + '/' + f.fileName();
+        if (f.isDir() ? !copia_cartella(f.filePath(), destinazione) : !QFile::copy(f.filePath(), destinazione))
+            return false;
+    }
+    return true;
+}
+
+// The first capture of a pattern in the manual's text, empty when absent.
+QString cerca(const QString& testo, const QString& schema, int gruppo = 1)
+{
+    const auto m = QRegularExpression(schema).match(testo);
+    return m.hasMatch() ? m.captured(gruppo) : QString();
+}
+
+// A number as the manual writes it (Italian separators).
+double numero_manuale(const QString& t)
+{
+    bool ok = false;
+    const double v = QLocale(QLocale::Italian).toDouble(t, &ok);
+    return ok ? v : -1e9;
+}
+
+// A number as a field of the window shows it (the user's separators).
+double numero_campo(const QString& t)
+{
+    bool ok = false;
+    const double v = QLocale::system().toDouble(t, &ok);
+    return ok ? v : -2e9;
+}
+
+} // namespace
+
+class TestManuale : public QObject {
+    Q_OBJECT
+
+private slots:
+    void struttura_valida();
+    void piu_pagine_numerate();
+    void titoli_nel_testo_e_nell_indice();
+    void esempio_con_i_valori_calcolati();
+    void pagine_visualizzabili();
+    void esempio_rifatto_nella_finestra();
+};
+
+void TestManuale::struttura_valida()
+{
+    QVERIFY2(QFile::exists(manuale), "the build stages the manual");
+    const Esito e = esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), manuale});
+    QVERIFY2(e.codice == 0, qPrintable(e.uscita + e.errori));
+    QVERIFY(e.uscita.contains(QStringLiteral("No syntax or stream encoding errors")));
+    const Esito info = esegui(QStringLiteral("pdfinfo"), {manuale});
+    QVERIFY(info.uscita.contains(QRegularExpression(QStringLiteral("Title:\\s+Manuale Programma KORVEL"))));
+}
+
+void TestManuale::piu_pagine_numerate()
+{
+    const int n = pagine();
+    QVERIFY2(n >= 10, qPrintable(QString::number(n)));
+    // Every page but the cover carries "Pagina k di n": the count comes from
+    // the form written after the last page.
+    for (int k = 2; k <= n; ++k) {
+        const QString pagina = testo({QStringLiteral("-f"), QString::number(k), QStringLiteral("-l"),
+                                      QString::number(k)});
+        QVERIFY2(pagina.contains(QStringLiteral("Pagina %1 di %2").arg(k).arg(n)), qPrintable(QString::number(k)));
+    }
+    QVERIFY(!testo({QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1")})
+                 .contains(QStringLiteral("Pagina")));
+}
+
+void TestManuale::titoli_nel_testo_e_nell_indice()
+{
+    const QStringList attesi = titoli();
+    QVERIFY(attesi.size() > 20);
+    const QString t = testo().simplified();
+    for (const QString& titolo : attesi) {
+        // Once in the contents, once over its chapter or section.
+        QVERIFY2(t.count(titolo) >= 2, qPrintable(titolo));
+    }
+    QVERIFY(t.contains(QStringLiteral("Indice")));
+    for (const char* parola : {"Rk = |Vg| × 1000 / Ia", "25 Hz", "Completa Retta", "Crea Archivio ZIP",
+                               "Importa Archivio ZIP", "Set Origine", "DatiValvole"})
+        QVERIFY2(t.contains(QString::fromUtf8(parola)), parola);
+}
+
+void TestManuale::esempio_con_i_valori_calcolati()
+{
+    // The worked example quotes values computed from the demo curves, never
+    // a placeholder left in the text.
+    const QString t = testo().simplified();
+    QVERIFY(!t.contains(QRegularExpression(QStringLiteral("\\{[A-Z_0-9]+\\}"))));
+    const auto rk = QRegularExpression(QStringLiteral("R\\.Catodica = ([0-9.]+) ohm")).match(t);
+    const auto ra = QRegularExpression(QStringLiteral("R\\.Anodica = ([0-9.]+) ohm")).match(t);
+    QVERIFY(rk.hasMatch() && ra.hasMatch());
+    const int r_k = QString(rk.captured(1)).remove(QLatin1Char('.')).toInt();
+    const int r_a = QString(ra.captured(1)).remove(QLatin1Char('.')).toInt();
+    // 300 V over 3 mA is the whole line: plate plus cathode resistor.
+    QCOMPARE(r_a + r_k, 100000);
+    QVERIFY(r_k > 1000 && r_k < 2500);
+}
+
+void TestManuale::pagine_visualizzabili()
+{
+    QTemporaryDir dir;
+    const int n = pagine();
+    const Esito e = esegui(QStringLiteral("pdftoppm"),
+                           {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"), manuale,
+                            dir.path() + QStringLiteral("/p")});
+    QVERIFY2(e.codice == 0, qPrintable(e.errori));
+    QVERIFY2(!e.errori.contains(QStringLiteral("Error")), qPrintable(e.errori));
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("p-*.png")}).size(), n);
+}
+
+// The worked example done again in the real main window, at the pixels the
+// manual names: every value the manual quotes is what the window shows.
+void TestManuale::esempio_rifatto_nella_finestra()
+{
+    const QString t = testo().simplified();
+    const QString retta = QStringLiteral("dal pixel \\((\\d+), (\\d+)\\) al pixel \\((\\d+), (\\d+)\\)");
+    const QPointF da(cerca(t, retta, 1).toInt(), cerca(t, retta, 2).toInt());
+    const QPointF a(cerca(t, retta, 3).toInt(), cerca(t, retta, 4).toInt());
+    const QPointF lavoro(cerca(t, QStringLiteral("XG = (\\d+), YG = \\d+ pixel")).toInt(),
+                         cerca(t, QStringLiteral("XG = \\d+, YG = (\\d+) pixel")).toInt());
+    const QPointF guadagno(cerca(t, QStringLiteral("Xu = (\\d+), Yu = \\d+ pixel")).toInt(),
+                           cerca(t, QStringLiteral("Xu = \\d+, Yu = (\\d+) pixel")).toInt());
+    const QString vb = cerca(t, QStringLiteral("del punto di lavoro, (-?[0-9,]+), e premete Invio"));
+    const QString vg = cerca(t, QStringLiteral("del secondo punto, (-?[0-9,]+), e premete Invio"));
+    QVERIFY(!da.isNull() && !a.isNull() && !lavoro.isNull() && !guadagno.isNull());
+    QVERIFY(!vb.isEmpty() && !vg.isEmpty());
+
+    QTemporaryDir programma;
+    QVERIFY(copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"),
+                           programma.path() + QStringLiteral("/DatiValvole")));
+    PiattaformaScriptata p;
+    KORVEL w(p, programma.path());
+    w.KORVEL_Form_Load();
+    int riga = 0;
+    for (int r = 1; r <= w.lista().righe_valvole() && riga == 0; ++r)
+        if (w.lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
+            riga = r;
+    QVERIFY(riga > 0);
+    w.caricatore().griglia_DB_DblClick(riga);
+
+    QWidget* grafico = w.Picture1_;
+    const auto evento = [&](QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti) {
+        QMouseEvent e(tipo, pos, grafico->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
+        QApplication::sendEvent(grafico, &e);
+    };
+    QTest::mouseClick(w.legenda_retta, Qt::LeftButton);
+    evento(QEvent::MouseButtonPress, da, Qt::LeftButton, Qt::LeftButton);
+    evento(QEvent::MouseMove, a, Qt::NoButton, Qt::LeftButton);
+    evento(QEvent::MouseButtonRelease, a, Qt::LeftButton, Qt::NoButton);
+    w.calc_function[0]->trigger();
+    QTest::mouseClick(w.legenda_lavoro, Qt::LeftButton);
+    evento(QEvent::MouseButtonPress, lavoro, Qt::LeftButton, Qt::LeftButton);
+    evento(QEvent::MouseButtonRelease, lavoro, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(numero_campo(w.campo(Campo::r_value)->text()),
+             numero_manuale(cerca(t, QStringLiteral("in quel punto, ([0-9.]+) ohm"))));
+    QTest::mouseClick(w.legenda_guadagno, Qt::LeftButton);
+    evento(QEvent::MouseButtonPress, guadagno, Qt::LeftButton, Qt::LeftButton);
+    evento(QEvent::MouseButtonRelease, guadagno, Qt::LeftButton, Qt::NoButton);
+    for (auto [campo, valore] : {std::pair{Campo::grid_bias, vb}, std::pair{Campo::gain_bias, vg}}) {
+        QLineEdit* f = w.campo(campo);
+        f->setFocus();
+        QTest::keyClicks(f, valore);
+        QTest::keyClick(f, Qt::Key_Return);
+    }
+
+    const struct {
+        Campo campo;
+        const char* schema;
+    } attesi[] = {
+        {Campo::r_catodica, "R\\.Catodica = ([0-9.]+) ohm"},
+        {Campo::r_anodica, "R\\.Anodica = ([0-9.]+) ohm"},
+        {Campo::c_catodica, "C\\.Bypass = ([0-9,]+) µF"},
+        {Campo::gain_value, "Guadagno = ([0-9,]+):"},
+        {Campo::grid_v, "VA = ([0-9,]+) V e IA"},
+        {Campo::grid_i, "e IA = ([0-9,]+) mA"},
+        {Campo::gain_v, "e Vu = ([0-9,]+) V"},
+    };
+    for (const auto& e : attesi) {
+        const QString citato = cerca(t, QString::fromUtf8(e.schema));
+        QVERIFY2(!citato.isEmpty(), e.schema);
+        QCOMPARE(numero_campo(w.campo(e.campo)->text()), numero_manuale(citato));
+    }
+    w.close();
+}
+
+QTEST_MAIN(TestManuale)
+#include "test_manuale.moc"
