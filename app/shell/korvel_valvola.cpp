@@ -128,9 +128,12 @@ void KORVEL::avvia_timer_settab(int millisecondi)
 
 void KORVEL::nuova_valvola_Click()
 {
-    // The manual viewer and the About window are not built yet: their
-    // entries in the new-tube window do nothing for now.
-    Nuovo_Dispositivo::mostra(piattaforma_, libreria_immagini_, {}, this);
+    // Its "&?" menu shows the manual and the About window modally over it;
+    // the window has already emptied the report hand-over, so the viewer
+    // shows the manual.
+    Nuovo_Dispositivo::mostra(piattaforma_, libreria_immagini_,
+                              {[this] { mostra_visualizzatore_pdf(true); }, [this] { about_cmd_Click(); }},
+                              this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     lista_->caricamento_basedati();
     QApplication::restoreOverrideCursor();

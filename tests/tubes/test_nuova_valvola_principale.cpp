@@ -9,7 +9,10 @@
 
 #include "chart/grafico.h"
 #include "chart/picture1.h"
+#include "archive/cartelle.h"
 #include "platform/piattaforma_scriptata.h"
+#include "shell/about.h"
+#include "shell/kor_manuale.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
@@ -22,6 +25,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+
+namespace {
+
+// Runs `azione` on the modal window of type T as soon as it is open.
+template <typename T>
+void quando_aperta(std::function<void(T*)> azione)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [=] {
+        auto* f = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!f)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        azione(f);
+    });
+    timer->start();
+}
+
+} // namespace
 
 class TestNuovaValvolaPrincipale : public QObject {
     Q_OBJECT
@@ -43,6 +68,8 @@ private slots:
 
         bool aperta = false;
         QStringList messaggi;
+        QString manuale;
+        bool about = false;
         auto* timer = new QTimer(&w);
         timer->setInterval(10);
         connect(timer, &QTimer::timeout, [&] {
@@ -62,6 +89,18 @@ private slots:
             QTest::keyClicks(n->max_current_i, QStringLiteral("20"));
             QTest::keyClicks(n->max_voltage_V, QStringLiteral("500"));
             QTest::keyClicks(n->potenza_anodica, QStringLiteral("2750"));
+            // "&?" shows the manual and the About window over this one.
+            cartelle().pdf_da_mostrare = QStringLiteral("/tmp/rapporto.pdf");
+            quando_aperta<KOR_MANUALE>([&](KOR_MANUALE* v) {
+                manuale = v->file();
+                v->reject();
+            });
+            n->help_cmd->trigger();
+            quando_aperta<About>([&](About* a) {
+                about = true;
+                a->reject();
+            });
+            n->about_cmd->trigger();
             p.azzera();
             n->salva_DB->trigger();
             messaggi = p.messaggi();
@@ -70,6 +109,8 @@ private slots:
         timer->start();
         w.nuova_valvola->trigger();
         QVERIFY(aperta);
+        QCOMPARE(manuale, cartelle().file_manuale);
+        QVERIFY(about);
         QCOMPARE(messaggi, QStringList{QStringLiteral("Valvola inserita nel DB")});
 
         // The list was rebuilt: the new tube is its last row.
