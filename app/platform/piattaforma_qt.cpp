@@ -120,7 +120,10 @@ void PiattaformaQt::apri_browser(const QString& pagina, int larghezza, int altez
     const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
     QStringList argomenti{QStringLiteral("--app=") + indirizzo.toString(QUrl::FullyEncoded),
                           QStringLiteral("--window-size=%1,%2").arg(larghezza).arg(altezza),
-                          QStringLiteral("--window-position=0,0")};
+                          QStringLiteral("--window-position=0,0"),
+                          // The page is in the program's own language: no
+                          // offer to translate it over the report.
+                          QStringLiteral("--disable-features=Translate")};
     // Chromium refuses to start for the superuser unless told to run
     // without its sandbox.
     if (::geteuid() == 0)

@@ -3,6 +3,7 @@
 // fields and the recalculation dialog, as a user works.
 
 #include "support/cartella_prova.h"
+#include "support/mani_grafico.h"
 
 #include "chart/grafico.h"
 #include "chart/picture1.h"
@@ -57,30 +58,11 @@ struct Finestra {
 
     void evento(QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti)
     {
-        QMouseEvent e(tipo, pos, chart()->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
-        QApplication::sendEvent(chart(), &e);
+        mani_grafico::evento(chart(), tipo, pos, pulsante, tenuti);
     }
-    void trascina(QPointF da, const QList<QPointF>& passi)
-    {
-        evento(QEvent::MouseButtonPress, da, Qt::LeftButton, Qt::LeftButton);
-        for (const QPointF& p : passi)
-            evento(QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
-        evento(QEvent::MouseButtonRelease, passi.isEmpty() ? da : passi.back(), Qt::LeftButton,
-               Qt::NoButton);
-    }
-    void clic(QPushButton* modo, QPointF pos)
-    {
-        QTest::mouseClick(modo, Qt::LeftButton);
-        evento(QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
-        evento(QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
-    }
-    void scrivi_e_invio(Campo c, const QString& testo)
-    {
-        QLineEdit* campo = w->campo(c);
-        campo->clear();
-        QTest::keyClicks(campo, testo);
-        QTest::keyClick(campo, Qt::Key_Return);
-    }
+    void trascina(QPointF da, const QList<QPointF>& passi) { mani_grafico::trascina(chart(), da, passi); }
+    void clic(QPushButton* modo, QPointF pos) { mani_grafico::clic(chart(), modo, pos); }
+    void scrivi_e_invio(Campo c, const QString& testo) { mani_grafico::scrivi_e_invio(w->campo(c), testo); }
 };
 
 void rispondi_ricalcolo(const QString& r_anodica, const QString& r_dinamica, bool conferma,

@@ -9,6 +9,7 @@
 #include "common/numeri.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
+#include "support/programma_demo.h"
 #include "tubes/lista_valvole.h"
 #include "tubes/griglia_db.h"
 
@@ -27,20 +28,6 @@
 #include <cmath>
 
 namespace {
-
-bool copia_cartella(const QString& da, const QString& a)
-{
-    QDir sorgente(da);
-    if (!sorgente.exists() || !QDir().mkpath(a))
-        return false;
-    for (const QFileInfo& f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString destinazione = a + '/' + f.fileName();
-        if (f.isDir() ? !copia_cartella(f.filePath(), destinazione)
-                      : !QFile::copy(f.filePath(), destinazione))
-            return false;
-    }
-    return true;
-}
 
 const valvole_demo::Valvola& dodici_ax7()
 {
@@ -85,17 +72,13 @@ private slots:
     void progetto_con_mouse_e_tastiera()
     {
         QTemporaryDir programma;
-        QVERIFY(copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"),
-                               programma.path() + QStringLiteral("/DatiValvole")));
+        QVERIFY(copia_dati_demo(programma.path()));
         PiattaformaScriptata p;
         KORVEL w(p, programma.path());
         w.KORVEL_Form_Load();
 
         // The tube, chosen by a double click on its row of the list.
-        int riga = 0;
-        for (int r = 1; r <= w.lista().righe_valvole() && riga == 0; ++r)
-            if (w.lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
-                riga = r;
+        const int riga = riga_valvola(w.lista(), QStringLiteral("12AX7"));
         QVERIFY(riga > 0);
         const QRect cella = w.griglia_DB->visualRect(w.griglia_DB->model()->index(riga - 1, 4));
         QVERIFY(cella.isValid());

@@ -3,6 +3,7 @@
 // pdftotext for the headings and the page numbers, pdftoppm for rendering;
 // and the worked example done again in the real main window.
 #include "support/processo.h"
+#include "support/programma_demo.h"
 
 #include "chart/grafico.h"
 #include "chart/picture1.h"
@@ -60,19 +61,6 @@ QStringList titoli()
         }
     }
     return out;
-}
-
-bool copia_cartella(const QString& da, const QString& a)
-{
-    QDir sorgente(da);
-    if (!sorgente.exists() || !QDir().mkpath(a))
-        return false;
-    for (const QFileInfo& f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString destinazione = a + '/' + f.fileName();
-        if (f.isDir() ? !copia_cartella(f.filePath(), destinazione) : !QFile::copy(f.filePath(), destinazione))
-            return false;
-    }
-    return true;
 }
 
 // The first capture of a pattern in the manual's text, empty when absent.
@@ -198,15 +186,11 @@ void TestManuale::esempio_rifatto_nella_finestra()
     QVERIFY(!vb.isEmpty() && !vg.isEmpty());
 
     QTemporaryDir programma;
-    QVERIFY(copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"),
-                           programma.path() + QStringLiteral("/DatiValvole")));
+    QVERIFY(copia_dati_demo(programma.path()));
     PiattaformaScriptata p;
     KORVEL w(p, programma.path());
     w.KORVEL_Form_Load();
-    int riga = 0;
-    for (int r = 1; r <= w.lista().righe_valvole() && riga == 0; ++r)
-        if (w.lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
-            riga = r;
+    const int riga = riga_valvola(w.lista(), QStringLiteral("12AX7"));
     QVERIFY(riga > 0);
     w.caricatore().griglia_DB_DblClick(riga);
 

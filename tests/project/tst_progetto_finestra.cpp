@@ -4,6 +4,7 @@
 // the old file.
 
 #include "support/cartella_prova.h"
+#include "support/mani_grafico.h"
 
 #include "chart/grafico.h"
 #include "chart/picture1.h"
@@ -90,31 +91,15 @@ struct Finestra {
 
     void evento(QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti)
     {
-        QWidget* chart = w->Picture1_;
-        QMouseEvent e(tipo, pos, chart->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
-        QApplication::sendEvent(chart, &e);
+        mani_grafico::evento(w->Picture1_, tipo, pos, pulsante, tenuti);
     }
     void trascina(QPointF da, QPointF a)
     {
         QTest::mouseClick(w->legenda_retta, Qt::LeftButton);
-        evento(QEvent::MouseButtonPress, da, Qt::LeftButton, Qt::LeftButton);
-        evento(QEvent::MouseMove, (da + a) / 2, Qt::NoButton, Qt::LeftButton);
-        evento(QEvent::MouseMove, a, Qt::NoButton, Qt::LeftButton);
-        evento(QEvent::MouseButtonRelease, a, Qt::LeftButton, Qt::NoButton);
+        mani_grafico::trascina(w->Picture1_, da, {(da + a) / 2, a});
     }
-    void clic(QPushButton* modo, QPointF pos)
-    {
-        QTest::mouseClick(modo, Qt::LeftButton);
-        evento(QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
-        evento(QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
-    }
-    void scrivi_e_invio(Campo campo, const QString& testo)
-    {
-        QLineEdit* f = w->campo(campo);
-        f->clear();
-        QTest::keyClicks(f, testo);
-        QTest::keyClick(f, Qt::Key_Return);
-    }
+    void clic(QPushButton* modo, QPointF pos) { mani_grafico::clic(w->Picture1_, modo, pos); }
+    void scrivi_e_invio(Campo campo, const QString& testo) { mani_grafico::scrivi_e_invio(w->campo(campo), testo); }
 
     // Two lines, three working points, one gain point, one recalculated
     // line and the hyperbola.

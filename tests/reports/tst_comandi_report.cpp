@@ -11,6 +11,7 @@
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
 #include "report_prova.h"
+#include "support/programma_demo.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,19 +25,6 @@ using namespace report_prova;
 using Tipo = PiattaformaScriptata::Tipo;
 
 namespace {
-
-bool copia_cartella(const QString& da, const QString& a)
-{
-    QDir sorgente(da);
-    if (!sorgente.exists() || !QDir().mkpath(a))
-        return false;
-    for (const QFileInfo& f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString destinazione = a + '/' + f.fileName();
-        if (f.isDir() ? !copia_cartella(f.filePath(), destinazione) : !QFile::copy(f.filePath(), destinazione))
-            return false;
-    }
-    return true;
-}
 
 int richieste(const PiattaformaScriptata& p, Tipo tipo)
 {
@@ -72,16 +60,13 @@ private:
 
 void TstComandiReport::initTestCase()
 {
-    QVERIFY(copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"), programma_.filePath(QStringLiteral("DatiValvole"))));
+    QVERIFY(copia_dati_demo(programma_.path()));
     for (const char* t : {"SchemaCompleto.tml", "SchemaDiagramma.tml"})
         QVERIFY(QFile::copy(QStringLiteral(KORVEL_SOURCE_DIR "/data/") + t, programma_.filePath(QString::fromLatin1(t))));
     w_ = std::make_unique<KORVEL>(p_, programma_.path());
     w_->KORVEL_Form_Load();
     w_->show();
-    int riga = 0;
-    for (int r = 1; r <= w_->lista().righe_valvole() && riga == 0; ++r)
-        if (w_->lista().cella_lista(r, 2) == QStringLiteral("12AX7"))
-            riga = r;
+    const int riga = riga_valvola(w_->lista(), QStringLiteral("12AX7"));
     QVERIFY(riga > 0);
     w_->caricatore().griglia_DB_DblClick(riga);
     QVERIFY(w_->salvataggio[0]->isEnabled());
