@@ -7,6 +7,7 @@
 #include "reports/report_pdf.h"
 #include "reports/stampa_report.h"
 #include "reports/vista_report.h"
+#include "tubes/caricatore_valvola.h"
 
 #include <QApplication>
 #include <QFile>
@@ -69,10 +70,10 @@ DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate
     d.grid_i = vista_.valore(ValoreReport::grid_i);
     d.grid_bias = vista_.valore(ValoreReport::grid_bias);
     d.grafico = vista_.cattura_grafico();
-    d.file_foto = vista_.file_foto();
-    d.estensione_foto = vista_.estensione_foto();
-    d.file_piedinatura = vista_.file_piedinatura();
-    d.estensione_piedinatura = vista_.estensione_piedinatura();
+    d.file_foto = valvola_.file_foto();
+    d.estensione_foto = valvola_.estensione_foto();
+    d.file_piedinatura = valvola_.file_piedinatura();
+    d.estensione_piedinatura = valvola_.estensione_piedinatura();
     if (immagini_mostrate) {
         d.foto_mostrata = vista_.foto_mostrata();
         d.piedinatura_mostrata = vista_.piedinatura_mostrata();

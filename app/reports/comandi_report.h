@@ -10,11 +10,16 @@
 #include <QString>
 
 class Piattaforma;
+class CaricatoreValvola;
 class VistaReport;
 
 class ComandiReport {
 public:
-    ComandiReport(VistaReport& vista, Piattaforma& piattaforma) : vista_(vista), piattaforma_(piattaforma) {}
+    // The loaded tube's picture paths come from the tube loader that owns them.
+    ComandiReport(VistaReport& vista, const CaricatoreValvola& valvola, Piattaforma& piattaforma)
+        : vista_(vista), valvola_(valvola), piattaforma_(piattaforma)
+    {
+    }
 
     // 0 "Progetto &PDF", 1 "Progetto &HTML", 2 "Diagramma &JPEG",
     // 3 "&Diagramma HTML".
@@ -34,5 +39,6 @@ private:
     QString chiedi_titolo();
 
     VistaReport& vista_;
+    const CaricatoreValvola& valvola_;
     Piattaforma& piattaforma_;
 };

@@ -22,13 +22,6 @@ public:
     // it) at the chart area's size.
     virtual QImage cattura_grafico() = 0;
 
-    // The loaded tube's photo and pin-out files (empty when none) and the
-    // last four characters of their names.
-    virtual QString file_foto() const = 0;
-    virtual QString estensione_foto() const = 0;
-    virtual QString file_piedinatura() const = 0;
-    virtual QString estensione_piedinatura() const = 0;
-
     // The pictures as the information page shows them, and its ratings grid
     // rendered as a picture (for the printed page).
     virtual QImage foto_mostrata() const = 0;

@@ -82,7 +82,7 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     lista_ = std::make_unique<ListaValvole>(*griglia_DB, *caricatore_);
     progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_,
                                                   piattaforma_);
-    report_ = std::make_unique<ComandiReport>(*this, piattaforma_);
+    report_ = std::make_unique<ComandiReport>(*this, *caricatore_, piattaforma_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
     resize(1120, 760);

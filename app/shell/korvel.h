@@ -108,10 +108,6 @@ public:
     // VistaReport (testo_nome_valvola is shared with VistaValvola)
     QString valore(ValoreReport campo) const override;
     QImage cattura_grafico() override;
-    QString file_foto() const override;
-    QString estensione_foto() const override;
-    QString file_piedinatura() const override;
-    QString estensione_piedinatura() const override;
     QImage foto_mostrata() const override;
     QImage piedinatura_mostrata() const override;
     QImage griglia_caratteristiche() const override;

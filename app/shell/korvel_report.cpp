@@ -3,7 +3,6 @@
 
 #include "chart/grafico.h"
 #include "chart/picture1.h"
-#include "tubes/caricatore_valvola.h"
 
 #include <QLineEdit>
 #include <QPixmap>
@@ -39,26 +38,6 @@ QImage KORVEL::cattura_grafico()
         : tela.copy();
     Picture2->setPixmap(QPixmap::fromImage(cattura));
     return cattura;
-}
-
-QString KORVEL::file_foto() const
-{
-    return caricatore_->file_foto();
-}
-
-QString KORVEL::estensione_foto() const
-{
-    return caricatore_->estensione_foto();
-}
-
-QString KORVEL::file_piedinatura() const
-{
-    return caricatore_->file_piedinatura();
-}
-
-QString KORVEL::estensione_piedinatura() const
-{
-    return caricatore_->estensione_piedinatura();
 }
 
 QImage KORVEL::foto_mostrata() const
