@@ -85,7 +85,13 @@ Progetto ComandiProgetto::progetto_corrente() const
 
 bool ComandiProgetto::Salva_Progetto(const QString& nome_file)
 {
-    return scrivi_file_progetto(nome_file, byte_progetto(progetto_corrente()));
+    const QByteArray byte = byte_progetto(progetto_corrente());
+    // A file that "Leggi Progetto" would refuse (a line completed thousands
+    // of pictures away, a design too large) is not written: the user hears
+    // of it now, and the previous file stays as it was.
+    if (byte.size() > limite_file_progetto || !Ricarica_Progetto(byte))
+        return false;
+    return scrivi_file_progetto(nome_file, byte);
 }
 
 void ComandiProgetto::scrittura_progetto_Click()

@@ -392,6 +392,15 @@ private slots:
         f.p.rispondi_file(prog.file("manca/progetto.xml"));
         f.w->scrittura_progetto->trigger();
         QCOMPARE(f.p.messaggi(), QStringList{ComandiProgetto::testo_errore_salvataggio});
+
+        // A line carried far past any picture would save a file that cannot
+        // be opened again: the save says so and keeps the earlier file.
+        f.p.azzera();
+        f.s().rette.back().x1 = 232000;
+        f.p.rispondi_file(nome);
+        f.w->scrittura_progetto->trigger();
+        QCOMPARE(f.p.messaggi(), QStringList{ComandiProgetto::testo_errore_salvataggio});
+        QCOMPARE(leggi(nome), QByteArray("vecchio"));
     }
 };
 
