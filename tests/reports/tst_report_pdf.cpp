@@ -107,12 +107,22 @@ void TstReportPdf::figure_illeggibili_lasciate_fuori()
 void TstReportPdf::nessun_bitmap_resta()
 {
     // The bitmaps are made in a private temporary folder: nothing is left
-    // there, in the report's folder or in the current folder.
-    const QDir tmp = QDir::temp();
-    const QStringList prima = tmp.entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    // there, in the report's folder or in the current folder. The temporary
+    // folder is one of this test's own, since other tests running at the
+    // same time come and go in the system's.
+    QTemporaryDir temporanea;
+    QVERIFY(temporanea.isValid());
+    const QByteArray tmpdir_prima = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporanea.path()));
+    QCOMPARE(QDir::tempPath(), QDir(temporanea.path()).canonicalPath());
     const QString pdf = dir_.filePath(QStringLiteral("pulito.pdf"));
-    QVERIFY(scrivi_report_pdf(dodici_ax7(), pdf));
-    QCOMPARE(tmp.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), prima);
+    const bool scritto = scrivi_report_pdf(dodici_ax7(), pdf);
+    if (tmpdir_prima.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmpdir_prima);
+    QVERIFY(scritto);
+    QVERIFY(QDir(temporanea.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
     const QStringList bmp{QStringLiteral("*.bmp")};
     QVERIFY(QDir(dir_.path()).entryList(bmp).isEmpty());
     QVERIFY(QDir::current().entryList(bmp).isEmpty());
