@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-pdf-dev libqt6sql6-sqlite libqt6svg6
   libgl-dev libvulkan-dev libxkbcommon-dev
   libfreeimage-dev libminizip-dev zlib1g-dev
