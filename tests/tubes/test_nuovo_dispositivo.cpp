@@ -154,6 +154,20 @@ QImage area_curva(const Tela& t)
     return t.immagine().copy(0, 0, 518, 418);
 }
 
+// The three calibration points of a picture with its origin at (40, 400),
+// 500 V at column 480 and 100 mA at row 20.
+void tarata(nuova_valvola::Voce& v)
+{
+    v.max_current_X = "40";
+    v.max_current_y = "20";
+    v.max_current_i = "100";
+    v.max_voltage_X = "480";
+    v.max_voltage_Y = "400";
+    v.max_voltage_V = "500";
+    v.origin_X = "40";
+    v.origin_Y = "400";
+}
+
 } // namespace
 
 class TestNuovoDispositivo : public QObject {
@@ -460,14 +474,7 @@ private slots:
         v.sigla_euro = "EL90";
         v.nomi = nuova_valvola::nomi_file("6V6", 0);
         v.orig_curve = "/x/curva.gif";
-        v.max_current_X = "40";
-        v.max_current_y = "20";
-        v.max_current_i = "100";
-        v.max_voltage_X = "480";
-        v.max_voltage_Y = "400";
-        v.max_voltage_V = "500";
-        v.origin_X = "40";
-        v.origin_Y = "400";
+        tarata(v);
         const QHash<QString, QString*> dove = {
             {"usa", &v.sigla_usa},       {"euro", &v.sigla_euro},     {"curva", &v.orig_curve},
             {"I", &v.max_current_i},     {"IX", &v.max_current_X},    {"IY", &v.max_current_y},
@@ -526,14 +533,7 @@ private slots:
         v.sigla_usa = "300B";
         v.modo = "TRIODO";
         v.nomi = nuova_valvola::nomi_file("300B", 1);
-        v.max_current_X = "40";
-        v.max_current_y = "20";
-        v.max_current_i = "100";
-        v.max_voltage_X = "480";
-        v.max_voltage_Y = "400";
-        v.max_voltage_V = "500";
-        v.origin_X = "40";
-        v.origin_Y = "400";
+        tarata(v);
         v.potenza_anodica = "40000";
         v.valori = {"5", "1200", "0", "", "450", "100", "40", "", "", ""};
         const QHash<QString, QString*> dove = {
