@@ -1,9 +1,8 @@
 #include "reports/pagina_html.h"
 
 #include "common/numeri.h"
+#include "common/windows1252.h"
 #include "reports/immagini_report.h"
-
-#include "PdfWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,13 +41,8 @@ QByteArray testo_html(const QString& testo)
         case '\'': out += "&#39;"; continue;
         default: break;
         }
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        const std::string cp = PdfWriter::ToWindows1252(QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1).toStdString());
-        if (cp.size() == 1 && cp[0] != '?')
-            out += cp[0];
+        if (const std::optional<char> b = windows1252::byte_di(static_cast<char32_t>(c)))
+            out += *b;
         else
             out += "&#" + QByteArray::number(c) + ';';
     }
