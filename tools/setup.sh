@@ -13,6 +13,8 @@ PACKAGES=(
   fonts-liberation fonts-urw-base35 fonts-dejavu-core locales
   libhpdf-dev
   chromium
+  libceres-dev qt6-charts-dev ngspice
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 
 missing=()

@@ -194,6 +194,34 @@ bool BaseDatiValvole::leggi_intero32(int colonna, qint32& valore) const
     return true;
 }
 
+bool BaseDatiValvole::leggi_reale(int colonna, double& valore) const
+{
+    if (!colonna_valida(colonna))
+        return false;
+    bool ok = false;
+    double d = 0;
+    switch (sqlite3_column_type(risultato_, colonna)) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        d = sqlite3_column_double(risultato_, colonna);
+        ok = true;
+        break;
+    case SQLITE_TEXT: {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(risultato_, colonna));
+        d = QByteArray(t, sqlite3_column_bytes(risultato_, colonna)).trimmed().toDouble(&ok);
+        break;
+    }
+    default:
+        break;
+    }
+    if (!ok || !std::isfinite(d)) {
+        errore_ = QStringLiteral("valore non numerico nella colonna %1").arg(colonna);
+        return false;
+    }
+    valore = d;
+    return true;
+}
+
 bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
 {
     if (!aperto_)

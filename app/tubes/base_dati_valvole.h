@@ -43,6 +43,8 @@ public:
     bool leggi_testo(int colonna, QString& valore) const;
     bool leggi_intero16(int colonna, qint16& valore) const;
     bool leggi_intero32(int colonna, qint32& valore) const;
+    // A number column; Null, a text that is no number or a non-finite value fails.
+    bool leggi_reale(int colonna, double& valore) const;
 
     // Runs one statement, with its values bound rather than spliced in.
     bool command(const QString& testo, const QVariantList& valori = {});
