@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "platform/piattaforma_qt.h"
+#include "platform/ui/piattaforma_qt.h"
 #include "shell/korvel.h"
 
 int main(int argc, char* argv[])

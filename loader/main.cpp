@@ -1,6 +1,6 @@
 #include "velmora.h"
 
-#include "platform/piattaforma_qt.h"
+#include "platform/ui/piattaforma_qt.h"
 
 #include <QApplication>
 

@@ -3,13 +3,13 @@
 #include "archive/cartelle.h"
 #include "archive/comandi_archivio.h"
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "platform/piattaforma.h"
 #include "project/comandi_progetto.h"
 #include "reports/comandi_report.h"
 #include "shell/icone_menu.h"
 #include "tubes/caricatore_valvola.h"
-#include "tubes/griglia_db.h"
+#include "tubes/ui/griglia_db.h"
 #include "tubes/lista_valvole.h"
 
 #include <QAction>

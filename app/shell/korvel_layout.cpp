@@ -4,8 +4,8 @@
 #include "shell/korvel.h"
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
-#include "tubes/griglia_db.h"
+#include "chart/ui/picture1.h"
+#include "tubes/ui/griglia_db.h"
 #include "tubes/modello_lista_valvole.h"
 
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 #include "shell/korvel.h"
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 
 #include <QLineEdit>
 #include <QPixmap>

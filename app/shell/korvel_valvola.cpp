@@ -3,7 +3,7 @@
 #include "shell/korvel.h"
 
 #include "tubes/lista_valvole.h"
-#include "tubes/nuovo_dispositivo.h"
+#include "tubes/ui/nuovo_dispositivo.h"
 
 #include <QAction>
 #include <QApplication>

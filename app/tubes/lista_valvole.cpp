@@ -4,7 +4,7 @@
 #include "archive/cartelle.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/base_dati_valvole.h"
-#include "tubes/griglia_db.h"
+#include "tubes/ui/griglia_db.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/schema_valvole.h"
 

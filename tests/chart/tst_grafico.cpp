@@ -4,7 +4,7 @@
 
 #include "chart/calibrazione.h"
 #include "chart/grafico.h"
-#include "chart/ricalcolo.h"
+#include "chart/ui/ricalcolo.h"
 #include "common/numeri.h"
 #include "vista_prova.h"
 

@@ -6,8 +6,8 @@
 #include "support/mani_grafico.h"
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
-#include "chart/ricalcolo.h"
+#include "chart/ui/picture1.h"
+#include "chart/ui/ricalcolo.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"

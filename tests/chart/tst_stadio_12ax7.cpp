@@ -5,13 +5,13 @@
 // tube model the curves were drawn from, within what one pixel allows.
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "common/numeri.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
 #include "support/programma_demo.h"
 #include "tubes/lista_valvole.h"
-#include "tubes/griglia_db.h"
+#include "tubes/ui/griglia_db.h"
 
 #include "data/generator/valvole_demo.h"
 

@@ -3,7 +3,7 @@
 // the outputs checked by the tools that read them.
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "platform/piattaforma_scriptata.h"
 #include "reports/comandi_report.h"
 #include "shell/kor_manuale.h"

@@ -3,7 +3,7 @@
 // A user's hands on the new-tube window: mouse events with the buttons held,
 // and the pick of an entry of the pop-up menu that a press opens.
 
-#include "tubes/nuovo_dispositivo.h"
+#include "tubes/ui/nuovo_dispositivo.h"
 
 #include <QAction>
 #include <QApplication>

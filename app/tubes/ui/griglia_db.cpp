@@ -1,4 +1,4 @@
-#include "tubes/griglia_db.h"
+#include "tubes/ui/griglia_db.h"
 
 #include "tubes/modello_lista_valvole.h"
 

@@ -6,7 +6,7 @@
 #include "support/programma_demo.h"
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
@@ -240,4 +240,4 @@ void TestManuale::esempio_rifatto_nella_finestra()
 }
 
 QTEST_MAIN(TestManuale)
-#include "test_manuale.moc"
+#include "tst_manuale.moc"

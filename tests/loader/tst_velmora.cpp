@@ -233,4 +233,4 @@ private slots:
 };
 
 QTEST_MAIN(TestVelmora)
-#include "test_velmora.moc"
+#include "tst_velmora.moc"

@@ -2,7 +2,7 @@
 // designations, storage names, calibration, read-outs and ratings on the
 // right, photograph and pin-out below.
 
-#include "tubes/nuovo_dispositivo.h"
+#include "tubes/ui/nuovo_dispositivo.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -104,4 +104,4 @@ void TestCaricatoreValvola::clear_svuota_ma_tiene_la_riga()
 }
 
 QTEST_MAIN(TestCaricatoreValvola)
-#include "test_caricatore_valvola.moc"
+#include "tst_caricatore_valvola.moc"

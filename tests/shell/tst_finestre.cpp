@@ -377,4 +377,4 @@ void TestFinestre::chiusura_della_finestra_principale_chiude_le_ausiliarie()
 }
 
 QTEST_MAIN(TestFinestre)
-#include "test_finestre.moc"
+#include "tst_finestre.moc"

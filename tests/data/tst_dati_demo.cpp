@@ -346,4 +346,4 @@ private slots:
 };
 
 QTEST_MAIN(TestDatiDemo)
-#include "test_dati_demo.moc"
+#include "tst_dati_demo.moc"

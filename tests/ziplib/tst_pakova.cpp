@@ -596,4 +596,4 @@ open(sys.argv[1], 'wb').write(bytes(d))
 };
 
 QTEST_GUILESS_MAIN(TestPakova)
-#include "test_pakova.moc"
+#include "tst_pakova.moc"

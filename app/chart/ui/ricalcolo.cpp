@@ -1,4 +1,4 @@
-#include "chart/ricalcolo.h"
+#include "chart/ui/ricalcolo.h"
 
 #include "chart/stato_grafico.h"
 

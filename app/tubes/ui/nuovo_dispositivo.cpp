@@ -1,7 +1,7 @@
 // The new-tube window: opening and closing it, choosing the three pictures,
 // the storage names, the calibration points and the mouse read-outs.
 
-#include "tubes/nuovo_dispositivo.h"
+#include "tubes/ui/nuovo_dispositivo.h"
 
 #include "archive/cartelle.h"
 #include "chart/calibrazione.h"

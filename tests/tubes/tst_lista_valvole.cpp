@@ -5,7 +5,7 @@
 #include "shell/korvel.h"
 #include "tubes/lista_valvole.h"
 #include "tubes/caricatore_valvola.h"
-#include "tubes/griglia_db.h"
+#include "tubes/ui/griglia_db.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -212,4 +212,4 @@ void TestListaValvole::avvio_senza_base_dati()
 }
 
 QTEST_MAIN(TestListaValvole)
-#include "test_lista_valvole.moc"
+#include "tst_lista_valvole.moc"

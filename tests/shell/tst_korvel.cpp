@@ -2,7 +2,7 @@
 #include "support/cartella_prova.h"
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
@@ -197,4 +197,4 @@ void TestKorvel::distruzione_con_fuoco_su_tensione_griglia()
 }
 
 QTEST_MAIN(TestKorvel)
-#include "test_korvel.moc"
+#include "tst_korvel.moc"

@@ -42,4 +42,4 @@ void TestModiSchema::tabella()
 }
 
 QTEST_APPLESS_MAIN(TestModiSchema)
-#include "test_modi_schema.moc"
+#include "tst_modi_schema.moc"

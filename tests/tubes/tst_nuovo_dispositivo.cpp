@@ -14,7 +14,7 @@
 #include "chart/tela.h"
 #include "platform/piattaforma_scriptata.h"
 #include "tubes/nuova_valvola.h"
-#include "tubes/nuovo_dispositivo.h"
+#include "tubes/ui/nuovo_dispositivo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -754,4 +754,4 @@ private slots:
 };
 
 QTEST_MAIN(TestNuovoDispositivo)
-#include "test_nuovo_dispositivo.moc"
+#include "tst_nuovo_dispositivo.moc"

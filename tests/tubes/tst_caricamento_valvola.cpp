@@ -209,4 +209,4 @@ void TestCaricamentoValvola::valvola_senza_curva_mostra_immagine_assente()
 }
 
 QTEST_MAIN(TestCaricamentoValvola)
-#include "test_caricamento_valvola.moc"
+#include "tst_caricamento_valvola.moc"

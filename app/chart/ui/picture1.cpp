@@ -1,4 +1,4 @@
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 
 #include "chart/grafico.h"
 

@@ -7,7 +7,7 @@
 // volts and milliamperes, marked and traced with the chart's own functions.
 
 #include "chart/marker.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "chart/taratura.h"
 #include "chart/tela.h"
 #include "tubes/nuova_valvola.h"

@@ -1,4 +1,4 @@
-#include "platform/piattaforma_qt.h"
+#include "platform/ui/piattaforma_qt.h"
 
 #include <QApplication>
 #include <QDesktopServices>

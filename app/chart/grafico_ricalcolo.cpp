@@ -6,7 +6,7 @@
 
 #include "chart/calibrazione.h"
 #include "chart/stile_disegno.h"
-#include "chart/ricalcolo.h"
+#include "chart/ui/ricalcolo.h"
 #include "common/numeri.h"
 
 namespace {

@@ -270,4 +270,4 @@ private slots:
 };
 
 QTEST_MAIN(TestComandiArchivio)
-#include "test_comandi_archivio.moc"
+#include "tst_comandi_archivio.moc"

@@ -8,7 +8,7 @@
 #include "support/cartella_prova.h"
 
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "archive/cartelle.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/about.h"
@@ -160,4 +160,4 @@ private slots:
 };
 
 QTEST_MAIN(TestNuovaValvolaPrincipale)
-#include "test_nuova_valvola_principale.moc"
+#include "tst_nuova_valvola_principale.moc"

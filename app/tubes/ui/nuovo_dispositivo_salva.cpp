@@ -2,7 +2,7 @@
 // the checks, the copies of the pictures into the data folders and the
 // insert of the record.
 
-#include "tubes/nuovo_dispositivo.h"
+#include "tubes/ui/nuovo_dispositivo.h"
 
 #include "archive/cartelle.h"
 #include "chart/iperbole.h"
