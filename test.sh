@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test through CTest in the normal build, runs
-# the fuzz targets for a bounded time, then builds and runs every test again
-# under AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any
-# failure.
+# Sets up, builds, checks the layers and runs every test through CTest in the
+# normal build, runs the fuzz targets for a bounded time, then builds and runs
+# every test again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash tools/setup.sh
@@ -15,6 +15,8 @@ cache=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEL_BENCH=ON "${cache[@]}" >/dev/null
 cmake --build build -j "$jobs"
+# The layers: no widget header in the widget-free code, enforced by the build.
+bash tools/check_layers.sh build
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 bash tools/fuzz.sh

@@ -1,13 +1,12 @@
+#include "messaggi_velmora.h"
 #include "velmora.h"
 
-#include "platform/ui/piattaforma_qt.h"
-
-#include <QApplication>
+#include <QGuiApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    PiattaformaQt piattaforma;
+    QGuiApplication app(argc, argv);
+    PiattaformaVelmora piattaforma;
     velmora(piattaforma, QCoreApplication::applicationDirPath());
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "PdfWriter.h"
 
 #include "PdfWriter_interno.h"
+#include "Cp1252.h"
 
 #include <unistd.h>
 
@@ -21,24 +22,9 @@ namespace {
 constexpr std::size_t kFlushAt = 1 << 20;
 constexpr std::size_t kDirectAt = 64 << 10;
 
-// Windows-1252 bytes 0x80..0x9F and the characters they stand for; 0 marks
-// the five codes the code page leaves undefined.
-constexpr char16_t kHigh1252[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
 char CodePointTo1252(std::uint32_t cp)
 {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-        return static_cast<char>(cp);
-    for (int i = 0; i < 32; ++i) {
-        if (kHigh1252[i] == 0 ? cp == 0x80u + i : cp == kHigh1252[i])
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
+    return cp1252::ByteOf(cp).value_or('?');
 }
 
 }  // namespace

@@ -214,7 +214,7 @@ void Grafico::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
         case Legenda::retta: {
             if (numero_oggetti(s.rette) >= massimo_oggetti)
                 break;
-            vista_.abilita_cancella(0, true);
+            vista_.abilita_cancella(voce_cancella::retta, true);
             s.mouse_x = x;
             s.mouse_y = y;
             s.mouse_v = calcolav(x);
@@ -232,7 +232,7 @@ void Grafico::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
         case Legenda::lavoro: {
             if (numero_oggetti(s.punti_lavoro) >= massimo_oggetti)
                 break;
-            vista_.abilita_cancella(1, true);
+            vista_.abilita_cancella(voce_cancella::punto_lavoro, true);
             s.punti_lavoro.push_back(punto{x, y, s.colore_lavoro});
             const int k = numero_oggetti(s.punti_lavoro);
             s.lavoro_x = x;
@@ -257,7 +257,7 @@ void Grafico::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
                 break;
             s.punti_guadagno.push_back(punto{x, y, s.colore_guadagno});
             const int k = numero_oggetti(s.punti_guadagno);
-            vista_.abilita_cancella(2, true);
+            vista_.abilita_cancella(voce_cancella::punto_gain, true);
             s.guadagno_x = x;
             s.guadagno_y = y;
             s.guadagno_v = calcolav(x);

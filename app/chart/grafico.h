@@ -3,7 +3,8 @@
 // The chart engine: the load line, the points, the components, the
 // recalculated lines and the maximum-power curve over the tube's curves.
 // It works on its state and its canvas and reaches the window only through
-// VistaGrafico, so it never touches a widget.
+// VistaGrafico: the recalculation dialog, too, is a request the window
+// answers. The engine is core code and links no widget library.
 
 #include "chart/stato_grafico.h"
 #include "chart/tela.h"
@@ -62,8 +63,8 @@ public:
     bool ricalcola_retta();
 
     // --- erasing ---
-    // Erases the last object of a kind: 0 load line, 1 working point,
-    // 2 gain point, 3 recalculated line.
+    // Erases the last object of a kind, by voce_cancella: load line,
+    // working point, gain point, recalculated line.
     void cancella_oggetto(int flag);
 
     // --- menu commands ---

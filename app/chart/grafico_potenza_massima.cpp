@@ -45,7 +45,7 @@ void Grafico::cancella_oggetto(int flag)
 {
     StatoGrafico& s = stato_;
     switch (flag) {
-    case 0: {
+    case voce_cancella::retta: {
         const int k = numero_oggetti(s.rette);
         if (k < 1)
             return;
@@ -69,13 +69,13 @@ void Grafico::cancella_oggetto(int flag)
                                    corrente.etichetta);
             display_valori(false);
         } else {
-            vista_.abilita_cancella(0, false);
+            vista_.abilita_cancella(voce_cancella::retta, false);
             clear_param(0);
             vista_.imposta_legenda(Legenda::retta, colore_assente(), testo_assente);
         }
         break;
     }
-    case 1: {
+    case voce_cancella::punto_lavoro: {
         const int k = numero_oggetti(s.punti_lavoro);
         if (k < 1)
             return;
@@ -100,13 +100,13 @@ void Grafico::cancella_oggetto(int flag)
             azzera_partitore();
             display_valori(true);
         } else {
-            vista_.abilita_cancella(1, false);
+            vista_.abilita_cancella(voce_cancella::punto_lavoro, false);
             clear_param(3);
             vista_.imposta_legenda(Legenda::lavoro, colore_assente(), testo_assente);
         }
         break;
     }
-    case 2: {
+    case voce_cancella::punto_gain: {
         const int k = numero_oggetti(s.punti_guadagno);
         if (k < 1)
             return;
@@ -127,13 +127,13 @@ void Grafico::cancella_oggetto(int flag)
             s.guadagno_i = calcolai(s.guadagno_y);
             display_valori(true);
         } else {
-            vista_.abilita_cancella(2, false);
+            vista_.abilita_cancella(voce_cancella::punto_gain, false);
             clear_param(4);
             vista_.imposta_legenda(Legenda::guadagno, colore_assente(), testo_assente);
         }
         break;
     }
-    case 3: {
+    case voce_cancella::retta_calcolata: {
         const int k = numero_oggetti(s.rette_calcolate);
         if (k < 1)
             return;
@@ -144,7 +144,7 @@ void Grafico::cancella_oggetto(int flag)
         }
         s.rette_calcolate.pop_back();
         if (k - 1 < 1)
-            vista_.abilita_cancella(3, false);
+            vista_.abilita_cancella(voce_cancella::retta_calcolata, false);
         break;
     }
     default:

@@ -6,7 +6,6 @@
 
 #include "chart/calibrazione.h"
 #include "chart/stile_disegno.h"
-#include "chart/ui/ricalcolo.h"
 #include "common/numeri.h"
 
 namespace {
@@ -42,7 +41,7 @@ bool Grafico::traccia_retta_calcolata(int32_t resistenza)
     // The working point belonged to the old line; its box stays on the chart.
     s.lavoro_v = s.lavoro_i = 0;
     s.lavoro_x = s.lavoro_y = 0;
-    vista_.abilita_cancella(3, true);
+    vista_.abilita_cancella(voce_cancella::retta_calcolata, true);
 
     segmento nuova;
     nuova.colore = s.colore_retta_calcolata;
@@ -77,10 +76,7 @@ bool Grafico::ricalcola_retta()
     s.ricalcolo_r_anodica = digitato ? scritto : vista_.testo(Campo::r_anodica);
     s.ricalcolo_r_dinamica.clear();
     s.ricalcolo_confermato = false;
-    {
-        Ricalcolo dialogo(s, vista_.finestra_principale());
-        dialogo.exec();
-    }
+    vista_.chiedi_ricalcolo(s);
     if (!s.ricalcolo_confermato)
         return false;
 

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QString>
 
-class QWidget;
+struct StatoGrafico;
 
 // The value fields of the main window that the chart engine reads and writes,
 // named as the fields themselves.
@@ -29,11 +29,22 @@ enum class Campo {
     riga_db,
 };
 
+// The items of the "&Cancella" menu (the indexed array canc_function), one
+// per kind of object drawn over the curves.
+namespace voce_cancella {
+inline constexpr int retta = 0;           // "&Retta"
+inline constexpr int punto_lavoro = 1;    // "&Punto Lavoro"
+inline constexpr int punto_gain = 2;      // "Punto &Gain"
+inline constexpr int retta_calcolata = 3; // "&Retta Calcolata"
+inline constexpr int numero = 4;
+} // namespace voce_cancella
+
 // The three legend option buttons; the selected one is the mouse mode.
 enum class Legenda { retta, lavoro, guadagno };
 
 // What the chart engine needs of the window that shows it. The main window
-// implements it with its widgets; the engine never touches a widget itself.
+// implements it with its widgets; the engine holds no widget and opens no
+// dialog: it asks through this interface and the window answers.
 class VistaGrafico {
 public:
     virtual ~VistaGrafico() = default;
@@ -49,7 +60,7 @@ public:
     virtual QString caption_legenda(Legenda legenda) const = 0;
     virtual Legenda legenda_selezionata() const = 0;
 
-    // "&Cancella" items, index 0 to 3.
+    // "&Cancella" items, by voce_cancella.
     virtual void abilita_cancella(int indice, bool abilitato) = 0;
 
     // The maximum-power field's look: locked (curve drawn) or editable, and
@@ -61,6 +72,10 @@ public:
     // The chart canvas changed: repaint Picture1.
     virtual void aggiorna_grafico() = 0;
 
-    // Parent for the engine's modal dialogs.
-    virtual QWidget* finestra_principale() = 0;
+    // "Parametri ricalcolo": the user is asked for the plate resistor of a
+    // new load line and, optionally, a second (dynamic) one. The values
+    // travel through the chart state: ricalcolo_end_v, ricalcolo_end_i,
+    // ricalcolo_r_anodica and ricalcolo_r_dinamica are shown and written
+    // back; ricalcolo_confermato tells whether the user confirmed.
+    virtual void chiedi_ricalcolo(StatoGrafico& stato) = 0;
 };

@@ -3,9 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 // Every modal interaction with the desktop goes through this interface, so the
@@ -37,8 +38,10 @@ public:
     // Input box; empty optional on cancel.
     virtual std::optional<QString> input_box(const QString& prompt, const QString& titolo,
                                              const QString& predefinito = {}) = 0;
-    // Printer dialog on the given printer; false on cancel.
-    virtual bool dialogo_stampa(QPrinter& stampante) = 0;
+    // Printer dialog; once confirmed, `disegna` lays the page out on the
+    // printer chosen, from the paper's corner. False on cancel.
+    using Impaginazione = std::function<void(QPagedPaintDevice& pagina)>;
+    virtual bool stampa(const Impaginazione& disegna) = 0;
 
     // A save dialog that also tells which filter the user selected (1-based).
     struct FileScelto {
@@ -50,6 +53,23 @@ public:
     // Opens an HTML page in a browser window of the given size at the
     // screen's top-left corner; the window lives on by itself.
     virtual void apri_browser(const QString& pagina, int larghezza, int altezza) = 0;
+
+    // The busy pointer on (true) and back off (false); the calls nest. Use
+    // the guard Occupato rather than calling this directly.
+    virtual void puntatore_occupato(bool occupato) = 0;
+
+    // The busy pointer for as long as the guard lives, whichever way the
+    // work ends.
+    class Occupato {
+    public:
+        explicit Occupato(Piattaforma& piattaforma) : piattaforma_(piattaforma) { piattaforma_.puntatore_occupato(true); }
+        ~Occupato() { piattaforma_.puntatore_occupato(false); }
+        Occupato(const Occupato&) = delete;
+        Occupato& operator=(const Occupato&) = delete;
+
+    private:
+        Piattaforma& piattaforma_;
+    };
 
     // The window that owns the dialogs (may be null).
     void imposta_finestra(QWidget* finestra) { finestra_ = finestra; }

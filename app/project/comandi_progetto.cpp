@@ -197,7 +197,7 @@ void ComandiProgetto::ripristina(const Progetto& p, int riga)
     // outlive it for the kinds the file does not hold.
     for (Legenda l : {Legenda::retta, Legenda::lavoro, Legenda::guadagno})
         campi_.imposta_legenda(l, Grafico::colore_assente(), Grafico::testo_assente);
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < voce_cancella::numero; ++i)
         campi_.abilita_cancella(i, false);
 
     ripristina_rette(p);
@@ -246,7 +246,7 @@ void ComandiProgetto::ripristina_rette(const Progetto& p)
     s.retta_i1 = grafico_.calcolai(s.retta_y1);
     campi_.imposta_legenda(Legenda::retta, Grafico::colore_presente(Legenda::retta), ultima.etichetta);
     grafico_.display_valori(false);
-    campi_.abilita_cancella(0, true);
+    campi_.abilita_cancella(voce_cancella::retta, true);
 }
 
 void ComandiProgetto::ripristina_punti_lavoro(const Progetto& p)
@@ -276,7 +276,7 @@ void ComandiProgetto::ripristina_punti_lavoro(const Progetto& p)
             s.r_equiv_tubo = *r;
     }
     grafico_.display_valori(true);
-    campi_.abilita_cancella(1, true);
+    campi_.abilita_cancella(voce_cancella::punto_lavoro, true);
 }
 
 void ComandiProgetto::ripristina_punti_guadagno(const Progetto& p)
@@ -300,7 +300,7 @@ void ComandiProgetto::ripristina_punti_guadagno(const Progetto& p)
     s.guadagno_v = grafico_.calcolav(s.guadagno_x);
     s.guadagno_i = grafico_.calcolai(s.guadagno_y);
     grafico_.display_valori(true);
-    campi_.abilita_cancella(2, true);
+    campi_.abilita_cancella(voce_cancella::punto_gain, true);
 }
 
 void ComandiProgetto::ripristina_rette_calcolate(const Progetto& p)
@@ -315,5 +315,5 @@ void ComandiProgetto::ripristina_rette_calcolate(const Progetto& p)
         grafico_.disegna_linea(r, r.colore);
         grafico_.paint_value(r.etichetta, r.x0, r.y0, colore_etichetta_retta);
     }
-    campi_.abilita_cancella(3, true);
+    campi_.abilita_cancella(voce_cancella::retta_calcolata, true);
 }

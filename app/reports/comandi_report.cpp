@@ -9,10 +9,9 @@
 #include "reports/vista_report.h"
 #include "tubes/caricatore_valvola.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 namespace {
 
@@ -21,14 +20,6 @@ const QString errore_file = QStringLiteral("Errore nella generazione del file");
 const QString errore_non_impostata = QStringLiteral("Errore pagina HTML non impostata");
 const QString errore_non_trovata = QStringLiteral("Errore pagina HTML di base non trovata");
 const QString domanda_risultato = QStringLiteral("Vuoi visualizzare il risultato?");
-
-// The busy pointer for as long as the command runs, whichever way it ends.
-struct PuntatoreOccupato {
-    PuntatoreOccupato() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~PuntatoreOccupato() { QApplication::restoreOverrideCursor(); }
-    PuntatoreOccupato(const PuntatoreOccupato&) = delete;
-    PuntatoreOccupato& operator=(const PuntatoreOccupato&) = delete;
-};
 
 std::optional<QString> nome_scelto(const std::optional<QString>& scelto)
 {
@@ -42,10 +33,10 @@ std::optional<QString> nome_scelto(const std::optional<QString>& scelto)
 void ComandiReport::salvataggio_Click(int index)
 {
     switch (index) {
-    case 0: report_pdf(); break;
-    case 1: esegui_saveHTML(true); break;
-    case 2: esporta_grafico(); break;
-    case 3: esegui_saveHTML(false); break;
+    case voce_esporta::progetto_pdf: report_pdf(); break;
+    case voce_esporta::progetto_html: esegui_saveHTML(true); break;
+    case voce_esporta::diagramma_jpeg: esporta_grafico(); break;
+    case voce_esporta::diagramma_html: esegui_saveHTML(false); break;
     default: break;
     }
 }
@@ -94,7 +85,7 @@ void ComandiReport::report_pdf()
         return;
     const QString titolo = chiedi_titolo();
 
-    PuntatoreOccupato occupato;
+    Piattaforma::Occupato occupato(piattaforma_);
     scrivi_report_pdf(raccogli(titolo, false), *file);
     if (piattaforma_.domanda_si_no(domanda_risultato)) {
         cartelle().titolo_pdf_da_mostrare = titolo;
@@ -160,10 +151,8 @@ void ComandiReport::mostra_pagina_html(const QString& pagina)
 
 void ComandiReport::stampa_Click(int index)
 {
-    QPrinter stampante(QPrinter::HighResolution);
-    // The page is laid out from the paper's corner.
-    stampante.setFullPage(true);
-    if (!piattaforma_.dialogo_stampa(stampante))
-        return;
-    stampa_pagina(stampante, raccogli({}, index == 0), index == 0);
+    const bool progetto = index == voce_stampa::progetto;
+    piattaforma_.stampa([&](QPagedPaintDevice& stampante) {
+        stampa_pagina(stampante, raccogli({}, progetto), progetto);
+    });
 }

@@ -13,6 +13,22 @@ class Piattaforma;
 class CaricatoreValvola;
 class VistaReport;
 
+// The items of "&Esportazione" (the indexed array salvataggio).
+namespace voce_esporta {
+inline constexpr int progetto_pdf = 0;   // "Progetto &PDF"
+inline constexpr int progetto_html = 1;  // "Progetto &HTML"
+inline constexpr int diagramma_jpeg = 2; // "Diagramma &JPEG"
+inline constexpr int diagramma_html = 3; // "&Diagramma HTML"
+inline constexpr int numero = 4;
+} // namespace voce_esporta
+
+// The items of "&Stampa" (the indexed array stampa).
+namespace voce_stampa {
+inline constexpr int progetto = 0;  // "&Progetto"
+inline constexpr int diagramma = 1; // "&Diagramma"
+inline constexpr int numero = 2;
+} // namespace voce_stampa
+
 class ComandiReport {
 public:
     // The loaded tube's picture paths come from the tube loader that owns them.
@@ -21,10 +37,9 @@ public:
     {
     }
 
-    // 0 "Progetto &PDF", 1 "Progetto &HTML", 2 "Diagramma &JPEG",
-    // 3 "&Diagramma HTML".
+    // An item of "&Esportazione", by voce_esporta.
     void salvataggio_Click(int index);
-    // 0 "&Progetto", 1 "&Diagramma".
+    // An item of "&Stampa", by voce_stampa.
     void stampa_Click(int index);
 
     void report_pdf();

@@ -1,9 +1,11 @@
 #include "reports/stampa_report.h"
 
+#include "common/twips.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +15,7 @@ namespace {
 
 constexpr double twips_per_pollice = 1440.0;
 // A screen picture is drawn at its own size: one pixel at 96 dpi.
-constexpr double twips_per_pixel = 15.0;
+constexpr double twips_per_pixel = twips::per_pixel;
 
 // The page in twips, drawn on a printer in its own device units.
 class PaginaTwips {
@@ -57,12 +59,12 @@ private:
 
 } // namespace
 
-void stampa_pagina(QPrinter& stampante, const DatiReport& dati, bool progetto)
+void stampa_pagina(QPagedPaintDevice& stampante, const DatiReport& dati, bool progetto)
 {
     QPainter painter;
     if (!painter.begin(&stampante))
         return;
-    PaginaTwips pagina(painter, stampante.resolution());
+    PaginaTwips pagina(painter, stampante.logicalDpiX());
     QFont font(QStringLiteral("Courier New"));
     font.setPointSize(12);
     font.setBold(true);

@@ -7,8 +7,9 @@
 
 #include "reports/dati_report.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 
-// Draws the page on a printer already set up (by the print dialog) and ends
-// the document. A picture that is missing is left out; the rest prints.
-void stampa_pagina(QPrinter& stampante, const DatiReport& dati, bool progetto);
+// Draws the page on a paged device already set up (the printer of the print
+// dialog, or a PDF writer) and ends the document. A picture that is missing
+// is left out; the rest prints.
+void stampa_pagina(QPagedPaintDevice& stampante, const DatiReport& dati, bool progetto);

@@ -1,9 +1,11 @@
 #include "shell/korvel.h"
 
 #include "archive/cartelle.h"
+#include "common/twips.h"
 #include "archive/comandi_archivio.h"
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
+#include "chart/ui/ricalcolo.h"
 #include "platform/piattaforma.h"
 #include "project/comandi_progetto.h"
 #include "reports/comandi_report.h"
@@ -31,11 +33,7 @@ namespace {
 
 const QString testo_base_dati_assente = QStringLiteral("Base dati assente, vuoi caricarla?");
 
-// Twips to screen pixels at 96 dpi.
-int pixel(int twips)
-{
-    return twips / 15;
-}
+using twips::pixel;
 
 QString stile_legenda(const QColor& c)
 {
@@ -78,8 +76,8 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     grafico_ = std::make_unique<Grafico>(*this);
     crea_controlli();
     crea_menu();
-    caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_);
-    lista_ = std::make_unique<ListaValvole>(*griglia_DB, *caricatore_);
+    caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_, piattaforma_);
+    lista_ = std::make_unique<ListaValvole>(*modello_lista_, *caricatore_);
     progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_,
                                                   piattaforma_);
     report_ = std::make_unique<ComandiReport>(*this, *caricatore_, piattaforma_);
@@ -101,27 +99,13 @@ KORVEL::~KORVEL()
 
 void KORVEL::collega_eventi()
 {
-    connect(uscita, &QAction::triggered, this, &KORVEL::uscita_Click);
-    ComandiProgetto* progetto = progetto_.get();
-    connect(lettura_progetto, &QAction::triggered, this, [progetto] { progetto->lettura_progetto_Click(); });
-    connect(scrittura_progetto, &QAction::triggered, this, [progetto] { progetto->scrittura_progetto_Click(); });
-    connect(load_basedati, &QAction::triggered, this, &KORVEL::load_basedati_Click);
-    connect(nuova_valvola, &QAction::triggered, this, &KORVEL::nuova_valvola_Click);
-    connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);
-    connect(import_archivio, &QAction::triggered, this, &KORVEL::import_archivio_Click);
+    // The menu items are connected where they are made (crea_menu).
     CaricatoreValvola* t = caricatore_.get();
-    connect(reload_singolo, &QAction::triggered, this, [t] { t->ricarica_dispositivo(); });
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
     connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
     collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
-    connect(calc_function[0], &QAction::triggered, this, [g] { g->completa_retta_Click(); });
-    connect(calc_function[1], &QAction::triggered, this, [g] { g->calcolo_componenti_Click(); });
-    connect(calc_function[3], &QAction::triggered, this, [g] { g->ricalcola_retta_Click(); });
-    connect(traccia_maxpower, &QAction::triggered, this, [g] { g->traccia_maxpower_Click(); });
-    for (int i = 0; i < 4; ++i)
-        connect(canc_function[i], &QAction::triggered, this, [g, i] { g->canc_function_Click(i); });
 
     QLineEdit* grid_bias = campo(Campo::grid_bias);
     QLineEdit* gain_bias = campo(Campo::gain_bias);
@@ -132,12 +116,6 @@ void KORVEL::collega_eventi()
     grid_bias->installEventFilter(filtri_fuoco_[0]);
     gain_bias->installEventFilter(filtri_fuoco_[1]);
     connect(campo(Campo::r_anodica), &QLineEdit::textChanged, this, [g] { g->r_anodica_Change(); });
-
-    ComandiReport* r = report_.get();
-    for (int i = 0; i < 4; ++i)
-        connect(salvataggio[i], &QAction::triggered, this, [r, i] { r->salvataggio_Click(i); });
-    for (int i = 0; i < 2; ++i)
-        connect(stampa[i], &QAction::triggered, this, [r, i] { r->stampa_Click(i); });
 }
 
 // ---------------------------------------------------------------- start-up
@@ -251,9 +229,8 @@ void KORVEL::uscita_Click()
 
 void KORVEL::load_basedati_Click()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Piattaforma::Occupato occupato(piattaforma_);
     lista_->caricamento_basedati();
-    QApplication::restoreOverrideCursor();
 }
 
 void KORVEL::crea_zipfile_Click()
@@ -263,13 +240,18 @@ void KORVEL::crea_zipfile_Click()
 
 void KORVEL::import_archivio_Click()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Piattaforma::Occupato occupato(piattaforma_);
     importazione_archivio(piattaforma_);
     lista_->caricamento_basedati();
-    QApplication::restoreOverrideCursor();
 }
 
 // ------------------------------------------------------------ VistaGrafico
+
+void KORVEL::chiedi_ricalcolo(StatoGrafico& stato)
+{
+    Ricalcolo dialogo(stato, this);
+    dialogo.exec();
+}
 
 QLineEdit* KORVEL::campo(Campo c) const
 {

@@ -3,6 +3,7 @@
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
 #include "project/vista_progetto.h"
+#include "reports/comandi_report.h"
 #include "reports/vista_report.h"
 #include "tubes/vista_valvola.h"
 
@@ -33,9 +34,20 @@ class ModelloListaValvole;
 class Picture1;
 class Piattaforma;
 
+// The items of "&Edit" (the indexed array calc_function); the separators
+// are items of the array too.
+namespace voce_calcolo {
+inline constexpr int completa_retta = 0;     // "Co&mpleta Retta"
+inline constexpr int calcolo_componenti = 1; // "&Calcolo Componenti"
+inline constexpr int ricalcola_retta = 3;    // "Ria&lcola e disegna Retta"
+inline constexpr int grafico_risposta = 5;   // "&Grafico Risposta"
+inline constexpr int numero = 7;
+} // namespace voce_calcolo
+
 // The main window "Calcolatore Retta di Carico": the chart with its value
 // fields, the tube information page, the tube list and every menu command.
-// Controls carry the names the rest of the program knows them by.
+// Controls carry the names the rest of the program knows them by; they are
+// public so that the subsystems' window code and the tests reach them.
 class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto,
               public VistaReport {
     Q_OBJECT
@@ -81,7 +93,8 @@ public:
     bool potenza_bloccata() const override;
     void imposta_caption_traccia_maxpower(const QString& caption) override;
     void aggiorna_grafico() override;
-    QWidget* finestra_principale() override { return this; }
+    // Opens the "Parametri ricalcolo" dialog over this window.
+    void chiedi_ricalcolo(StatoGrafico& stato) override;
 
     // VistaValvola
     QString testo_riga_db() const override;
@@ -115,8 +128,7 @@ public:
 
     QLineEdit* campo(Campo c) const;
 
-    // ---- controls (public: the commands of every subsystem and the tests
-    // reach them by name) ----
+    // ---- controls ----
     // top strip
     QLineEdit* riga_db = nullptr;
     std::array<QLineEdit*, 3> nome_valvola{};
@@ -147,11 +159,11 @@ public:
     QMenu *funzioni_stampa = nullptr, *funzioni_esporta = nullptr, *dummy21 = nullptr;
     QAction *lettura_progetto = nullptr, *scrittura_progetto = nullptr, *import_archivio = nullptr,
             *uscita = nullptr;
-    std::array<QAction*, 2> stampa{};
-    std::array<QAction*, 4> salvataggio{};
+    std::array<QAction*, voce_stampa::numero> stampa{};
+    std::array<QAction*, voce_esporta::numero> salvataggio{};
     QAction* traccia_maxpower = nullptr;
-    std::array<QAction*, 7> calc_function{};
-    std::array<QAction*, 4> canc_function{};
+    std::array<QAction*, voce_calcolo::numero> calc_function{};
+    std::array<QAction*, voce_cancella::numero> canc_function{};
     QAction* reload_singolo = nullptr;
     QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
     QAction *help_cmd = nullptr, *about_cmd = nullptr;

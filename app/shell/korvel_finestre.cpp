@@ -48,8 +48,6 @@ private:
 
 void KORVEL::collega_finestre_ausiliarie()
 {
-    connect(help_cmd, &QAction::triggered, this, &KORVEL::help_cmd_Click);
-    connect(about_cmd, &QAction::triggered, this, &KORVEL::about_cmd_Click);
     new FiltroClick(Image1, [this] { Image1_Click(); });
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setAccessibleName(QStringLiteral("Schema dello stadio"));

@@ -1,6 +1,11 @@
 // The menu bar of the main window: every item, separator and initial state.
 #include "shell/korvel.h"
 
+#include "chart/grafico.h"
+#include "project/comandi_progetto.h"
+#include "reports/comandi_report.h"
+#include "tubes/caricatore_valvola.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,6 +19,15 @@ QAction* voce(QMenu* menu, const QString& nome, const QString& caption)
     return a;
 }
 
+// A menu item and its handler, made in one place: caption -> handler.
+template <typename Gestore>
+QAction* voce(QMenu* menu, const QString& nome, const QString& caption, Gestore gestore)
+{
+    QAction* a = voce(menu, nome, caption);
+    QObject::connect(a, &QAction::triggered, menu, gestore);
+    return a;
+}
+
 // Separator items of an indexed array are real entries of the array, kept
 // so that the indexes of the items after them stay as they are known.
 QAction* separatore(QMenu* menu, const QString& nome)
@@ -23,72 +37,110 @@ QAction* separatore(QMenu* menu, const QString& nome)
     return a;
 }
 
+// The name of item i of an indexed array ("stampa_0").
+QString nome_voce(const char* array, int i)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(i);
+}
+
 } // namespace
 
+// The subsystems are made after the menus; the handlers reach them when an
+// item is chosen.
 void KORVEL::crea_menu()
 {
     QMenuBar* barra = menuBar();
 
     dummy10 = barra->addMenu(QStringLiteral("&File"));
     dummy10->setObjectName(QStringLiteral("dummy10"));
-    lettura_progetto = voce(dummy10, QStringLiteral("lettura_progetto"), QStringLiteral("&Leggi Progetto"));
+    lettura_progetto = voce(dummy10, QStringLiteral("lettura_progetto"), QStringLiteral("&Leggi Progetto"),
+                            [this] { progetto_->lettura_progetto_Click(); });
     dummy10->addSeparator();
-    scrittura_progetto = voce(dummy10, QStringLiteral("scrittura_progetto"), QStringLiteral("Sal&va Progetto"));
+    scrittura_progetto = voce(dummy10, QStringLiteral("scrittura_progetto"), QStringLiteral("Sal&va Progetto"),
+                              [this] { progetto_->scrittura_progetto_Click(); });
     dummy10->addSeparator();
     funzioni_stampa = dummy10->addMenu(QStringLiteral("&Stampa"));
     funzioni_stampa->setObjectName(QStringLiteral("funzioni_stampa"));
-    stampa[0] = voce(funzioni_stampa, QStringLiteral("stampa_0"), QStringLiteral("&Progetto"));
-    stampa[1] = voce(funzioni_stampa, QStringLiteral("stampa_1"), QStringLiteral("&Diagramma"));
+    auto aggiungi_stampa = [this](int i, const QString& caption) {
+        stampa[i] = voce(funzioni_stampa, nome_voce("stampa", i), caption, [this, i] { report_->stampa_Click(i); });
+    };
+    aggiungi_stampa(voce_stampa::progetto, QStringLiteral("&Progetto"));
+    aggiungi_stampa(voce_stampa::diagramma, QStringLiteral("&Diagramma"));
     funzioni_esporta = dummy10->addMenu(QStringLiteral("&Esportazione"));
     funzioni_esporta->setObjectName(QStringLiteral("funzioni_esporta"));
-    salvataggio[0] = voce(funzioni_esporta, QStringLiteral("salvataggio_0"), QStringLiteral("Progetto &PDF"));
-    salvataggio[1] = voce(funzioni_esporta, QStringLiteral("salvataggio_1"), QStringLiteral("Progetto &HTML"));
-    salvataggio[2] = voce(funzioni_esporta, QStringLiteral("salvataggio_2"), QStringLiteral("Diagramma &JPEG"));
-    salvataggio[3] = voce(funzioni_esporta, QStringLiteral("salvataggio_3"), QStringLiteral("&Diagramma HTML"));
+    auto aggiungi_esportazione = [this](int i, const QString& caption) {
+        salvataggio[i] = voce(funzioni_esporta, nome_voce("salvataggio", i), caption,
+                              [this, i] { report_->salvataggio_Click(i); });
+    };
+    aggiungi_esportazione(voce_esporta::progetto_pdf, QStringLiteral("Progetto &PDF"));
+    aggiungi_esportazione(voce_esporta::progetto_html, QStringLiteral("Progetto &HTML"));
+    aggiungi_esportazione(voce_esporta::diagramma_jpeg, QStringLiteral("Diagramma &JPEG"));
+    aggiungi_esportazione(voce_esporta::diagramma_html, QStringLiteral("&Diagramma HTML"));
     dummy10->addSeparator();
-    import_archivio = voce(dummy10, QStringLiteral("import_archivio"), QStringLiteral("&Importa Archivio ZIP"));
+    import_archivio = voce(dummy10, QStringLiteral("import_archivio"), QStringLiteral("&Importa Archivio ZIP"),
+                           [this] { import_archivio_Click(); });
     dummy10->addSeparator();
-    uscita = voce(dummy10, QStringLiteral("uscita"), QStringLiteral("&Exit"));
+    uscita = voce(dummy10, QStringLiteral("uscita"), QStringLiteral("&Exit"), [this] { uscita_Click(); });
     funzioni_stampa->menuAction()->setEnabled(false);
     funzioni_esporta->menuAction()->setEnabled(false);
 
     menu_tracciatura = barra->addMenu(QStringLiteral("&Edit"));
     menu_tracciatura->setObjectName(QStringLiteral("menu_tracciatura"));
-    traccia_maxpower = voce(menu_tracciatura, QStringLiteral("traccia_maxpower"), QStringLiteral("Traccia Potenza MAX."));
+    traccia_maxpower = voce(menu_tracciatura, QStringLiteral("traccia_maxpower"), QStringLiteral("Traccia Potenza MAX."),
+                            [this] { grafico_->traccia_maxpower_Click(); });
     menu_tracciatura->addSeparator();
-    calc_function[0] = voce(menu_tracciatura, QStringLiteral("calc_function_0"), QStringLiteral("Co&mpleta Retta"));
-    calc_function[1] = voce(menu_tracciatura, QStringLiteral("calc_function_1"), QStringLiteral("&Calcolo Componenti"));
-    calc_function[2] = separatore(menu_tracciatura, QStringLiteral("calc_function_2"));
-    calc_function[3] = voce(menu_tracciatura, QStringLiteral("calc_function_3"), QStringLiteral("Ria&lcola e disegna Retta"));
-    calc_function[4] = separatore(menu_tracciatura, QStringLiteral("calc_function_4"));
-    calc_function[5] = voce(menu_tracciatura, QStringLiteral("calc_function_5"), QStringLiteral("&Grafico Risposta"));
-    calc_function[6] = separatore(menu_tracciatura, QStringLiteral("calc_function_6"));
+    auto aggiungi_calcolo = [this](int i, const QString& caption, auto gestore) {
+        calc_function[i] = voce(menu_tracciatura, nome_voce("calc_function", i), caption, gestore);
+    };
+    auto separatore_calcolo = [this](int i) {
+        calc_function[i] = separatore(menu_tracciatura, nome_voce("calc_function", i));
+    };
+    aggiungi_calcolo(voce_calcolo::completa_retta, QStringLiteral("Co&mpleta Retta"),
+                 [this] { grafico_->completa_retta_Click(); });
+    aggiungi_calcolo(voce_calcolo::calcolo_componenti, QStringLiteral("&Calcolo Componenti"),
+                 [this] { grafico_->calcolo_componenti_Click(); });
+    separatore_calcolo(2);
+    aggiungi_calcolo(voce_calcolo::ricalcola_retta, QStringLiteral("Ria&lcola e disegna Retta"),
+                 [this] { grafico_->ricalcola_retta_Click(); });
+    separatore_calcolo(4);
+    // The response graph has no handler yet: the item stays hidden.
+    calc_function[voce_calcolo::grafico_risposta] =
+        voce(menu_tracciatura, nome_voce("calc_function", voce_calcolo::grafico_risposta),
+             QStringLiteral("&Grafico Risposta"));
+    separatore_calcolo(6);
     calc_function[4]->setVisible(false);
-    calc_function[5]->setVisible(false);
+    calc_function[voce_calcolo::grafico_risposta]->setVisible(false);
     dummy21 = menu_tracciatura->addMenu(QStringLiteral("&Cancella"));
     dummy21->setObjectName(QStringLiteral("dummy21"));
-    canc_function[0] = voce(dummy21, QStringLiteral("canc_function_0"), QStringLiteral("&Retta"));
-    canc_function[1] = voce(dummy21, QStringLiteral("canc_function_1"), QStringLiteral("&Punto Lavoro"));
-    canc_function[2] = voce(dummy21, QStringLiteral("canc_function_2"), QStringLiteral("Punto &Gain"));
-    canc_function[3] = voce(dummy21, QStringLiteral("canc_function_3"), QStringLiteral("&Retta Calcolata"));
-    for (QAction* a : canc_function)
-        a->setEnabled(false);
+    auto aggiungi_cancella = [this](int i, const QString& caption) {
+        canc_function[i] = voce(dummy21, nome_voce("canc_function", i), caption,
+                                [this, i] { grafico_->canc_function_Click(i); });
+        canc_function[i]->setEnabled(false);
+    };
+    aggiungi_cancella(voce_cancella::retta, QStringLiteral("&Retta"));
+    aggiungi_cancella(voce_cancella::punto_lavoro, QStringLiteral("&Punto Lavoro"));
+    aggiungi_cancella(voce_cancella::punto_gain, QStringLiteral("Punto &Gain"));
+    aggiungi_cancella(voce_cancella::retta_calcolata, QStringLiteral("&Retta Calcolata"));
     menu_tracciatura->addSeparator();
-    reload_singolo = voce(menu_tracciatura, QStringLiteral("reload_singolo"), QStringLiteral("R&icarica Curva"));
+    reload_singolo = voce(menu_tracciatura, QStringLiteral("reload_singolo"), QStringLiteral("R&icarica Curva"),
+                          [this] { caricatore_->ricarica_dispositivo(); });
     reload_singolo->setEnabled(false);
     menu_tracciatura->menuAction()->setEnabled(false);
 
     dummy30 = barra->addMenu(QStringLiteral("Utilità"));
     dummy30->setObjectName(QStringLiteral("dummy30"));
-    load_basedati = voce(dummy30, QStringLiteral("load_basedati"), QStringLiteral("Ricarica Base &Dati"));
+    load_basedati = voce(dummy30, QStringLiteral("load_basedati"), QStringLiteral("Ricarica Base &Dati"),
+                         [this] { load_basedati_Click(); });
     dummy30->addSeparator();
-    nuova_valvola = voce(dummy30, QStringLiteral("nuova_valvola"), QStringLiteral("Inserisci &Nuova Valvola"));
+    nuova_valvola = voce(dummy30, QStringLiteral("nuova_valvola"), QStringLiteral("Inserisci &Nuova Valvola"),
+                         [this] { nuova_valvola_Click(); });
     dummy30->addSeparator();
-    crea_zipfile = voce(dummy30, QStringLiteral("crea_zipfile"), QStringLiteral("Crea Archivio ZIP"));
+    crea_zipfile = voce(dummy30, QStringLiteral("crea_zipfile"), QStringLiteral("Crea Archivio ZIP"),
+                        [this] { crea_zipfile_Click(); });
 
     dummy40 = barra->addMenu(QStringLiteral("&?"));
     dummy40->setObjectName(QStringLiteral("dummy40"));
-    help_cmd = voce(dummy40, QStringLiteral("help_cmd"), QStringLiteral("&Help"));
+    help_cmd = voce(dummy40, QStringLiteral("help_cmd"), QStringLiteral("&Help"), [this] { help_cmd_Click(); });
     dummy40->addSeparator();
-    about_cmd = voce(dummy40, QStringLiteral("about_cmd"), QStringLiteral("A&bout"));
+    about_cmd = voce(dummy40, QStringLiteral("about_cmd"), QStringLiteral("A&bout"), [this] { about_cmd_Click(); });
 }

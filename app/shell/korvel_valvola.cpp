@@ -2,6 +2,8 @@
 // new-tube command that rebuilds the list afterwards.
 #include "shell/korvel.h"
 
+#include "platform/piattaforma.h"
+
 #include "tubes/lista_valvole.h"
 #include "tubes/ui/nuovo_dispositivo.h"
 
@@ -134,7 +136,6 @@ void KORVEL::nuova_valvola_Click()
     Nuovo_Dispositivo::mostra(piattaforma_, libreria_immagini_,
                               {[this] { mostra_visualizzatore_pdf(true); }, [this] { about_cmd_Click(); }},
                               this);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Piattaforma::Occupato occupato(piattaforma_);
     lista_->caricamento_basedati();
-    QApplication::restoreOverrideCursor();
 }

@@ -6,13 +6,13 @@
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
 #include "common/numeri.h"
+#include "platform/piattaforma.h"
 #include "tubes/caratteristiche.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/vista_valvola.h"
 
 #include <FreeImage.h>
 
-#include <QApplication>
 #include <QFile>
 #include <QImage>
 
@@ -41,8 +41,8 @@ QString estensione(const QString& percorso)
 } // namespace
 
 CaricatoreValvola::CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico,
-                                     const ModelloListaValvole& lista)
-    : vista_(vista), campi_(campi), grafico_(grafico), lista_(lista)
+                                     const ModelloListaValvole& lista, Piattaforma& piattaforma)
+    : vista_(vista), campi_(campi), grafico_(grafico), lista_(lista), piattaforma_(piattaforma)
 {
 }
 
@@ -90,7 +90,7 @@ void CaricatoreValvola::ricarica_dispositivo()
     grafico_.clear_param(0);
     grafico_.draw_marker();
     grafico_.reset_liste();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < voce_cancella::numero; ++i)
         campi_.abilita_cancella(i, false);
     campi_.imposta_potenza_bloccata(false);
     campi_.imposta_caption_traccia_maxpower(QStringLiteral("Traccia Potenza massima"));
@@ -105,7 +105,7 @@ void CaricatoreValvola::ricarica_dispositivo()
 
 bool CaricatoreValvola::carica_dativalvola()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Piattaforma::Occupato occupato(piattaforma_);
     const Cartelle& c = cartelle();
     const int r = numeri::arrotonda_int32(numeri::valore_iniziale(vista_.testo_riga_db())).value_or(0);
     const bool riga_valida = r >= 1 && r < lista_.righe();
@@ -184,7 +184,6 @@ bool CaricatoreValvola::carica_dativalvola()
     if (!immagine.isNull())
         grafico_.imposta_immagine(immagine);
     campi_.aggiorna_grafico();
-    QApplication::restoreOverrideCursor();
     return true;
 }
 

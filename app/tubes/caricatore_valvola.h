@@ -4,6 +4,7 @@
 
 class Grafico;
 class ModelloListaValvole;
+class Piattaforma;
 class VistaGrafico;
 class VistaValvola;
 
@@ -14,7 +15,7 @@ class VistaValvola;
 class CaricatoreValvola {
 public:
     CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico,
-                      const ModelloListaValvole& lista);
+                      const ModelloListaValvole& lista, Piattaforma& piattaforma);
 
     // Double click on a list row (1 = first tube; the header row is ignored).
     void griglia_DB_DblClick(int riga);
@@ -37,6 +38,7 @@ private:
     VistaGrafico& campi_;
     Grafico& grafico_;
     const ModelloListaValvole& lista_;
+    Piattaforma& piattaforma_;
 
     QString file_foto_, estensione_foto_, file_piedinatura_, estensione_piedinatura_;
 };

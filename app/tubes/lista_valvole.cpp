@@ -4,11 +4,8 @@
 #include "archive/cartelle.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/base_dati_valvole.h"
-#include "tubes/ui/griglia_db.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/schema_valvole.h"
-
-#include <QApplication>
 
 namespace {
 
@@ -58,8 +55,8 @@ bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStrin
 
 } // namespace
 
-ListaValvole::ListaValvole(GrigliaDB& griglia, CaricatoreValvola& caricatore)
-    : griglia_(griglia), caricatore_(caricatore)
+ListaValvole::ListaValvole(ModelloListaValvole& modello, CaricatoreValvola& caricatore)
+    : modello_(modello), caricatore_(caricatore)
 {
 }
 
@@ -68,8 +65,8 @@ bool ListaValvole::caricamento_basedati()
     caricatore_.clear_dativalvola();
 
     const QStringList& colonne = schema_valvole::colonne();
-    ModelloListaValvole* lista = griglia_.modello();
-    griglia_.imposta_colonne_fisse(0);
+    ModelloListaValvole* lista = &modello_;
+    lista->imposta_colonne_fisse(0);
     QStringList intestazione = colonne;
     intestazione[0] = QStringLiteral("id");
     lista->inizia_ricostruzione(intestazione);
@@ -93,29 +90,25 @@ bool ListaValvole::caricamento_basedati()
     db.close();
     lista->fine_ricostruzione();
     for (int c = 0; c < lista->colonne(); ++c)
-        griglia_.imposta_larghezza_twips(c, larghezza_colonna(c));
+        lista->imposta_larghezza_twips(c, larghezza_colonna(c));
 
-    if (!ok) {
-        // The busy pointer of a caller is put back on the failure path.
-        while (QApplication::overrideCursor())
-            QApplication::restoreOverrideCursor();
+    if (!ok)
         return false;
-    }
-    griglia_.imposta_colonne_fisse(3);
+    lista->imposta_colonne_fisse(3);
     return lista->righe() > 1; // at least one tube besides the header
 }
 
 int ListaValvole::righe_valvole() const
 {
-    return griglia_.modello()->righe() > 0 ? griglia_.modello()->righe() - 1 : 0;
+    return modello_.righe() > 0 ? modello_.righe() - 1 : 0;
 }
 
 QString ListaValvole::cella_lista(int riga, int colonna) const
 {
-    return griglia_.modello()->cella(riga, colonna);
+    return modello_.cella(riga, colonna);
 }
 
 const ModelloListaValvole& ListaValvole::modello() const
 {
-    return *griglia_.modello();
+    return modello_;
 }

@@ -3,7 +3,6 @@
 #include <QString>
 
 class CaricatoreValvola;
-class GrigliaDB;
 class ModelloListaValvole;
 
 // The tube list: rebuilt whole from the tube table, read back by row and
@@ -11,7 +10,7 @@ class ModelloListaValvole;
 // that names it may then name another tube.
 class ListaValvole {
 public:
-    ListaValvole(GrigliaDB& griglia, CaricatoreValvola& caricatore);
+    ListaValvole(ModelloListaValvole& modello, CaricatoreValvola& caricatore);
 
     // False when the table cannot be read whole or holds no tube.
     bool caricamento_basedati();
@@ -22,6 +21,6 @@ public:
     const ModelloListaValvole& modello() const;
 
 private:
-    GrigliaDB& griglia_;
+    ModelloListaValvole& modello_;
     CaricatoreValvola& caricatore_;
 };

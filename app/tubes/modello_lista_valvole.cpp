@@ -30,6 +30,16 @@ void ModelloListaValvole::fine_ricostruzione()
     endResetModel();
 }
 
+void ModelloListaValvole::imposta_larghezza_twips(int colonna, int twips)
+{
+    emit larghezza_twips_cambiata(colonna, twips);
+}
+
+void ModelloListaValvole::imposta_colonne_fisse(int n)
+{
+    emit colonne_fisse_cambiate(n);
+}
+
 int ModelloListaValvole::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())

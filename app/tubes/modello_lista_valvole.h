@@ -24,10 +24,19 @@ public:
     void aggiungi_riga(const QStringList& valori);
     void fine_ricostruzione();
 
+    // How the list is to be shown: column widths in twips and the number of
+    // columns frozen at the left. Views follow the two signals.
+    void imposta_larghezza_twips(int colonna, int twips);
+    void imposta_colonne_fisse(int n);
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& indice, int ruolo) const override;
     QVariant headerData(int sezione, Qt::Orientation orientamento, int ruolo) const override;
+
+signals:
+    void larghezza_twips_cambiata(int colonna, int twips);
+    void colonne_fisse_cambiate(int n);
 
 private:
     QVector<QStringList> celle_;

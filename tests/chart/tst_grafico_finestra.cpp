@@ -3,6 +3,7 @@
 // fields and the recalculation dialog, as a user works.
 
 #include "support/cartella_prova.h"
+#include "support/finestra_modale.h"
 #include "support/mani_grafico.h"
 
 #include "chart/grafico.h"
@@ -68,14 +69,7 @@ struct Finestra {
 void rispondi_ricalcolo(const QString& r_anodica, const QString& r_dinamica, bool conferma,
                         QString* r_proposta = nullptr)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* dialogo = qobject_cast<Ricalcolo*>(QApplication::activeModalWidget());
-        if (!dialogo)
-            return;
-        timer->stop();
-        timer->deleteLater();
+    finestra_modale::quando_aperta<Ricalcolo>([=](Ricalcolo* dialogo) {
         if (r_proposta)
             *r_proposta = dialogo->r_anodica->text();
         dialogo->r_anodica->selectAll();
@@ -83,7 +77,6 @@ void rispondi_ricalcolo(const QString& r_anodica, const QString& r_dinamica, boo
         QTest::keyClicks(dialogo->r_dinamica, r_dinamica);
         QTest::mouseClick(conferma ? dialogo->exec_calc : dialogo->Annulla, Qt::LeftButton);
     });
-    timer->start();
 }
 
 } // namespace

@@ -9,6 +9,9 @@
 
 #include <QMap>
 
+#include <functional>
+#include <utility>
+
 class VistaProva : public VistaGrafico {
 public:
     Grafico* grafico = nullptr;
@@ -23,6 +26,11 @@ public:
     bool bloccata = false;
     QString caption_traccia = QStringLiteral("Traccia Potenza MAX.");
     int aggiornamenti = 0;
+    // The user's side of the next recalculation dialog, used once: gets the
+    // chart state as the dialog would show it and writes the answer into it.
+    // Without one, the dialog counts as cancelled.
+    std::function<void(StatoGrafico&)> risposta_ricalcolo;
+    int richieste_ricalcolo = 0;
 
     QString testo(Campo campo) const override { return testi.value(campo); }
     void imposta_testo(Campo campo, const QString& t) override
@@ -48,5 +56,10 @@ public:
     bool potenza_bloccata() const override { return bloccata; }
     void imposta_caption_traccia_maxpower(const QString& c) override { caption_traccia = c; }
     void aggiorna_grafico() override { ++aggiornamenti; }
-    QWidget* finestra_principale() override { return nullptr; }
+    void chiedi_ricalcolo(StatoGrafico& stato) override
+    {
+        ++richieste_ricalcolo;
+        if (const auto risposta = std::exchange(risposta_ricalcolo, {}))
+            risposta(stato);
+    }
 };

@@ -4,6 +4,7 @@
 // the old file.
 
 #include "support/cartella_prova.h"
+#include "support/finestra_modale.h"
 #include "support/mani_grafico.h"
 
 #include "chart/grafico.h"
@@ -58,19 +59,11 @@ bool scrivi(const QString& nome, const QByteArray& byte)
 // Answers the recalculation dialog once it is up.
 void rispondi_ricalcolo(const QString& r_anodica)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* dialogo = qobject_cast<Ricalcolo*>(QApplication::activeModalWidget());
-        if (!dialogo)
-            return;
-        timer->stop();
-        timer->deleteLater();
+    finestra_modale::quando_aperta<Ricalcolo>([=](Ricalcolo* dialogo) {
         dialogo->r_anodica->selectAll();
         QTest::keyClicks(dialogo->r_anodica, r_anodica);
         QTest::mouseClick(dialogo->exec_calc, Qt::LeftButton);
     });
-    timer->start();
 }
 
 struct Finestra {

@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -252,11 +251,7 @@ void TstComandiReport::stampa()
     QFETCH(int, indice);
     QFETCH(int, immagini);
     const QString pdf = uscite_.filePath(QStringLiteral("stampa_%1.pdf").arg(indice));
-    p_.imposta_stampante([pdf](QPrinter& s) {
-        s.setOutputFormat(QPrinter::PdfFormat);
-        s.setPageSize(QPageSize(QPageSize::A4));
-        s.setOutputFileName(pdf);
-    });
+    p_.imposta_stampante(pdf);
     // Cancelling prints nothing.
     p_.rispondi_stampa(false);
     w_->stampa[indice]->trigger();
@@ -272,6 +267,7 @@ void TstComandiReport::stampa()
     QVERIFY(testo.contains(QStringLiteral("12AX7,ECC83")));
     QCOMPARE(immagini_pdf(pdf).size(), immagini);
     p_.imposta_stampante({});
+    QVERIFY(!p_.occupato());
 }
 
 QTEST_MAIN(TstComandiReport)

@@ -3,7 +3,8 @@
 #include "reports/stampa_report.h"
 #include "report_prova.h"
 
-#include <QPrinter>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -19,12 +20,10 @@ private slots:
 private:
     QString stampa(const DatiReport& d, bool progetto, const QString& nome)
     {
-        QPrinter p(QPrinter::HighResolution);
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setPageSize(QPageSize(QPageSize::A4));
-        p.setFullPage(true);
         const QString pdf = dir_.filePath(nome);
-        p.setOutputFileName(pdf);
+        QPdfWriter p(pdf);
+        p.setResolution(1200);
+        p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         stampa_pagina(p, d, progetto);
         return pdf;
     }

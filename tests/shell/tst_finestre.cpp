@@ -1,6 +1,7 @@
 // The main window's auxiliary windows: About, the document viewer with the
 // report hand-over, and the stage schematic of the loaded tube's mode.
 #include "support/cartella_prova.h"
+#include "support/finestra_modale.h"
 
 #include "archive/cartelle.h"
 #include "platform/piattaforma_scriptata.h"
@@ -45,18 +46,10 @@ void scrivi_relazione(const QString& percorso)
 // presses its "OK".
 void premi_ok_su_about(QString* titolo)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* about = qobject_cast<About*>(QApplication::activeModalWidget());
-        if (!about)
-            return;
-        timer->stop();
-        timer->deleteLater();
+    finestra_modale::quando_aperta<About>([=](About* about) {
         *titolo = about->windowTitle();
         about->conferma->click();
     });
-    timer->start();
 }
 
 } // namespace
@@ -265,19 +258,11 @@ void TestFinestre::visualizzatore_modale()
     w->help_cmd->trigger(); // a non-modal one is open first
     QString titolo;
     bool modale = false;
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [&, timer] {
-        auto* v = qobject_cast<KOR_MANUALE*>(QApplication::activeModalWidget());
-        if (!v)
-            return;
-        timer->stop();
-        timer->deleteLater();
+    finestra_modale::quando_aperta<KOR_MANUALE>([&](KOR_MANUALE* v) {
         titolo = v->windowTitle();
         modale = v->isModal();
         v->close();
     });
-    timer->start();
     w->mostra_visualizzatore_pdf(true);
     QVERIFY(modale);
     QCOMPARE(titolo, QStringLiteral("Documentazione"));

@@ -3,6 +3,7 @@
 // A user's hands on the new-tube window: mouse events with the buttons held,
 // and the pick of an entry of the pop-up menu that a press opens.
 
+#include "support/finestra_modale.h"
 #include "tubes/ui/nuovo_dispositivo.h"
 
 #include <QAction>
@@ -17,17 +18,7 @@
 // Picks an entry of the pop-up menu as soon as it is open, by the keyboard.
 inline void scegli_dal_menu(const QString& voce)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto tentativi = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu && ++*tentativi < 400)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        if (!menu)
-            return;
+    finestra_modale::quando_aperta<QMenu>([=](QMenu* menu) {
         for (QAction* a : menu->actions()) {
             if (a->text() == voce) {
                 menu->setActiveAction(a);
@@ -37,7 +28,6 @@ inline void scegli_dal_menu(const QString& voce)
         }
         menu->close();
     });
-    timer->start();
 }
 
 inline void evento_mouse(QWidget* area, QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante,

@@ -5,6 +5,7 @@
 #include "../chart/vista_prova.h"
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
+#include "platform/piattaforma_scriptata.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/schema_valvole.h"
@@ -31,7 +32,8 @@ struct Banco {
     VistaProva campi;
     Grafico grafico{campi};
     ModelloListaValvole modello;
-    CaricatoreValvola caricatore{vista, campi, grafico, modello};
+    PiattaformaScriptata piattaforma;
+    CaricatoreValvola caricatore{vista, campi, grafico, modello, piattaforma};
 
     Banco()
     {
@@ -73,6 +75,9 @@ void TestCaricatoreValvola::doppio_click_nomina_e_carica()
     QCOMPARE(b.caricatore.estensione_foto(), QStringLiteral(".jpg"));
     QVERIFY(b.caricatore.file_piedinatura().endsWith(QStringLiteral("Piedinature/pin.gif")));
     QCOMPARE(b.vista.larghezza, 120);
+    // The busy pointer came on for the load and is off again.
+    QVERIFY(b.piattaforma.volte_occupato() > 0);
+    QVERIFY(!b.piattaforma.occupato());
 }
 
 void TestCaricatoreValvola::riga_fuori_lista_lascia_la_taratura()

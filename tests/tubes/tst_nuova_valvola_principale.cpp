@@ -29,22 +29,7 @@
 
 namespace {
 
-// Runs `azione` on the modal window of type T as soon as it is open.
-template <typename T>
-void quando_aperta(std::function<void(T*)> azione)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [=] {
-        auto* f = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!f)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        azione(f);
-    });
-    timer->start();
-}
+using finestra_modale::quando_aperta;
 
 } // namespace
 
@@ -70,13 +55,7 @@ private slots:
         QStringList messaggi;
         QString manuale;
         bool about = false;
-        auto* timer = new QTimer(&w);
-        timer->setInterval(10);
-        connect(timer, &QTimer::timeout, [&] {
-            auto* n = qobject_cast<Nuovo_Dispositivo*>(QApplication::activeModalWidget());
-            if (!n)
-                return;
-            timer->stop();
+        quando_aperta<Nuovo_Dispositivo>([&](Nuovo_Dispositivo* n) {
             aperta = true;
             p.rispondi_file(scansione);
             n->carica[0]->trigger();
@@ -106,7 +85,6 @@ private slots:
             messaggi = p.messaggi();
             n->uscita->trigger();
         });
-        timer->start();
         w.nuova_valvola->trigger();
         QVERIFY(aperta);
         QCOMPARE(manuale, cartelle().file_manuale);

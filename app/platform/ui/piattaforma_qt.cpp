@@ -106,10 +106,24 @@ std::optional<QString> PiattaformaQt::input_box(const QString& prompt, const QSt
     return testo;
 }
 
-bool PiattaformaQt::dialogo_stampa(QPrinter& stampante)
+bool PiattaformaQt::stampa(const Impaginazione& disegna)
 {
+    QPrinter stampante(QPrinter::HighResolution);
+    // The page is laid out from the paper's corner.
+    stampante.setFullPage(true);
     QPrintDialog dlg(&stampante, finestra());
-    return dlg.exec() == QDialog::Accepted;
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    disegna(stampante);
+    return true;
+}
+
+void PiattaformaQt::puntatore_occupato(bool occupato)
+{
+    if (occupato)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void PiattaformaQt::apri_browser(const QString& pagina, int larghezza, int altezza)

@@ -11,7 +11,8 @@ public:
     std::optional<QString> salva_file(const DialogoFile& d) override;
     std::optional<QString> input_box(const QString& prompt, const QString& titolo,
                                      const QString& predefinito = {}) override;
-    bool dialogo_stampa(QPrinter& stampante) override;
+    bool stampa(const Impaginazione& disegna) override;
     std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
     void apri_browser(const QString& pagina, int larghezza, int altezza) override;
+    void puntatore_occupato(bool occupato) override;
 };

@@ -1,12 +1,13 @@
 #include "tubes/ui/griglia_db.h"
 
+#include "common/twips.h"
 #include "tubes/modello_lista_valvole.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
 
 namespace {
-constexpr int twips_per_pixel = 15;
+constexpr int twips_per_pixel = twips::per_pixel;
 }
 
 GrigliaDB::GrigliaDB(ModelloListaValvole* modello, QWidget* parent)
@@ -51,6 +52,8 @@ GrigliaDB::GrigliaDB(ModelloListaValvole* modello, QWidget* parent)
                 }
             });
     connect(modello_, &QAbstractItemModel::modelReset, this, &GrigliaDB::aggiorna_vista_fissa);
+    connect(modello_, &ModelloListaValvole::larghezza_twips_cambiata, this, &GrigliaDB::imposta_larghezza_twips);
+    connect(modello_, &ModelloListaValvole::colonne_fisse_cambiate, this, &GrigliaDB::imposta_colonne_fisse);
 
     auto doppio = [this](const QModelIndex& indice) {
         if (indice.isValid())

@@ -4,6 +4,8 @@
 
 #include "tubes/ui/nuovo_dispositivo.h"
 
+#include "common/twips.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,11 +20,7 @@
 
 namespace {
 
-// Window layout sizes were given in twips, 15 to a pixel.
-constexpr int pixel(int twips)
-{
-    return twips / 15;
-}
+using twips::pixel;
 
 QLineEdit* campo(QWidget* parent, const char* nome, const QString& accessibile, bool sola_lettura = false)
 {

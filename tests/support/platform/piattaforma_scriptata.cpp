@@ -1,5 +1,11 @@
 #include "platform/piattaforma_scriptata.h"
 
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPdfWriter>
+
+#include <memory>
+
 QStringList PiattaformaScriptata::messaggi() const
 {
     QStringList testi;
@@ -61,7 +67,7 @@ std::optional<QString> PiattaformaScriptata::input_box(const QString& prompt, co
     return r;
 }
 
-bool PiattaformaScriptata::dialogo_stampa(QPrinter& stampante)
+bool PiattaformaScriptata::stampa(const Impaginazione& disegna)
 {
     const bool prevista = !stampa_.empty();
     bool ok = false;
@@ -69,10 +75,27 @@ bool PiattaformaScriptata::dialogo_stampa(QPrinter& stampante)
         ok = stampa_.front();
         stampa_.pop_front();
     }
-    if (ok && prepara_stampante_)
-        prepara_stampante_(stampante);
     richieste_.append({Tipo::Stampa, {}, {}, {}, prevista});
-    return ok;
+    if (!ok)
+        return false;
+    QBuffer memoria;
+    memoria.open(QIODevice::WriteOnly);
+    const auto pdf = file_stampa_.isEmpty() ? std::make_unique<QPdfWriter>(&memoria)
+                                            : std::make_unique<QPdfWriter>(file_stampa_);
+    pdf->setResolution(1200);
+    pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    disegna(*pdf);
+    return true;
+}
+
+void PiattaformaScriptata::puntatore_occupato(bool occupato)
+{
+    if (occupato) {
+        ++occupato_;
+        ++volte_occupato_;
+    } else if (occupato_ > 0) {
+        --occupato_;
+    }
 }
 
 std::optional<Piattaforma::FileScelto> PiattaformaScriptata::salva_file_con_filtro(const DialogoFile& d)

@@ -32,9 +32,12 @@ public:
     // The filter a save dialog reports as selected; without one, the
     // dialog's own initial filter.
     void rispondi_filtro(int indice) { filtro_.push_back(indice); }
-    // A hook run on the printer the dialog would have set up (tests point
-    // it at a PDF file).
-    void imposta_stampante(std::function<void(QPrinter&)> prepara) { prepara_stampante_ = std::move(prepara); }
+    // The PDF file a confirmed printer dialog prints to (an A4 page, 1200
+    // dots per inch, no margin); without one the page goes to memory.
+    void imposta_stampante(const QString& file_pdf) { file_stampa_ = file_pdf; }
+    // The busy pointer is on (a guard lives), and how many times it came on.
+    bool occupato() const { return occupato_ > 0; }
+    int volte_occupato() const { return volte_occupato_; }
 
     const QList<Richiesta>& richieste() const { return richieste_; }
     QStringList messaggi() const; // the texts of the OK message boxes, in order
@@ -46,10 +49,11 @@ public:
     std::optional<QString> salva_file(const DialogoFile& d) override;
     std::optional<QString> input_box(const QString& prompt, const QString& titolo,
                                      const QString& predefinito = {}) override;
-    bool dialogo_stampa(QPrinter& stampante) override;
+    bool stampa(const Impaginazione& disegna) override;
     std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
     // Records the page and the window size; no browser is started.
     void apri_browser(const QString& pagina, int larghezza, int altezza) override;
+    void puntatore_occupato(bool occupato) override;
 
 private:
     std::optional<QString> file(Tipo tipo, const DialogoFile& d);
@@ -59,6 +63,8 @@ private:
     std::deque<std::optional<QString>> input_;
     std::deque<bool> stampa_;
     std::deque<int> filtro_;
-    std::function<void(QPrinter&)> prepara_stampante_;
+    QString file_stampa_;
+    int occupato_ = 0;
+    int volte_occupato_ = 0;
     QList<Richiesta> richieste_;
 };
