@@ -21,6 +21,8 @@ constexpr int larghezza_testo = 360;
 constexpr int altezza_pulsante = 28;
 constexpr int larghezza_pulsante = 88;
 constexpr int spazio = 8;
+// A short message still gets a box of a readable width.
+constexpr int larghezza_minima = 240;
 
 // Where everything goes, from the text and the button count.
 struct Disposizione {
@@ -36,7 +38,7 @@ Disposizione disponi(const Messaggio& m, const QFont& font)
     const QRect ingombro = fm.boundingRect(QRect(0, 0, larghezza_testo, 10000), Qt::TextWordWrap, m.testo);
     const int n = static_cast<int>(m.pulsanti.size());
     const int riga_pulsanti = n * larghezza_pulsante + (n - 1) * spazio;
-    const int larghezza = std::max(ingombro.width(), riga_pulsanti) + 2 * margine;
+    const int larghezza = std::max({ingombro.width(), riga_pulsanti, larghezza_minima}) + 2 * margine;
     d.testo = QRect(margine, margine, larghezza - 2 * margine, ingombro.height());
     const int y = d.testo.bottom() + 1 + 2 * margine;
     int x = (larghezza - riga_pulsanti) / 2;

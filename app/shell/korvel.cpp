@@ -106,7 +106,6 @@ void KORVEL::collega_eventi()
     collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
-
     QLineEdit* grid_bias = campo(Campo::grid_bias);
     QLineEdit* gain_bias = campo(Campo::gain_bias);
     connect(grid_bias, &QLineEdit::returnPressed, this, [g] { g->grid_bias_KeyDown(13, 0); });
