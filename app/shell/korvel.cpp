@@ -114,6 +114,7 @@ void KORVEL::collega_eventi()
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
     connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
     collega_finestre_ausiliarie();
+    collega_grafico_risposta();
 
     Grafico* g = grafico_.get();
     connect(calc_function[0], &QAction::triggered, this, [g] { g->completa_retta_Click(); });

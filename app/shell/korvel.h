@@ -2,6 +2,7 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "model/modello_valvola.h"
 #include "project/vista_progetto.h"
 #include "reports/vista_report.h"
 #include "tubes/vista_valvola.h"
@@ -12,6 +13,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -184,6 +186,11 @@ private:
     void about_cmd_Click();
     void Image1_Click();
     void collega_finestre_ausiliarie();
+    // "&Grafico Risposta" (korvel_risposta.cpp)
+    void collega_grafico_risposta();
+    void aggiorna_grafico_risposta();
+    void grafico_risposta_Click();
+    std::optional<modello::ModelloSalvato> modello_caricato() const;
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;

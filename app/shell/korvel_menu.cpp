@@ -63,8 +63,6 @@ void KORVEL::crea_menu()
     calc_function[4] = separatore(menu_tracciatura, QStringLiteral("calc_function_4"));
     calc_function[5] = voce(menu_tracciatura, QStringLiteral("calc_function_5"), QStringLiteral("&Grafico Risposta"));
     calc_function[6] = separatore(menu_tracciatura, QStringLiteral("calc_function_6"));
-    calc_function[4]->setVisible(false);
-    calc_function[5]->setVisible(false);
     dummy21 = menu_tracciatura->addMenu(QStringLiteral("&Cancella"));
     dummy21->setObjectName(QStringLiteral("dummy21"));
     canc_function[0] = voce(dummy21, QStringLiteral("canc_function_0"), QStringLiteral("&Retta"));
