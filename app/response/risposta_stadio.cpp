@@ -266,7 +266,9 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
     const double r_dc = s.ra + s.rk;
     const auto scarto_dc = [&](double i) { return i - m.corrente(s.b_piu - i * r_dc / 1000, s.vg_riposo); };
     r.ik0 = Circuito::radice_in(scarto_dc, 0, s.b_piu * 1000 / r_dc);
-    if (!finito(r.ik0) || r.ik0 <= 1e-9)
+    if (!finito(r.ik0))
+        return invalida(QStringLiteral("I valori portano il calcolo fuori campo."));
+    if (r.ik0 <= 1e-9)
         return invalida(QStringLiteral("B+ non supera la tensione del punto di lavoro: "
                                        "con questa griglia la valvola non conduce."));
     r.va0 = s.b_piu - r.ik0 * s.ra / 1000;
@@ -315,6 +317,10 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
     const double h1 = r.armoniche[1];
     if (!(h1 > 0))
         return invalida(QStringLiteral("L'uscita non ha fondamentale: la valvola resta interdetta."));
+    // Below this the output differs from the resting voltage only in its
+    // last digits, and the harmonics would be rounding noise.
+    if (h1 < 1e-7 * std::max(std::fabs(r.va0), 1.0))
+        return invalida(QStringLiteral("Ampiezza ingresso (Vp)= è troppo piccola per calcolare le armoniche."));
     r.h2 = 100 * r.armoniche[2] / h1;
     r.h3 = 100 * r.armoniche[3] / h1;
     double somma = 0;

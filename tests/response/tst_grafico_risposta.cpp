@@ -4,7 +4,8 @@
 // alone, the image and the CSV written where the user chose.
 //
 // KORVEL_SCHERMATA=<file.png> in the environment saves a picture of the
-// window as it opens.
+// window as it opens, and one beside it (<file>_oltre.png) with the swing
+// past the grid's 0 V.
 
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
@@ -20,6 +21,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QFile>
@@ -262,6 +265,17 @@ private slots:
             QVERIFY(f->risposta().oltre_limite);
             QVERIFY(f->stato->text().contains(QStringLiteral("rosso")));
             QVERIFY(!f->h2->text().isEmpty());
+            // Every harmonic shows its level, however low (the axis takes
+            // its labels as rich text).
+            auto* armoniche = qobject_cast<QBarCategoryAxis*>(f->vista_spettro->chart()->axes(Qt::Horizontal).value(0));
+            QVERIFY(armoniche);
+            QCOMPARE(armoniche->count(), 5);
+            for (const QString& c : armoniche->categories())
+                QVERIFY2(c.contains(QStringLiteral(" dB")) && !c.contains(u'<'), qPrintable(c));
+            if (const QByteArray file = qgetenv("KORVEL_SCHERMATA"); !file.isEmpty()) {
+                QApplication::processEvents();
+                f->grab().save(QString::fromLocal8Bit(file).replace(QStringLiteral(".png"), QStringLiteral("_oltre.png")));
+            }
         });
     }
 

@@ -423,6 +423,43 @@ private slots:
         QVERIFY(r.campioni.empty());
     }
 
+    void valori_estremi_senza_crash_data()
+    {
+        QTest::addColumn<QVector<double>>("v"); // B+, Ra, Vg, Rk, ampiezza, carico (0: none)
+        QTest::addColumn<bool>("bypassato");
+        QTest::addColumn<bool>("valida");
+        QTest::newRow("B+ enorme") << QVector<double>{1e300, 1e5, -1.5, 1500, 1, 0} << true << false;
+        QTest::newRow("Rk enorme, non bypassato") << QVector<double>{300, 1e5, -1.5, 1e300, 1, 0} << false << false;
+        QTest::newRow("griglia lontanissima") << QVector<double>{300, 1e5, -1e6, 1500, 1, 0} << true << false;
+        QTest::newRow("ampiezza minuscola") << QVector<double>{300, 1e5, -1.5, 1500, 1e-300, 0} << true << false;
+        QTest::newRow("ampiezza enorme") << QVector<double>{300, 1e5, -1.5, 1500, 1e200, 0} << true << true;
+        QTest::newRow("Ra minuscola") << QVector<double>{300, 1e-300, -1.5, 1500, 1, 0} << true << false;
+        QTest::newRow("carico minuscolo") << QVector<double>{300, 1e5, -1.5, 1500, 1, 1e-300} << true << false;
+    }
+    void valori_estremi_senza_crash()
+    {
+        QFETCH(QVector<double>, v);
+        QFETCH(bool, bypassato);
+        QFETCH(bool, valida);
+        Stadio s;
+        s.b_piu = v[0];
+        s.ra = v[1];
+        s.vg_riposo = v[2];
+        s.rk = v[3];
+        s.ampiezza = v[4];
+        if (v[5] > 0)
+            s.carico = v[5];
+        s.catodo_bypassato = bypassato;
+        const Risposta r = calcola(da_modello(dodici_ax7()), s);
+        QCOMPARE(r.valida, valida);
+        QCOMPARE(r.motivo.isEmpty(), valida);
+        if (valida) {
+            QVERIFY(r.oltre_limite);
+            for (double x : {r.gm, r.rp, r.mu, r.guadagno, r.uscita_vpp, r.h2, r.h3, r.thd, r.margine})
+                QVERIFY(std::isfinite(x));
+        }
+    }
+
     void csv_letto_da_python()
     {
         const Risposta r = calcola(da_modello(dodici_ax7()), riferimento());
