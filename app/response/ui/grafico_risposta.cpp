@@ -245,7 +245,7 @@ void GraficoRisposta::crea_grafici()
     auto* serie = new QBarSeries;
     serie->append(barre_);
     // Each category carries its level in dB beside the harmonic's name
-    // (the axis reads its labels as rich text: no "<" in them).
+    // (the axis reads its labels as rich text: "<" goes in as an entity).
     armoniche_ = new QBarCategoryAxis;
     for (int h = 1; h <= 5; ++h)
         armoniche_->append(QStringLiteral("H%1").arg(h));
@@ -369,7 +369,7 @@ void GraficoRisposta::aggiorna_grafici()
             const double db = rapporto > 0 ? 20 * std::log10(rapporto) : fondo_db;
             altezza = std::max(db, fondo_db) - fondo_db;
             nome += db > fondo_db ? QStringLiteral(" %1 dB").arg(QLocale().toString(db, 'f', 1))
-                                  : QStringLiteral(" sotto %1 dB").arg(int(fondo_db));
+                                  : QStringLiteral(" &lt;%1 dB").arg(int(fondo_db));
         }
         barre_->replace(h - 1, altezza);
         nomi << nome;
