@@ -13,7 +13,7 @@ PACKAGES=(
   fonts-liberation fonts-urw-base35 fonts-dejavu-core locales
   libhpdf-dev
   chromium
-  libceres-dev qt6-charts-dev ngspice
+  libceres-dev qt6-charts-dev libqt6opengl6-dev ngspice
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 

@@ -104,6 +104,7 @@ void KORVEL::collega_eventi()
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
     connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
     collega_finestre_ausiliarie();
+    collega_grafico_risposta();
 
     Grafico* g = grafico_.get();
     QLineEdit* grid_bias = campo(Campo::grid_bias);

@@ -2,6 +2,7 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "model/modello_valvola.h"
 #include "project/vista_progetto.h"
 #include "reports/comandi_report.h"
 #include "reports/vista_report.h"
@@ -13,6 +14,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QGroupBox;
@@ -196,6 +198,11 @@ private:
     void about_cmd_Click();
     void Image1_Click();
     void collega_finestre_ausiliarie();
+    // "&Grafico Risposta" (korvel_risposta.cpp)
+    void collega_grafico_risposta();
+    void aggiorna_grafico_risposta();
+    void grafico_risposta_Click();
+    std::optional<modello::ModelloSalvato> modello_caricato() const;
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;

@@ -103,13 +103,10 @@ void KORVEL::crea_menu()
     aggiungi_calcolo(voce_calcolo::ricalcola_retta, QStringLiteral("Ria&lcola e disegna Retta"),
                  [this] { grafico_->ricalcola_retta_Click(); });
     separatore_calcolo(4);
-    // The response graph has no handler yet: the item stays hidden.
-    calc_function[voce_calcolo::grafico_risposta] =
-        voce(menu_tracciatura, nome_voce("calc_function", voce_calcolo::grafico_risposta),
-             QStringLiteral("&Grafico Risposta"));
+    aggiungi_calcolo(voce_calcolo::grafico_risposta, QStringLiteral("&Grafico Risposta"),
+                     [this] { grafico_risposta_Click(); });
+    calc_function[voce_calcolo::grafico_risposta]->setEnabled(false);
     separatore_calcolo(6);
-    calc_function[4]->setVisible(false);
-    calc_function[voce_calcolo::grafico_risposta]->setVisible(false);
     dummy21 = menu_tracciatura->addMenu(QStringLiteral("&Cancella"));
     dummy21->setObjectName(QStringLiteral("dummy21"));
     auto aggiungi_cancella = [this](int i, const QString& caption) {

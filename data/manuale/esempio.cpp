@@ -2,6 +2,8 @@
 
 #include "valvole_demo.h"
 
+#include "response/risposta_stadio.h"
+
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -102,10 +104,48 @@ std::string numero_it(double valore, int decimali)
     return (valore < 0 && std::fabs(valore) >= 0.5 * std::pow(10.0, -decimali) ? "-" : "") + gruppi + resto;
 }
 
+namespace {
+
+// The response window on the example's stage, as it opens: the published
+// 12AX7 set, the chart's resistors, the input as large as the bias.
+risposta::Risposta risposta_esempio(const Esempio& e)
+{
+    const auto& t = valvola_12ax7().triodo;
+    modello::ParametriModello m;
+    m.mu = t.mu;
+    m.ex = t.ex;
+    m.kg1 = t.kg1;
+    m.kp = t.kp;
+    m.kvb = t.kvb;
+    risposta::Stadio s;
+    s.b_piu = e.tensione_alimentazione;
+    s.ra = static_cast<double>(e.r_anodica);
+    s.rk = static_cast<double>(e.r_catodica);
+    s.vg_riposo = e.vg_lavoro;
+    s.ampiezza = std::fabs(e.vg_lavoro);
+    const risposta::Risposta r = risposta::calcola(risposta::da_modello(m), s);
+    if (!r.valida)
+        throw std::runtime_error("risposta dell'esempio non calcolabile");
+    return r;
+}
+
+} // namespace
+
 std::map<std::string, std::string> valori_esempio(const Esempio& e)
 {
     const double r_retta = e.tensione_alimentazione * 1000 / e.corrente_cortocircuito;
+    const risposta::Risposta r = risposta_esempio(e);
     return {
+        {"R_GM", numero_it(r.gm, 3)},
+        {"R_RP", numero_it(r.rp, 1)},
+        {"R_MU", numero_it(r.mu, 1)},
+        {"R_GAIN", numero_it(r.guadagno, 2)},
+        {"R_VPP", numero_it(r.uscita_vpp, 2)},
+        {"R_H2", numero_it(r.h2, 3)},
+        {"R_H3", numero_it(r.h3, 3)},
+        {"R_THD", numero_it(r.thd, 3)},
+        {"R_MARG", numero_it(r.margine, 3)},
+        {"R_VA", numero_it(r.va0, 1)},
         {"VB", numero_it(e.tensione_alimentazione, 0)},
         {"I0", numero_it(e.corrente_cortocircuito, 0)},
         {"RRETTA", numero_it(r_retta, 0)},

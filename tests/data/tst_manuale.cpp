@@ -5,9 +5,12 @@
 #include "support/processo.h"
 #include "support/programma_demo.h"
 
+#include "archive/cartelle.h"
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
+#include "model/archivio_modelli.h"
 #include "platform/piattaforma_scriptata.h"
+#include "response/ui/grafico_risposta.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
@@ -18,10 +21,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -235,6 +240,40 @@ void TestManuale::esempio_rifatto_nella_finestra()
         const QString citato = cerca(t, QString::fromUtf8(e.schema));
         QVERIFY2(!citato.isEmpty(), e.schema);
         QCOMPARE(numero_campo(w.campo(e.campo)->text()), numero_manuale(citato));
+    }
+
+    // "Grafico Risposta" on the same design, with the published set the demo
+    // curves are drawn from, shows the figures the manual quotes.
+    modello::ModelloSalvato m;
+    m.parametri.mu = 100;
+    m.parametri.ex = 1.4;
+    m.parametri.kg1 = 1060;
+    m.parametri.kp = 600;
+    m.parametri.kvb = 300;
+    m.fonte = modello::fonte_pubblicato;
+    QVERIFY(archivio_modelli::salva_modello(cartelle().file_basedati, w.lista().cella_lista(riga, 0).toInt(), m));
+    emit w.menu_tracciatura->aboutToShow();
+    QVERIFY(w.calc_function[5]->isEnabled());
+    QStringList letti;
+    QTimer::singleShot(0, &w, [&] {
+        auto* f = qobject_cast<GraficoRisposta*>(QApplication::activeModalWidget());
+        if (!f)
+            return;
+        for (QLineEdit* e : {f->gm, f->rp, f->mu, f->guadagno, f->uscita, f->h2, f->h3, f->thd, f->margine})
+            letti << e->text();
+        f->reject();
+    });
+    w.calc_function[5]->trigger();
+    const QString numero = QStringLiteral("([0-9]+(?:,[0-9]+)?)");
+    const QStringList risposta = {"gm \\(mA/V\\) = ", "rp \\(kOhm\\) = ", "e mu = ", "Guadagno = ", "Uscita \\(Vpp\\) = ",
+                                  "H2 \\(%\\) = ", "H3 \\(%\\) = ", "THD \\(%\\) = ", "Margine ingresso \\(Vp\\) = "};
+    QCOMPARE(letti.size(), risposta.size());
+    for (int i = 0; i < risposta.size(); ++i) {
+        // The gain quoted is the response's, not the chart's earlier one.
+        const QString dopo = i == 3 ? QStringLiteral(": il guadagno per piccoli") : QString();
+        const QString citato = cerca(t, risposta[i] + numero + dopo);
+        QVERIFY2(!citato.isEmpty(), qPrintable(risposta[i]));
+        QCOMPARE(numero_campo(letti[i]), numero_manuale(citato));
     }
     w.close();
 }

@@ -98,9 +98,11 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
     for (QAction* a : {w->lettura_progetto, w->scrittura_progetto, w->import_archivio, w->uscita,
                        w->load_basedati, w->nuova_valvola, w->crea_zipfile, w->help_cmd, w->about_cmd})
         QVERIFY2(a->isEnabled(), qPrintable(a->text()));
-    // "&Grafico Risposta" and the separator before it never show.
-    QVERIFY(!w->calc_function[5]->isVisible());
-    QVERIFY(!w->calc_function[4]->isVisible());
+    // "&Grafico Risposta" and the separator before it show, the entry off
+    // until a tube with a model and a working-point grid voltage is there.
+    QVERIFY(w->calc_function[5]->isVisible());
+    QVERIFY(w->calc_function[4]->isVisible());
+    QVERIFY(!w->calc_function[5]->isEnabled());
     QCOMPARE(w->calc_function[5]->text(), QStringLiteral("&Grafico Risposta"));
 
     // The File menu's order, separators included.
