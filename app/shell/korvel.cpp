@@ -110,9 +110,17 @@ void KORVEL::collega_eventi()
     connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);
     connect(import_archivio, &QAction::triggered, this, &KORVEL::import_archivio_Click);
     CaricatoreValvola* t = caricatore_.get();
-    connect(reload_singolo, &QAction::triggered, this, [t] { t->ricarica_dispositivo(); });
+    // Loading a tube, another or the same one again, starts a new design:
+    // the user is asked about the one on the chart first.
+    connect(reload_singolo, &QAction::triggered, this, [t, progetto] {
+        if (progetto->conferma_abbandono())
+            t->ricarica_dispositivo();
+    });
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
-    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
+    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t, progetto](int riga) {
+        if (progetto->conferma_abbandono())
+            t->griglia_DB_DblClick(riga);
+    });
     collega_finestre_ausiliarie();
 
     Grafico* g = grafico_.get();
@@ -237,14 +245,19 @@ void KORVEL::KORVEL_Form_Unload()
 
 void KORVEL::closeEvent(QCloseEvent* e)
 {
+    // A close the user cancels keeps the window and its design as they are.
+    if (!scaricata_ && !progetto_->conferma_abbandono()) {
+        e->ignore();
+        return;
+    }
     KORVEL_Form_Unload();
     e->accept();
 }
 
 void KORVEL::uscita_Click()
 {
-    close();
-    QCoreApplication::quit();
+    if (close())
+        QCoreApplication::quit();
 }
 
 // ----------------------------------------------------------- menu commands

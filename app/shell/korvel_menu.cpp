@@ -2,6 +2,7 @@
 #include "shell/korvel.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -32,12 +33,15 @@ void KORVEL::crea_menu()
     dummy10 = barra->addMenu(QStringLiteral("&File"));
     dummy10->setObjectName(QStringLiteral("dummy10"));
     lettura_progetto = voce(dummy10, QStringLiteral("lettura_progetto"), QStringLiteral("&Leggi Progetto"));
+    lettura_progetto->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     dummy10->addSeparator();
     scrittura_progetto = voce(dummy10, QStringLiteral("scrittura_progetto"), QStringLiteral("Sal&va Progetto"));
+    scrittura_progetto->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     dummy10->addSeparator();
     funzioni_stampa = dummy10->addMenu(QStringLiteral("&Stampa"));
     funzioni_stampa->setObjectName(QStringLiteral("funzioni_stampa"));
     stampa[0] = voce(funzioni_stampa, QStringLiteral("stampa_0"), QStringLiteral("&Progetto"));
+    stampa[0]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     stampa[1] = voce(funzioni_stampa, QStringLiteral("stampa_1"), QStringLiteral("&Diagramma"));
     funzioni_esporta = dummy10->addMenu(QStringLiteral("&Esportazione"));
     funzioni_esporta->setObjectName(QStringLiteral("funzioni_esporta"));
@@ -49,6 +53,7 @@ void KORVEL::crea_menu()
     import_archivio = voce(dummy10, QStringLiteral("import_archivio"), QStringLiteral("&Importa Archivio ZIP"));
     dummy10->addSeparator();
     uscita = voce(dummy10, QStringLiteral("uscita"), QStringLiteral("&Exit"));
+    uscita->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     funzioni_stampa->menuAction()->setEnabled(false);
     funzioni_esporta->menuAction()->setEnabled(false);
 
@@ -89,6 +94,7 @@ void KORVEL::crea_menu()
     dummy40 = barra->addMenu(QStringLiteral("&?"));
     dummy40->setObjectName(QStringLiteral("dummy40"));
     help_cmd = voce(dummy40, QStringLiteral("help_cmd"), QStringLiteral("&Help"));
+    help_cmd->setShortcut(QKeySequence(Qt::Key_F1));
     dummy40->addSeparator();
     about_cmd = voce(dummy40, QStringLiteral("about_cmd"), QStringLiteral("A&bout"));
 }
