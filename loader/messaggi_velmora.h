@@ -12,6 +12,11 @@ class PiattaformaVelmora : public Piattaforma {
 public:
     void messaggio(const QString& testo, const QString& titolo = {}) override;
     bool domanda_si_no(const QString& testo, const QString& titolo = {}) override;
+    // The loader never asks a three-way question; Yes/No is all it has.
+    Risposta domanda_si_no_annulla(const QString& testo, const QString& titolo = {}) override
+    {
+        return domanda_si_no(testo, titolo) ? Risposta::si : Risposta::no;
+    }
     std::optional<QString> apri_file(const DialogoFile&) override { return std::nullopt; }
     std::optional<QString> salva_file(const DialogoFile&) override { return std::nullopt; }
     std::optional<QString> input_box(const QString&, const QString&, const QString& = {}) override

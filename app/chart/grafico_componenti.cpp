@@ -37,14 +37,24 @@ bool Grafico::ricalcola_partitore()
         if (auto rk = numeri::parte_intera_int32(s.lavoro_vg * 1000.0 / s.lavoro_i))
             s.valore_r_catodica = *rk;
     }
-    if (s.retta_i0 != 0.0) {
-        if (auto ra = numeri::parte_intera_int32(s.retta_v1 * 1000.0 / s.retta_i0
+    // The load resistance is the line's slope, taken from its two ends: on
+    // a completed line they are the axis crossings (V0 = 0, I1 = 0) and
+    // this is V1 / I0; on a line the user never completed it is still the
+    // resistance of the line drawn, not of a line through its ends and
+    // the origin of the axes.
+    const double di = s.retta_i0 - s.retta_i1;
+    if (di != 0.0) {
+        if (auto ra = numeri::parte_intera_int32((s.retta_v1 - s.retta_v0) * 1000.0 / di
                                                  - s.valore_r_catodica))
             s.valore_r_anodica = *ra;
     }
-    // Reactance equal to the cathode resistor at 25 Hz.
-    if (s.valore_r_catodica != 0)
+    // Reactance equal to the cathode resistor at 25 Hz. Without a cathode
+    // resistor there is no capacitor either: the one of an earlier resistor
+    // would stand beside values it does not belong to.
+    if (s.valore_r_catodica >= 1)
         s.valore_c_catodica = 1000000.0 / (2.0 * 3.1415 * 25.0 * s.valore_r_catodica);
+    else
+        s.valore_c_catodica = 0;
     display_valori(true);
     return true;
 }

@@ -24,6 +24,9 @@ public:
         int indice_filtro = 1; // 1-based, as the filter lists are numbered
         bool deve_esistere = false;
         bool conferma_sovrascrittura = false;
+        // A save dialog adds the selected filter's extension to a name typed
+        // without one, before it asks about replacing a file.
+        bool estensione_dal_filtro = false;
     };
 
     virtual ~Piattaforma() = default;
@@ -32,6 +35,10 @@ public:
     virtual void messaggio(const QString& testo, const QString& titolo = {}) = 0;
     // Message box with Yes and No, No being the default; true on Yes.
     virtual bool domanda_si_no(const QString& testo, const QString& titolo = {}) = 0;
+    // Message box with Yes, No and Cancel ("Sì", "No", "Annulla"), Yes
+    // being the default; closing it answers Cancel.
+    enum class Risposta { si, no, annulla };
+    virtual Risposta domanda_si_no_annulla(const QString& testo, const QString& titolo = {}) = 0;
     // Open/save file dialogs; an empty optional means the user cancelled.
     virtual std::optional<QString> apri_file(const DialogoFile& d) = 0;
     virtual std::optional<QString> salva_file(const DialogoFile& d) = 0;

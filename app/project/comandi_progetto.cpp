@@ -11,6 +11,8 @@
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
 
+#include <QFileInfo>
+
 const QString ComandiProgetto::titolo_dialogo = QStringLiteral("Salvataggio Progetto XML");
 const QString ComandiProgetto::filtri_dialogo = QStringLiteral("xml (*.xml)|*.xml");
 const QString ComandiProgetto::testo_salvato = QStringLiteral("Progetto salvato correttamente");
@@ -18,6 +20,7 @@ const QString ComandiProgetto::testo_errore_salvataggio = QStringLiteral("Errore
 const QString ComandiProgetto::testo_errore_lettura = QStringLiteral("Errore lettura file XML");
 const QString ComandiProgetto::testo_sigla_assente = QStringLiteral("Sigla valvola non presente nel file");
 const QString ComandiProgetto::testo_valvola_assente = QStringLiteral("Valvola non presente nel DB");
+const QString ComandiProgetto::domanda_salvataggio = QStringLiteral("Salvare il progetto corrente?");
 
 namespace {
 
@@ -96,18 +99,64 @@ bool ComandiProgetto::Salva_Progetto(const QString& nome_file)
 
 void ComandiProgetto::scrittura_progetto_Click()
 {
+    salva_con_dialogo();
+}
+
+bool ComandiProgetto::salva_con_dialogo()
+{
     Piattaforma::DialogoFile d = dialogo_progetto();
     d.conferma_sovrascrittura = true;
-    const auto nome = piattaforma_.salva_file(d);
-    if (!nome || nome->isEmpty())
-        return;
-    piattaforma_.messaggio(Salva_Progetto(*nome) ? testo_salvato : testo_errore_salvataggio);
+    d.estensione_dal_filtro = true;
+    const auto scelto = piattaforma_.salva_file(d);
+    if (!scelto || scelto->isEmpty())
+        return false;
+    // "Leggi Progetto" lists "*.xml" only: a project saved without the
+    // extension would not be found again.
+    QString nome = *scelto;
+    if (QFileInfo(nome).suffix().isEmpty())
+        nome += nome.endsWith(u'.') ? QStringLiteral("xml") : QStringLiteral(".xml");
+    const bool salvato = Salva_Progetto(nome);
+    if (salvato)
+        segna_salvato();
+    piattaforma_.messaggio(salvato ? testo_salvato : testo_errore_salvataggio);
+    return salvato;
+}
+
+void ComandiProgetto::segna_salvato()
+{
+    salvato_ = byte_progetto(progetto_corrente());
+}
+
+bool ComandiProgetto::progetto_modificato() const
+{
+    const StatoGrafico& s = grafico_.stato();
+    const bool disegnato = numero_oggetti(s.rette) > 0 || numero_oggetti(s.punti_lavoro) > 0
+        || numero_oggetti(s.punti_guadagno) > 0 || numero_oggetti(s.rette_calcolate) > 0
+        || campi_.potenza_bloccata();
+    return disegnato && byte_progetto(progetto_corrente()) != salvato_;
+}
+
+bool ComandiProgetto::conferma_abbandono()
+{
+    if (!progetto_modificato())
+        return true;
+    switch (piattaforma_.domanda_si_no_annulla(domanda_salvataggio)) {
+    case Piattaforma::Risposta::si:
+        return salva_con_dialogo();
+    case Piattaforma::Risposta::no:
+        return true;
+    case Piattaforma::Risposta::annulla:
+        break;
+    }
+    return false;
 }
 
 // ---- loading ----
 
 void ComandiProgetto::lettura_progetto_Click()
 {
+    if (!conferma_abbandono())
+        return;
     Piattaforma::DialogoFile d = dialogo_progetto();
     d.deve_esistere = true;
     const auto nome = piattaforma_.apri_file(d);
@@ -158,6 +207,7 @@ bool ComandiProgetto::apri_progetto(const QString& nomefile)
         return false;
     }
     ripristina(*progetto, *riga);
+    segna_salvato();
     return true;
 }
 

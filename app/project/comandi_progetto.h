@@ -8,6 +8,7 @@
 
 #include "project/progetto.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -39,6 +40,15 @@ public:
     // changes; false (and the window untouched) when that fails.
     bool apri_progetto(const QString& nomefile);
 
+    // Whether the design on the chart is one the user could lose: something
+    // is drawn and it differs from the design last saved or read.
+    bool progetto_modificato() const;
+    // Before a command replaces the design: when it was modified, asks
+    // "Salvare il progetto corrente?". Sì saves it through the save dialog
+    // (cancelling that dialog, or a failed save, keeps the design), No goes
+    // on, Annulla keeps the design. True when the command may go on.
+    bool conferma_abbandono();
+
     // The list row of the project's tube: by American designation and mode,
     // else by European designation and mode; 0 when no row matches, nothing
     // when the project names no designation at all.
@@ -51,8 +61,14 @@ public:
     static const QString testo_errore_lettura;
     static const QString testo_sigla_assente;
     static const QString testo_valvola_assente;
+    static const QString domanda_salvataggio;
 
 private:
+    // The save dialog and the save with its message; true once written.
+    bool salva_con_dialogo();
+    // The design as now shown counts as the one on disk.
+    void segna_salvato();
+
     // Loads the tube of `riga` and puts the project over it.
     void ripristina(const Progetto& progetto, int riga);
     void ripristina_rette(const Progetto& progetto);
@@ -66,4 +82,7 @@ private:
     CaricatoreValvola& caricatore_;
     const ListaValvole& lista_;
     Piattaforma& piattaforma_;
+    // The project file's bytes of the design last saved or read: the one
+    // record of what the user would lose. Empty before the first.
+    QByteArray salvato_;
 };

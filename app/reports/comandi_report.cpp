@@ -101,10 +101,12 @@ void ComandiReport::esporta_grafico()
     dlg.filtri = QStringLiteral("jpg (*.jpg)|*.jpg|TIFF (*.tif)|*.tif|BMP (*.bmp)|*.bmp");
     dlg.nome_iniziale = QStringLiteral("*.jpg");
     dlg.conferma_sovrascrittura = true;
+    dlg.estensione_dal_filtro = true;
     const std::optional<Piattaforma::FileScelto> scelto = piattaforma_.salva_file_con_filtro(dlg);
     if (!scelto || scelto->percorso.trimmed().isEmpty())
         return;
-    if (!salva_grafico(formato_da_filtro(scelto->indice_filtro), scelto->percorso, vista_.cattura_grafico()))
+    const FileGrafico file = file_grafico(scelto->percorso, scelto->indice_filtro);
+    if (!salva_grafico(file.formato, file.nome, vista_.cattura_grafico()))
         piattaforma_.messaggio(errore_file);
 }
 

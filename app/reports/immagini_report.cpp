@@ -3,6 +3,7 @@
 #include <FreeImage.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <memory>
 
@@ -51,6 +52,24 @@ FormatoImmagine formato_da_filtro(int indice_filtro)
     case 3: return FormatoImmagine::bmp;
     default: return FormatoImmagine::jpeg;
     }
+}
+
+FileGrafico file_grafico(const QString& scelto, int indice_filtro)
+{
+    const FormatoImmagine dal_filtro = formato_da_filtro(indice_filtro);
+    const QString estensione = QFileInfo(scelto).suffix().toLower();
+    if (estensione == QLatin1String("jpg") || estensione == QLatin1String("jpeg"))
+        return {scelto, FormatoImmagine::jpeg};
+    if (estensione == QLatin1String("tif") || estensione == QLatin1String("tiff"))
+        return {scelto, FormatoImmagine::tiff};
+    if (estensione == QLatin1String("bmp"))
+        return {scelto, FormatoImmagine::bmp};
+    if (!estensione.isEmpty())
+        return {scelto, dal_filtro};
+    const QString del_filtro = dal_filtro == FormatoImmagine::tiff ? QStringLiteral("tif")
+        : dal_filtro == FormatoImmagine::bmp                       ? QStringLiteral("bmp")
+                                                                   : QStringLiteral("jpg");
+    return {scelto.endsWith(u'.') ? scelto + del_filtro : scelto + u'.' + del_filtro, dal_filtro};
 }
 
 bool salva_grafico(FormatoImmagine formato, const QString& nomefile, const QImage& cattura)

@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <cmath>
 #include <exception>
 #include <initializer_list>
 #include <string>
@@ -71,6 +72,47 @@ void segmento(PdfWriter& w, float x0, float y0, float x1, float y1)
     });
 }
 
+// The title's place on the page: centred on the middle of the frame, which
+// runs from 1 cm to 20 cm, with half a centimetre kept free on each side.
+constexpr float centro_titolo = 10.5f;
+constexpr float larghezza_titolo = 18.0f;
+constexpr float corpo_titolo = 48.0f;
+constexpr float corpo_minimo_titolo = 12.0f;
+
+struct Titolo {
+    QString testo;
+    float corpo = corpo_titolo;
+};
+
+// A short title keeps its 48 points. A longer one is set smaller, in steps
+// of half a point, until it fits across the frame; one that does not fit
+// even at 12 points is cut at 12 points and ends in "…". When the writer
+// cannot measure the font the title is left as typed.
+Titolo adatta_titolo(PdfWriter& w, const QString& titolo)
+{
+    const auto larghezza = [&w](const QString& t, float corpo) {
+        float l = 0;
+        passo([&] { l = w.Length(utf8(t), "Fnt1", corpo); });
+        return l;
+    };
+    const float intera = larghezza(titolo, corpo_titolo);
+    if (intera <= larghezza_titolo)
+        return {titolo, corpo_titolo};
+    float corpo = std::floor(corpo_titolo * larghezza_titolo / intera * 2.0f) / 2.0f;
+    while (corpo >= corpo_minimo_titolo && larghezza(titolo, corpo) > larghezza_titolo)
+        corpo -= 0.5f;
+    if (corpo >= corpo_minimo_titolo)
+        return {titolo, corpo};
+    const QString puntini = QStringLiteral("…");
+    QString corto = titolo;
+    do {
+        corto.chop(1);
+        while (corto.endsWith(u' '))
+            corto.chop(1);
+    } while (!corto.isEmpty() && larghezza(corto + puntini, corpo_minimo_titolo) > larghezza_titolo);
+    return {corto + puntini, corpo_minimo_titolo};
+}
+
 struct Riga {
     const char* etichetta;
     QString valore;
@@ -115,7 +157,8 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     passo([&] { w.BeginPage(); });
     testo(w, 18.0f, 1.5f, QStringLiteral("pag. 1"), "Fnt1", 12, 1);
     passo([&] { w.DrawObject("Footers"); });
-    testo(w, 10.5f, 26.5f, dati.titolo, "Fnt1", 48, 2);
+    const Titolo titolo = adatta_titolo(w, dati.titolo);
+    testo(w, centro_titolo, 26.5f, titolo.testo, "Fnt1", titolo.corpo, 2);
     passo([&] { w.SetTextHorizontalScaling(70); });
     testo(w, 10.5f, 25.0f, QStringLiteral("Valvola:") + testo_designazioni(dati.nome_valvola), "Fnt2", 24, 2);
     passo([&] { w.SetTextHorizontalScaling(100); });

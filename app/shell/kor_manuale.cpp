@@ -175,11 +175,36 @@ bool KOR_MANUALE::adatta_larghezza() const
 #endif
 }
 
+void KOR_MANUALE::mantieni_pagina(const std::function<void()>& cambia_zoom)
+{
+    // The view keeps its scroll position in pixels, which at another zoom
+    // belong to another page: the page the reader was on is put back on top.
+    const int pagina = pagina_corrente();
+    cambia_zoom();
+#ifdef KORVEL_HAVE_QTPDF
+    // The navigator still names that page as current, and the view scrolls
+    // only when the current page changes: by way of another page it does.
+    const int n = pagine();
+    if (n > 0) {
+        const int p = std::clamp(pagina, 0, n - 1);
+        QPdfPageNavigator* navigatore = vista_pdf_->pageNavigator();
+        if (n > 1 && navigatore->currentPage() == p)
+            navigatore->jump(p == 0 ? 1 : 0, QPointF(), 0);
+        navigatore->jump(p, QPointF(), 0);
+    }
+#else
+    (void)pagina;
+#endif
+    aggiorna_indicatore();
+}
+
 void KOR_MANUALE::imposta_zoom_fisso(double fattore)
 {
 #ifdef KORVEL_HAVE_QTPDF
-    vista_pdf_->setZoomMode(QPdfView::ZoomMode::Custom);
-    vista_pdf_->setZoomFactor(std::clamp(fattore, zoom_minimo, zoom_massimo));
+    mantieni_pagina([this, fattore] {
+        vista_pdf_->setZoomMode(QPdfView::ZoomMode::Custom);
+        vista_pdf_->setZoomFactor(std::clamp(fattore, zoom_minimo, zoom_massimo));
+    });
 #else
     (void)fattore;
 #endif
@@ -200,7 +225,7 @@ void KOR_MANUALE::zoom_indietro()
 void KOR_MANUALE::imposta_adatta_larghezza()
 {
 #ifdef KORVEL_HAVE_QTPDF
-    vista_pdf_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    mantieni_pagina([this] { vista_pdf_->setZoomMode(QPdfView::ZoomMode::FitToWidth); });
 #endif
     larghezza_pagina->setChecked(true);
     pagina_intera->setChecked(false);
@@ -209,7 +234,7 @@ void KOR_MANUALE::imposta_adatta_larghezza()
 void KOR_MANUALE::imposta_pagina_intera()
 {
 #ifdef KORVEL_HAVE_QTPDF
-    vista_pdf_->setZoomMode(QPdfView::ZoomMode::FitInView);
+    mantieni_pagina([this] { vista_pdf_->setZoomMode(QPdfView::ZoomMode::FitInView); });
 #endif
     larghezza_pagina->setChecked(false);
     pagina_intera->setChecked(true);

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QPdfDocument;
@@ -51,6 +53,8 @@ protected:
 
 private:
     void aggiorna_indicatore();
+    // Runs a change of zoom and brings the page that was on top back there.
+    void mantieni_pagina(const std::function<void()>& cambia_zoom);
 
     QString file_;
     QPdfDocument* documento_ = nullptr;

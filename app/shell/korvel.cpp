@@ -101,8 +101,12 @@ void KORVEL::collega_eventi()
 {
     // The menu items are connected where they are made (crea_menu).
     CaricatoreValvola* t = caricatore_.get();
+    ComandiProgetto* progetto = progetto_.get();
     connect(Timer_settab, &QTimer::timeout, this, &KORVEL::Timer_settab_Timer);
-    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t](int riga) { t->griglia_DB_DblClick(riga); });
+    connect(griglia_DB, &GrigliaDB::riga_doppio_click, this, [t, progetto](int riga) {
+        if (progetto->conferma_abbandono())
+            t->griglia_DB_DblClick(riga);
+    });
     collega_finestre_ausiliarie();
     collega_grafico_risposta();
 
@@ -215,14 +219,19 @@ void KORVEL::KORVEL_Form_Unload()
 
 void KORVEL::closeEvent(QCloseEvent* e)
 {
+    // A close the user cancels keeps the window and its design as they are.
+    if (!scaricata_ && !progetto_->conferma_abbandono()) {
+        e->ignore();
+        return;
+    }
     KORVEL_Form_Unload();
     e->accept();
 }
 
 void KORVEL::uscita_Click()
 {
-    close();
-    QCoreApplication::quit();
+    if (close())
+        QCoreApplication::quit();
 }
 
 // ----------------------------------------------------------- menu commands

@@ -277,6 +277,9 @@ QWidget* KORVEL::crea_tab_grafico()
         campi_[int(Campo::r_anodica)]->setStyleSheet(sfondo_bianco);
         campi_[int(Campo::r_anodica)]->setToolTip(
             QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
+        // Designers read a tube resistance as rp; this one is the DC ratio.
+        campi_[int(Campo::r_value)]->setToolTip(
+            QStringLiteral("Va/Ia al punto di lavoro (non è la resistenza interna rp)"));
         for (Campo c : {Campo::r_anodica, Campo::r_catodica, Campo::c_catodica, Campo::r_value, Campo::gain_value})
             campi_[int(c)]->setMaximumWidth(120);
     }

@@ -7,6 +7,7 @@
 #include "tubes/caricatore_valvola.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -55,9 +56,11 @@ void KORVEL::crea_menu()
     dummy10->setObjectName(QStringLiteral("dummy10"));
     lettura_progetto = voce(dummy10, QStringLiteral("lettura_progetto"), QStringLiteral("&Leggi Progetto"),
                             [this] { progetto_->lettura_progetto_Click(); });
+    lettura_progetto->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     dummy10->addSeparator();
     scrittura_progetto = voce(dummy10, QStringLiteral("scrittura_progetto"), QStringLiteral("Sal&va Progetto"),
                               [this] { progetto_->scrittura_progetto_Click(); });
+    scrittura_progetto->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     dummy10->addSeparator();
     funzioni_stampa = dummy10->addMenu(QStringLiteral("&Stampa"));
     funzioni_stampa->setObjectName(QStringLiteral("funzioni_stampa"));
@@ -65,6 +68,7 @@ void KORVEL::crea_menu()
         stampa[i] = voce(funzioni_stampa, nome_voce("stampa", i), caption, [this, i] { report_->stampa_Click(i); });
     };
     aggiungi_stampa(voce_stampa::progetto, QStringLiteral("&Progetto"));
+    stampa[voce_stampa::progetto]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     aggiungi_stampa(voce_stampa::diagramma, QStringLiteral("&Diagramma"));
     funzioni_esporta = dummy10->addMenu(QStringLiteral("&Esportazione"));
     funzioni_esporta->setObjectName(QStringLiteral("funzioni_esporta"));
@@ -81,6 +85,7 @@ void KORVEL::crea_menu()
                            [this] { import_archivio_Click(); });
     dummy10->addSeparator();
     uscita = voce(dummy10, QStringLiteral("uscita"), QStringLiteral("&Exit"), [this] { uscita_Click(); });
+    uscita->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     funzioni_stampa->menuAction()->setEnabled(false);
     funzioni_esporta->menuAction()->setEnabled(false);
 
@@ -120,7 +125,12 @@ void KORVEL::crea_menu()
     aggiungi_cancella(voce_cancella::retta_calcolata, QStringLiteral("&Retta Calcolata"));
     menu_tracciatura->addSeparator();
     reload_singolo = voce(menu_tracciatura, QStringLiteral("reload_singolo"), QStringLiteral("R&icarica Curva"),
-                          [this] { caricatore_->ricarica_dispositivo(); });
+                          [this] {
+                              // Loading the tube again starts a new design: the
+                              // user is asked about the one on the chart first.
+                              if (progetto_->conferma_abbandono())
+                                  caricatore_->ricarica_dispositivo();
+                          });
     reload_singolo->setEnabled(false);
     menu_tracciatura->menuAction()->setEnabled(false);
 
@@ -138,6 +148,7 @@ void KORVEL::crea_menu()
     dummy40 = barra->addMenu(QStringLiteral("&?"));
     dummy40->setObjectName(QStringLiteral("dummy40"));
     help_cmd = voce(dummy40, QStringLiteral("help_cmd"), QStringLiteral("&Help"), [this] { help_cmd_Click(); });
+    help_cmd->setShortcut(QKeySequence(Qt::Key_F1));
     dummy40->addSeparator();
     about_cmd = voce(dummy40, QStringLiteral("about_cmd"), QStringLiteral("A&bout"), [this] { about_cmd_Click(); });
 }

@@ -126,6 +126,34 @@ std::optional<QVariantList> valori_record(const Voce& v)
     return valori;
 }
 
+std::optional<QString> valvola_con_curva(const QString& file_basedati, const QString& curva)
+{
+    if (curva.isEmpty())
+        return std::nullopt;
+    BaseDatiValvole db;
+    // Every row is read and compared here: the name never becomes part of a
+    // statement.
+    if (!db.open(file_basedati)
+        || !db.query(QStringLiteral("select SiglaUSA, SiglaEURO, MODO, CURVA from %1")
+                         .arg(schema_valvole::nome_tabella))) {
+        db.close();
+        return std::nullopt;
+    }
+    std::optional<QString> trovata;
+    while (!trovata && db.next()) {
+        QString usa, euro, modo, file;
+        if (!db.leggi_testo(3, file) || file != curva)
+            continue;
+        db.leggi_testo(0, usa);
+        db.leggi_testo(1, euro);
+        db.leggi_testo(2, modo);
+        const QString sigla = nome_base(usa, euro);
+        trovata = modo.isEmpty() ? sigla : sigla + u' ' + modo;
+    }
+    db.close();
+    return trovata;
+}
+
 bool inserisci(const QString& file_basedati, const Voce& v)
 {
     const auto valori = valori_record(v);

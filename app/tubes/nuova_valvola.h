@@ -70,6 +70,19 @@ const QStringList& colonne_record();
 // number or does not fit.
 std::optional<QVariantList> valori_record(const Voce& v);
 
+// The message that refuses a new tube whose curve picture would replace the
+// one of `valvola` (its designation and mode), a tube already in the table.
+inline QString testo_valvola_esistente(const QString& valvola)
+{
+    return QStringLiteral("Esiste già una valvola %1 nel DB: scegliere un'altra sigla").arg(valvola);
+}
+
+// The tube of the table whose curve picture is stored as `curva`: its
+// American designation (else the European one) and its mode, as
+// "12AX7 TRIODO". Nothing when no record names that file or the table
+// cannot be read.
+std::optional<QString> valvola_con_curva(const QString& file_basedati, const QString& curva);
+
 // Inserts the record into the tube table of `file_basedati`, its values
 // bound as parameters. False when the database cannot be opened, a value
 // cannot be converted or the statement is refused.

@@ -161,9 +161,12 @@ private slots:
         b.grafico.gain_bias_KeyDown(13, 0);
         QCOMPARE(b.s().valore_r_catodica, 0);
         QCOMPARE(b.s().valore_r_anodica, 30000);
-        QCOMPARE(b.s().valore_c_catodica, 3.3);
+        // No cathode resistor, no capacitor: the old one would stand beside
+        // values it does not belong to.
+        QCOMPARE(b.s().valore_c_catodica, 0.0);
         QCOMPARE(b.s().guadagno, 7.0);
         QVERIFY(b.t(Campo::r_catodica).isEmpty());
+        QVERIFY(b.t(Campo::c_catodica).isEmpty());
     }
 
     void senza_punto_ne_linea_restano_i_valori()

@@ -159,8 +159,9 @@ void TstComandiReport::report_pdf_annullato()
 
 void TstComandiReport::diagramma_immagine()
 {
-    const QString tif = uscite_.filePath(QStringLiteral("diagramma.jpg"));
-    p_.rispondi_file(tif);
+    // A name typed without an extension takes the selected filter's.
+    const QString tif = uscite_.filePath(QStringLiteral("diagramma.tif"));
+    p_.rispondi_file(uscite_.filePath(QStringLiteral("diagramma")));
     p_.rispondi_filtro(2);
     w_->salvataggio[2]->trigger();
     QCOMPARE(p_.richieste().first().testo, QStringLiteral("Salvataggio Grafico"));

@@ -362,7 +362,10 @@ private slots:
         f.scegli(0, scansione);
         QCOMPARE(f.p.richieste().back().dialogo.titolo, QStringLiteral("File Curve"));
         QCOMPARE(f.p.richieste().back().dialogo.filtri,
-                 QStringLiteral("gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|"));
+                 QStringLiteral("Immagini (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff)|"
+                                "*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff|gif (*.gif)|*.gif|"
+                                "jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|"
+                                "tiff (*.tif *.tiff)|*.tif;*.tiff|Generico (*.*)|*.*|"));
         QCOMPARE(f.w->orig_curve->text(), scansione);
         QCOMPARE(f.w->orig_curve->palette().color(QPalette::Window), QColor(0, 255, 0));
         const QString redim = f.w->file_curva_ridimensionata();

@@ -35,6 +35,21 @@ std::optional<QString> esegui_dialogo(QFileDialog& dlg, const Piattaforma::Dialo
         if (i >= 0 && i < filtri.size())
             dlg.selectNameFilter(filtri[i]);
     }
+    if (d.estensione_dal_filtro) {
+        // The first pattern of the filter in use: "*.tif" gives "tif".
+        const auto suffisso = [&dlg](const QString& filtro) {
+            const qsizetype a = filtro.lastIndexOf(u'(');
+            QString dentro = a >= 0 ? filtro.mid(a + 1) : filtro;
+            dentro.chop(dentro.endsWith(u')') ? 1 : 0);
+            const QString primo = dentro.split(u' ', Qt::SkipEmptyParts).value(0);
+            dlg.setDefaultSuffix(primo.startsWith(QStringLiteral("*.")) && primo.indexOf(u'*', 1) < 0
+                                     ? primo.mid(2)
+                                     : QString());
+        };
+        QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, suffisso);
+        if (!filtri.isEmpty())
+            suffisso(dlg.selectedNameFilter());
+    }
     // A name made only of wildcards ("*.gif") is a filter hint, not a name.
     if (!d.nome_iniziale.isEmpty() && !d.nome_iniziale.contains('*'))
         dlg.selectFile(d.nome_iniziale);
@@ -62,6 +77,24 @@ bool PiattaformaQt::domanda_si_no(const QString& testo, const QString& titolo)
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+Piattaforma::Risposta PiattaformaQt::domanda_si_no_annulla(const QString& testo, const QString& titolo)
+{
+    QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, finestra());
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Risposta::si;
+    case QMessageBox::No:
+        return Risposta::no;
+    default:
+        return Risposta::annulla;
+    }
 }
 
 std::optional<QString> PiattaformaQt::apri_file(const DialogoFile& d)

@@ -7,6 +7,7 @@ class PiattaformaQt : public Piattaforma {
 public:
     void messaggio(const QString& testo, const QString& titolo = {}) override;
     bool domanda_si_no(const QString& testo, const QString& titolo = {}) override;
+    Risposta domanda_si_no_annulla(const QString& testo, const QString& titolo = {}) override;
     std::optional<QString> apri_file(const DialogoFile& d) override;
     std::optional<QString> salva_file(const DialogoFile& d) override;
     std::optional<QString> input_box(const QString& prompt, const QString& titolo,

@@ -38,7 +38,12 @@ struct DialogoCarica {
 };
 
 constexpr DialogoCarica dialoghi[3] = {
-    {"File Curve", "*.gif", "gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|"},
+    // A data-sheet scan comes in any of the formats the picture library
+    // reads: the first filter shows them all.
+    {"File Curve", "*.gif",
+     "Immagini (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff|"
+     "gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|"
+     "tiff (*.tif *.tiff)|*.tif;*.tiff|Generico (*.*)|*.*|"},
     {"File Immagine", "*.jpg", "jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|Generico (*.*)|*.*|"},
     {"File Piedinatura", "*.gif", "gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|"},
 };

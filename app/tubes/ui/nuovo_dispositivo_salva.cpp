@@ -140,7 +140,18 @@ void Nuovo_Dispositivo::salva_DB_Click()
         copie.push_back(
             {v.orig_piedinatura, c.cartella_piedinature + v.nomi.piedinatura, Formato::gif});
 
-    // Another tube's pictures are replaced only when the user says so.
+    // The curve picture carries the calibration of the record that names
+    // it: replacing it would leave that tube with a calibration that no
+    // longer matches its picture, and the table with two rows for one
+    // designation and mode. Refused, naming the tube already there.
+    if (const auto esistente = nuova_valvola::valvola_con_curva(c.file_basedati, v.nomi.curva)) {
+        piattaforma_.messaggio(nuova_valvola::testo_valvola_esistente(*esistente), titolo);
+        return;
+    }
+
+    // Pictures no other record depends on (a photo or pin-out shared by
+    // the modes of one tube, a file left behind) are replaced only when
+    // the user says so.
     QStringList esistenti;
     for (const Copia& k : copie)
         if (QFile::exists(k.destinazione))

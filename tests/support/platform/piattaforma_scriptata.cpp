@@ -32,6 +32,19 @@ bool PiattaformaScriptata::domanda_si_no(const QString& testo, const QString& ti
     return si;
 }
 
+Piattaforma::Risposta PiattaformaScriptata::domanda_si_no_annulla(const QString& testo,
+                                                                 const QString& titolo)
+{
+    const bool prevista = !si_no_annulla_.empty();
+    Risposta r = Risposta::no;
+    if (prevista) {
+        r = si_no_annulla_.front();
+        si_no_annulla_.pop_front();
+    }
+    richieste_.append({Tipo::Domanda, testo, titolo, {}, prevista});
+    return r;
+}
+
 std::optional<QString> PiattaformaScriptata::file(Tipo tipo, const DialogoFile& d)
 {
     const bool prevista = !file_.empty();

@@ -26,6 +26,8 @@ public:
 
     // Scripted answers, taken in order of use, one queue per kind.
     void rispondi_si_no(bool si) { si_no_.push_back(si); }
+    // Answers of the Yes/No/Cancel questions (recorded as Domanda too).
+    void rispondi_si_no_annulla(Risposta r) { si_no_annulla_.push_back(r); }
     void rispondi_file(std::optional<QString> percorso) { file_.push_back(std::move(percorso)); }
     void rispondi_input(std::optional<QString> testo) { input_.push_back(std::move(testo)); }
     void rispondi_stampa(bool ok) { stampa_.push_back(ok); }
@@ -45,6 +47,9 @@ public:
 
     void messaggio(const QString& testo, const QString& titolo = {}) override;
     bool domanda_si_no(const QString& testo, const QString& titolo = {}) override;
+    // Without a scripted answer: No, so a command goes on as it did before
+    // it asked; a test that means Annulla scripts it.
+    Risposta domanda_si_no_annulla(const QString& testo, const QString& titolo = {}) override;
     std::optional<QString> apri_file(const DialogoFile& d) override;
     std::optional<QString> salva_file(const DialogoFile& d) override;
     std::optional<QString> input_box(const QString& prompt, const QString& titolo,
@@ -59,6 +64,7 @@ private:
     std::optional<QString> file(Tipo tipo, const DialogoFile& d);
 
     std::deque<bool> si_no_;
+    std::deque<Risposta> si_no_annulla_;
     std::deque<std::optional<QString>> file_;
     std::deque<std::optional<QString>> input_;
     std::deque<bool> stampa_;
