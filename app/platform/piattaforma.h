@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -50,6 +51,10 @@ public:
     // Opens an HTML page in a browser window of the given size at the
     // screen's top-left corner; the window lives on by itself.
     virtual void apri_browser(const QString& pagina, int larghezza, int altezza) = 0;
+
+    // A window of the program's own shown modally; its result code
+    // (QDialog::Accepted, QDialog::Rejected or one of the window's own).
+    virtual int esegui(QDialog& finestra) = 0;
 
     // The window that owns the dialogs (may be null).
     void imposta_finestra(QWidget* finestra) { finestra_ = finestra; }

@@ -14,4 +14,5 @@ public:
     bool dialogo_stampa(QPrinter& stampante) override;
     std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
     void apri_browser(const QString& pagina, int larghezza, int altezza) override;
+    int esegui(QDialog& finestra) override;
 };

@@ -12,11 +12,11 @@
 // (No, Cancel) and is recorded like the others.
 class PiattaformaScriptata : public Piattaforma {
 public:
-    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa, Browser };
+    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa, Browser, Finestra };
 
     struct Richiesta {
         Tipo tipo;
-        QString testo;  // message text, input prompt, or dialog title
+        QString testo;  // message text, input prompt, or dialog or window title
         QString titolo;
         DialogoFile dialogo; // for the file dialogs
         bool risposta_prevista = true;
@@ -32,6 +32,11 @@ public:
     // The filter a save dialog reports as selected; without one, the
     // dialog's own initial filter.
     void rispondi_filtro(int indice) { filtro_.push_back(indice); }
+    // The answer to the next window of the program's own: a function that
+    // works the window as a user would and returns its result code. A window
+    // without one gets the answer it names in its "risposta_predefinita"
+    // property, else Rejected, without being shown.
+    void rispondi_finestra(std::function<int(QDialog&)> risposta) { finestre_.push_back(std::move(risposta)); }
     // A hook run on the printer the dialog would have set up (tests point
     // it at a PDF file).
     void imposta_stampante(std::function<void(QPrinter&)> prepara) { prepara_stampante_ = std::move(prepara); }
@@ -50,6 +55,7 @@ public:
     std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
     // Records the page and the window size; no browser is started.
     void apri_browser(const QString& pagina, int larghezza, int altezza) override;
+    int esegui(QDialog& finestra) override;
 
 private:
     std::optional<QString> file(Tipo tipo, const DialogoFile& d);
@@ -59,6 +65,7 @@ private:
     std::deque<std::optional<QString>> input_;
     std::deque<bool> stampa_;
     std::deque<int> filtro_;
+    std::deque<std::function<int(QDialog&)>> finestre_;
     std::function<void(QPrinter&)> prepara_stampante_;
     QList<Richiesta> richieste_;
 };
