@@ -378,6 +378,39 @@ private slots:
         QCOMPARE(r.value(QStringLiteral("IMAX_Y")).toDouble(), corrente.y());
     }
 
+    // "Raddrizza" undoes the straightening, the quarter turns come back
+    // round, and "Annulla" loads nothing.
+    void raddrizza_ruota_annulla()
+    {
+        Finestra f;
+        QImage raddrizzata, originale, girata, di_nuovo;
+        bool attiva = false;
+        f.p.rispondi_file(fogli("12SR7-GE-pagina2.pdf"));
+        f.p.rispondi_finestra([&](QDialog& d) {
+            auto& r = dynamic_cast<Ritaglia_Grafico&>(d);
+            attiva = r.raddrizza->isEnabled() && r.raddrizza->isChecked();
+            raddrizzata = r.immagine();
+            r.raddrizza->click();
+            originale = r.immagine();
+            r.ruota_sinistra->click();
+            girata = r.immagine();
+            r.ruota_destra->click();
+            di_nuovo = r.immagine();
+            r.annulla_->click();
+            return r.result();
+        });
+        f.w->carica[0]->trigger();
+        QVERIFY(attiva);
+        QCOMPARE(originale.size(), raddrizzata.size());
+        QVERIFY(originale != raddrizzata);
+        QVERIFY(std::fabs(analisi_grafico::inclinazione(originale) - 0.24) <= 0.05);
+        QCOMPARE(girata.size(), originale.size().transposed());
+        QCOMPARE(di_nuovo, originale);
+        QVERIFY(f.p.messaggi().isEmpty());
+        QVERIFY(f.w->orig_curve->text().isEmpty());
+        QVERIFY(!QFile::exists(f.w->file_curva_ridimensionata()));
+    }
+
     // Damaged PDFs are refused with a message and change nothing more in
     // the window; a huge page comes at a resolution that fits; a picture
     // without a grid is cropped from the whole picture and nothing snaps.
