@@ -24,6 +24,8 @@ public:
         return std::nullopt;
     }
     bool stampa(const Impaginazione&) override { return false; }
+    // The loader opens no window of its own beyond its message boxes.
+    int esegui(QDialog&) override { return 0; }
     std::optional<FileScelto> salva_file_con_filtro(const DialogoFile&) override { return std::nullopt; }
     void apri_browser(const QString&, int, int) override {}
     void puntatore_occupato(bool occupato) override;

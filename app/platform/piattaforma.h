@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPagedPaintDevice;
+class QDialog;
 class QWidget;
 
 // Every modal interaction with the desktop goes through this interface, so the
@@ -60,6 +61,10 @@ public:
     // Opens an HTML page in a browser window of the given size at the
     // screen's top-left corner; the window lives on by itself.
     virtual void apri_browser(const QString& pagina, int larghezza, int altezza) = 0;
+
+    // A window of the program's own shown modally; its result code
+    // (QDialog::Accepted, QDialog::Rejected or one of the window's own).
+    virtual int esegui(QDialog& finestra) = 0;
 
     // The busy pointer on (true) and back off (false); the calls nest. Use
     // the guard Occupato rather than calling this directly.

@@ -187,7 +187,11 @@ private slots:
         for (QAction* a : f.w->menu_operazioni->actions())
             voci << (a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(voci, QStringList({"Set Corrente massima", "Set Origine", "Set Tensione Massima", "-",
-                                    "Traccia Potenza massima", "-", "Sposta manualmente"}));
+                                    "Traccia Potenza massima", "-", "Sposta manualmente", "-",
+                                    "Aggancia alla griglia"}));
+        // Snapping to the grid is on from the start.
+        QVERIFY(f.w->aggancia_griglia->isCheckable());
+        QVERIFY(f.w->aggancia_griglia->isChecked());
         // Every control a user reaches has a name, and every field's label
         // points at it.
         for (QWidget* c : f.w->findChildren<QWidget*>()) {
@@ -278,17 +282,18 @@ private slots:
         f.scegli(0, f.scrivi(QStringLiteral("c.png"), curva_12au7::disegna(518, 418), "PNG"));
         const QImage base = f.w->tela().immagine().copy();
         f.clic_e_scegli({100, 300}, QStringLiteral("Set Origine"));
-        f.clic_e_scegli({60, 380}, QStringLiteral("Set Origine"));
+        // Away from the grid's intersections, which the clicks snap to.
+        f.clic_e_scegli({66, 380}, QStringLiteral("Set Origine"));
         Tela attesa;
         attesa.imposta_immagine(base);
-        disegna_marker(attesa, Marker::origine, 60, 380, 11);
+        disegna_marker(attesa, Marker::origine, 66, 380, 11);
         QCOMPARE(f.w->tela().immagine(), attesa.immagine());
-        QCOMPARE(f.w->origin_X->text(), QStringLiteral("60"));
+        QCOMPARE(f.w->origin_X->text(), QStringLiteral("66"));
 
         // A new curve file clears the points but keeps the typed origin;
         // setting the origin again draws one marker, none at the corner.
         f.scegli(0, f.file(QStringLiteral("c.png")));
-        QCOMPARE(f.w->origin_X->text(), QStringLiteral("60"));
+        QCOMPARE(f.w->origin_X->text(), QStringLiteral("66"));
         QVERIFY(f.w->max_current_X->text().isEmpty());
         QCOMPARE(f.w->tela().immagine(), base);
         f.clic_e_scegli({70, 370}, QStringLiteral("Set Origine"));
@@ -360,12 +365,15 @@ private slots:
         const QString foto = f.scrivi(QStringLiteral("foto.png"), piena(60, 120, Qt::darkGray), "PNG");
         const QString piedini = f.scrivi(QStringLiteral("zoccolo.gif"), piena(80, 80, Qt::blue), "GIF");
         f.scegli(0, scansione);
-        QCOMPARE(f.p.richieste().back().dialogo.titolo, QStringLiteral("File Curve"));
-        QCOMPARE(f.p.richieste().back().dialogo.filtri,
-                 QStringLiteral("Immagini (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff)|"
-                                "*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff|gif (*.gif)|*.gif|"
+        // The file dialog, then the crop window (unanswered: the whole picture).
+        QCOMPARE(f.p.richieste().size(), 2);
+        QCOMPARE(f.p.richieste().front().dialogo.titolo, QStringLiteral("File Curve"));
+        QCOMPARE(f.p.richieste().front().dialogo.filtri,
+                 QStringLiteral("Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff *.pdf)|"
+                                "*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|gif (*.gif)|*.gif|"
                                 "jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|"
-                                "tiff (*.tif *.tiff)|*.tif;*.tiff|Generico (*.*)|*.*|"));
+                                "tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|Generico (*.*)|*.*|"));
+        QCOMPARE(f.p.richieste().back().titolo, QStringLiteral("Ritaglia Grafico"));
         QCOMPARE(f.w->orig_curve->text(), scansione);
         QCOMPARE(f.w->orig_curve->palette().color(QPalette::Window), QColor(0, 255, 0));
         const QString redim = f.w->file_curva_ridimensionata();

@@ -179,3 +179,8 @@ void PiattaformaQt::apri_browser(const QString& pagina, int larghezza, int altez
         return;
     QDesktopServices::openUrl(indirizzo);
 }
+
+int PiattaformaQt::esegui(QDialog& finestra)
+{
+    return finestra.exec();
+}

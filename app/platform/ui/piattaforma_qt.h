@@ -16,4 +16,5 @@ public:
     std::optional<FileScelto> salva_file_con_filtro(const DialogoFile& d) override;
     void apri_browser(const QString& pagina, int larghezza, int altezza) override;
     void puntatore_occupato(bool occupato) override;
+    int esegui(QDialog& finestra) override;
 };

@@ -38,12 +38,12 @@ struct DialogoCarica {
 };
 
 constexpr DialogoCarica dialoghi[3] = {
-    // A data-sheet scan comes in any of the formats the picture library
-    // reads: the first filter shows them all.
+    // A data-sheet scan comes as a picture in any of the formats the picture
+    // library reads, or as a PDF page: the first filter shows them all.
     {"File Curve", "*.gif",
-     "Immagini (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff|"
+     "Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff *.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|"
      "gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|"
-     "tiff (*.tif *.tiff)|*.tif;*.tiff|Generico (*.*)|*.*|"},
+     "tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|Generico (*.*)|*.*|"},
     {"File Immagine", "*.jpg", "jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|Generico (*.*)|*.*|"},
     {"File Piedinatura", "*.gif", "gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|"},
 };
@@ -113,6 +113,8 @@ void Nuovo_Dispositivo::collega()
     for (QLineEdit* n : nome_valvola)
         connect(n, &QLineEdit::textChanged, this, &Nuovo_Dispositivo::aggiorna_nomi);
     connect(Combo_modo, &QComboBox::currentIndexChanged, this, &Nuovo_Dispositivo::aggiorna_nomi);
+    for (QLineEdit* e : {max_current_i, max_voltage_V})
+        connect(e, &QLineEdit::textChanged, this, &Nuovo_Dispositivo::aggiorna_divisione);
     connect(grid_caratteristiche, &QTableWidget::cellClicked, this,
             [this](int riga, int) { grid_caratteristiche_Click(riga); });
 }
@@ -246,18 +248,26 @@ void Nuovo_Dispositivo::carica_Click(int index)
 void Nuovo_Dispositivo::carica_curva(const QString& percorso)
 {
     // The picture of an earlier load must never be saved under this choice.
+    const std::optional<QString> sorgente = prepara_curva(percorso);
+    if (!sorgente)
+        return;
     const QString ridimensionata = file_curva_ridimensionata();
     if (!ridimensionata.isEmpty())
         QFile::remove(ridimensionata);
     bool caricata = false;
-    if (!ridimensionata.isEmpty() && immagini_valvola::ridimensiona_curva(percorso, ridimensionata)) {
+    griglia_ = {};
+    if (!ridimensionata.isEmpty() && immagini_valvola::ridimensiona_curva(*sorgente, ridimensionata)) {
         const QImage figura(ridimensionata);
         caricata = !figura.isNull();
-        if (caricata)
+        if (caricata) {
             tela_.imposta_immagine(figura);
-        else
+            griglia_ = analisi_grafico::rileva_griglia(figura);
+        } else {
             QFile::remove(ridimensionata);
+        }
     }
+    if (*sorgente != percorso)
+        QFile::remove(*sorgente);
     aggiorna_tela();
     clear_dativalvola();
     display_valori();
@@ -360,8 +370,10 @@ void Nuovo_Dispositivo::sposta_marker(Marker marker, float x, float y)
 
 void Nuovo_Dispositivo::set_point_Click(int index)
 {
-    const float x = nuova_mouse_x;
-    const float y = nuova_mouse_y;
+    float x = nuova_mouse_x;
+    float y = nuova_mouse_y;
+    if (index <= 2)
+        aggancia_alla_griglia(x, y);
     switch (index) {
     case 0:
         nuova.imax_x = x;
@@ -405,6 +417,7 @@ void Nuovo_Dispositivo::set_point_Click(int index)
     default:
         break;
     }
+    aggiorna_divisione();
 }
 
 // ------------------------------------------------------------------ mouse

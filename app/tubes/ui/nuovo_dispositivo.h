@@ -10,6 +10,7 @@
 #include "chart/ui/picture1.h"
 #include "chart/taratura.h"
 #include "chart/tela.h"
+#include "tubes/analisi_grafico.h"
 #include "tubes/nuova_valvola.h"
 
 #include <QDialog>
@@ -110,6 +111,14 @@ public:
     // Indexes 3 and 5 are separators.
     std::array<QAction*, 7> set_point{};
 
+    // The grid found on the rescaled curve picture: with "Aggancia alla
+    // griglia" checked the three calibration points snap to its
+    // intersections, and one division is shown in volts and milliamperes.
+    QAction* aggancia_griglia = nullptr;
+    QLabel* divisione_griglia = nullptr;
+    const analisi_grafico::Griglia& griglia() const { return griglia_; }
+    void aggiorna_divisione();
+
     // Colours of this window's drawings, palette indexes.
     int colore_marker = 11;
     int colore_potenza = 8;
@@ -137,6 +146,13 @@ private:
     void carica_curva(const QString& percorso);
     void carica_foto(const QString& percorso);
     void carica_piedinatura(const QString& percorso);
+    // The picture to rescale for a chosen curve file: a PDF's page, cropped
+    // and straightened in "Ritaglia Grafico". Empty when nothing is to be
+    // loaded (unreadable PDF, a window cancelled).
+    std::optional<QString> prepara_curva(const QString& percorso);
+    QLabel* crea_divisione();
+    void crea_aggancio();
+    void aggancia_alla_griglia(float& x, float& y) const;
 
     Piattaforma& piattaforma_;
     LibreriaImmagini& libreria_;
@@ -146,4 +162,5 @@ private:
     std::array<std::optional<QPointF>, 3> marker_disegnato_{};
     std::unique_ptr<QTemporaryDir> cartella_temporanea_;
     bool scaricata_ = false;
+    analisi_grafico::Griglia griglia_;
 };

@@ -213,6 +213,7 @@ void Nuovo_Dispositivo::crea_controlli()
 
     auto* sinistra = new QVBoxLayout;
     sinistra->addWidget(Picture1_);
+    sinistra->addWidget(crea_divisione());
     sinistra->addLayout(originali);
     sinistra->addLayout(figure);
     sinistra->addStretch(1);
@@ -264,4 +265,5 @@ void Nuovo_Dispositivo::crea_menu()
     set_point[4] = voce(menu_operazioni, "set_point_4", QStringLiteral("Traccia Potenza massima"));
     set_point[5] = menu_operazioni->addSeparator();
     set_point[6] = voce(menu_operazioni, "set_point_6", QStringLiteral("Sposta manualmente"));
+    crea_aggancio();
 }

@@ -1,8 +1,10 @@
 #include "platform/piattaforma_scriptata.h"
 
 #include <QBuffer>
+#include <QDialog>
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <QVariant>
 
 #include <memory>
 
@@ -130,4 +132,17 @@ void PiattaformaScriptata::apri_browser(const QString& pagina, int larghezza, in
     r.larghezza = larghezza;
     r.altezza = altezza;
     richieste_.append(r);
+}
+
+int PiattaformaScriptata::esegui(QDialog& finestra)
+{
+    const bool prevista = !finestre_.empty();
+    richieste_.append({Tipo::Finestra, finestra.windowTitle(), finestra.windowTitle(), {}, prevista});
+    if (!prevista) {
+        const QVariant predefinita = finestra.property("risposta_predefinita");
+        return predefinita.isValid() ? predefinita.toInt() : int(QDialog::Rejected);
+    }
+    const std::function<int(QDialog&)> risposta = std::move(finestre_.front());
+    finestre_.pop_front();
+    return risposta(finestra);
 }

@@ -12,11 +12,11 @@
 // (No, Cancel) and is recorded like the others.
 class PiattaformaScriptata : public Piattaforma {
 public:
-    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa, Browser };
+    enum class Tipo { Messaggio, Domanda, ApriFile, SalvaFile, InputBox, Stampa, Browser, Finestra };
 
     struct Richiesta {
         Tipo tipo;
-        QString testo;  // message text, input prompt, or dialog title
+        QString testo;  // message text, input prompt, or dialog or window title
         QString titolo;
         DialogoFile dialogo; // for the file dialogs
         bool risposta_prevista = true;
@@ -40,6 +40,11 @@ public:
     // The busy pointer is on (a guard lives), and how many times it came on.
     bool occupato() const { return occupato_ > 0; }
     int volte_occupato() const { return volte_occupato_; }
+    // The answer to the next window of the program's own: a function that
+    // works the window as a user would and returns its result code. A window
+    // without one gets the answer it names in its "risposta_predefinita"
+    // property, else Rejected, without being shown.
+    void rispondi_finestra(std::function<int(QDialog&)> risposta) { finestre_.push_back(std::move(risposta)); }
 
     const QList<Richiesta>& richieste() const { return richieste_; }
     QStringList messaggi() const; // the texts of the OK message boxes, in order
@@ -59,6 +64,7 @@ public:
     // Records the page and the window size; no browser is started.
     void apri_browser(const QString& pagina, int larghezza, int altezza) override;
     void puntatore_occupato(bool occupato) override;
+    int esegui(QDialog& finestra) override;
 
 private:
     std::optional<QString> file(Tipo tipo, const DialogoFile& d);
@@ -72,5 +78,6 @@ private:
     QString file_stampa_;
     int occupato_ = 0;
     int volte_occupato_ = 0;
+    std::deque<std::function<int(QDialog&)>> finestre_;
     QList<Richiesta> richieste_;
 };

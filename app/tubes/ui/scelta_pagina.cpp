@@ -1,0 +1,74 @@
+#include "tubes/ui/scelta_pagina.h"
+
+#include "tubes/pagine_pdf.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+const QString Scelta_Pagina::titolo = QStringLiteral("Pagina");
+
+namespace {
+
+constexpr int lato_miniatura = 160;
+
+} // namespace
+
+Scelta_Pagina::Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Scelta_Pagina"));
+    setWindowTitle(titolo);
+    setAccessibleName(titolo);
+
+    elenco = new QListWidget(this);
+    elenco->setAccessibleName(QStringLiteral("Pagine"));
+    elenco->setViewMode(QListView::IconMode);
+    elenco->setIconSize(QSize(lato_miniatura, lato_miniatura));
+    elenco->setResizeMode(QListView::Adjust);
+    elenco->setMovement(QListView::Static);
+    elenco->setSpacing(6);
+    auto* etichetta = new QLabel(QStringLiteral("Scegliere la pagina con le curve:"), this);
+    etichetta->setBuddy(elenco);
+
+    // Rendering the thumbnails of a long document takes a while.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (int i = 0; i < documento.pagine(); ++i) {
+        const QString testo = QStringLiteral("Pagina %1").arg(i + 1);
+        auto* voce = new QListWidgetItem(QIcon(QPixmap::fromImage(documento.miniatura(i, lato_miniatura))), testo,
+                                         elenco);
+        voce->setToolTip(testo);
+    }
+    QApplication::restoreOverrideCursor();
+    elenco->setCurrentRow(0);
+
+    auto* pulsanti = new QDialogButtonBox(this);
+    ok = pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    annulla = pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
+    ok->setAccessibleName(QStringLiteral("OK"));
+    annulla->setAccessibleName(QStringLiteral("Annulla"));
+    connect(pulsanti, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(pulsanti, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(elenco, &QListWidget::itemActivated, this, &QDialog::accept);
+
+    auto* tutto = new QVBoxLayout(this);
+    tutto->addWidget(etichetta);
+    tutto->addWidget(elenco);
+    tutto->addWidget(pulsanti);
+    const int colonne = std::min(4, std::max(1, documento.pagine()));
+    resize(colonne * (lato_miniatura + 40) + 40, lato_miniatura + 160);
+}
+
+int Scelta_Pagina::pagina() const
+{
+    return elenco->currentRow();
+}
+
+void Scelta_Pagina::scegli(int pagina)
+{
+    elenco->setCurrentRow(pagina);
+}

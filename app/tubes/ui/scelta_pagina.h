@@ -1,0 +1,29 @@
+#pragma once
+
+// "Pagina": the pages of a data-sheet PDF as thumbnails, for picking the one
+// with the plate characteristics.
+
+#include <QDialog>
+
+class QListWidget;
+class QPushButton;
+
+namespace pagine_pdf {
+class Documento;
+}
+
+class Scelta_Pagina : public QDialog {
+    Q_OBJECT
+public:
+    static const QString titolo; // "Pagina"
+
+    explicit Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* parent = nullptr);
+
+    // The chosen page, from 0.
+    int pagina() const;
+    void scegli(int pagina);
+
+    QListWidget* elenco = nullptr;
+    QPushButton* ok = nullptr;
+    QPushButton* annulla = nullptr;
+};
