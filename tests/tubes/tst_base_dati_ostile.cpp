@@ -8,6 +8,7 @@
 #include "support/risorse.h"
 
 #include "archive/cartelle.h"
+#include "chart/grafico.h"
 #include "platform/piattaforma_scriptata.h"
 #include "reports/dati_report.h"
 #include "reports/pagina_html.h"
@@ -16,6 +17,7 @@
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
 
+#include <QLineEdit>
 #include <QtTest>
 
 #include <sqlite3.h>
