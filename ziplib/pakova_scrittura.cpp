@@ -217,6 +217,10 @@ bool aggiungi_contenuto(const std::string& cartella, const std::string& nome_car
             if (!collegamento && !aggiungi_cartella(figlio, nome_figlio, piatto))
                 tutto = false;
         } else if (S_ISREG(st.st_mode)) {
+            // The archive being written, when it lies in the folder, is not
+            // a file of the folder to copy.
+            if (st.st_dev == scrittore.dispositivo && st.st_ino == scrittore.inode)
+                continue;
             if (!aggiungi_file(figlio, nome_figlio))
                 tutto = false;
         }

@@ -195,7 +195,7 @@ private slots:
             << non_importato.arg("i file dell'archivio superano il limite di 2 GB") << vecchia;
         QTest::newRow("entry inflating past its declared size")
             << QList<Voce>{{"DatiValvole/DBValvole.mdb", db},
-                           {"DatiValvole/Curve/EL84.gif", QByteArray(200000, 'x'), "vera=100"}}
+                           {"DatiValvole/Curve/EL84.gif", QByteArray(50000, 'x'), "vera=100"}}
             << non_importato.arg("voce danneggiata: DatiValvole/Curve/EL84.gif") << vecchia;
         QTest::newRow("half-bad archive")
             << QList<Voce>{{"DatiValvole/DBValvole.mdb", db},

@@ -430,18 +430,23 @@ private slots:
 
         const QString alto = prog.file("alto.xml");
         QVERIFY(scrivi(alto, "<PROGETTO><SIGLA EURO=\"ECC83\" USA=\"12AX7\" MODO=\"TRIODO\"/><COMPONENTI/>"
-                             "<PUNTO_LAVORO ID=\"32767\" X0=\"200\" Y0=\"300\" V=\"-1\"/></PROGETTO>"));
+                             "<RETTA_MANUALE ID=\"32767\" X0=\"150\" Y0=\"100\" X1=\"300\" Y1=\"250\"/>"
+                             "<RETTA_RICALCOLATA ID=\"32767\" X0=\"150\" Y0=\"100\" X1=\"300\" Y1=\"250\"/>"
+                             "<PUNTO_LAVORO ID=\"32767\" X0=\"200\" Y0=\"300\" V=\"-1\"/>"
+                             "<PUNTO_GUADAGNO ID=\"32767\" X0=\"210\" Y0=\"310\" V=\"-2\"/></PROGETTO>"));
         Finestra h(prog.c);
         h.apri(alto);
         QCOMPARE(h.p.messaggi(), QStringList{});
         QCOMPARE(numero_oggetti(h.s().punti_lavoro), 32767);
         const QByteArray salvato = h.salva(prog.file("alto2.xml"));
         QCOMPARE(h.p.messaggi(), QStringList{ComandiProgetto::testo_salvato});
+        // Thousands of times the file it came from.
         QVERIFY(salvato.size() > 4 * 1024 * 1024);
         Finestra k(prog.c);
         k.apri(prog.file("alto2.xml"));
         QCOMPARE(k.p.messaggi(), QStringList{});
         QCOMPARE(numero_oggetti(k.s().punti_lavoro), 32767);
+        QCOMPARE(numero_oggetti(k.s().rette), 32767);
     }
 };
 
