@@ -20,7 +20,8 @@ QString senza_barra_finale(QString cartella)
 bool base_dati_accessibile(const QString& file_basedati)
 {
     BaseDatiValvole db;
-    const bool ok = db.open(file_basedati) && db.query(QStringLiteral("select * from TabellaValvole"));
+    const bool ok = db.open(file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole"))
+                    && db.query(QStringLiteral("select * from TabellaValvole"));
     db.close();
     return ok;
 }
@@ -43,8 +44,13 @@ void velmora(Piattaforma& piattaforma, const QString& cartella_programma, const 
     if (dati.exists() || dati.isSymLink()) {
         piattaforma.messaggio(QStringLiteral("Base dati Già Presente"));
     } else {
-        estrai_archivio(c.file_archivio_dati, senza_barra_finale(c.cartella_programma));
-        piattaforma.messaggio(QStringLiteral("Base dati Caricata"));
+        // The same checked, all-or-nothing import as the main program's: only
+        // the data folder is taken from the archive, and only when whole.
+        const EsitoImportazione esito = importa_cartella_dati(c.file_archivio_dati, c.cartella_programma);
+        if (esito.riuscita())
+            piattaforma.messaggio(QStringLiteral("Base dati Caricata"));
+        else
+            piattaforma.messaggio(QStringLiteral("Base dati non caricata da DatiValvole.zip: %1").arg(esito.problema));
     }
 
     if (base_dati_accessibile(c.file_basedati))

@@ -12,7 +12,9 @@ using AvvioProgramma = std::function<bool(const QString& programma)>;
 bool avvio_staccato(const QString& programma);
 
 // Velmora, the archive loader: prepares a fresh installation in the program
-// folder. Unpacks "DatiValvole.zip" there when the data folder is missing,
+// folder. Imports the data folder of "DatiValvole.zip" there when it is
+// missing (importa_cartella_dati: nothing else of the archive is taken, and
+// "Base dati Caricata" is said only when the import succeeded),
 // then checks that the tube database opens; when it does not, offers to start
 // the database-access installer "MDAC_TYP.EXE" of the program folder. Talks to
 // the user only through message boxes.

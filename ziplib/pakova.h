@@ -22,6 +22,8 @@ extern "C" {
 PAKOVA_EXPORT int ZipOpen(const char* path, int append);
 PAKOVA_EXPORT int ZipOpenExt(const char* path, const char* root, int append);
 PAKOVA_EXPORT int ZipAddFileToZip(const char* path);
+// Adding a folder fails (0) when any regular file below it could not be
+// stored; the others are stored all the same.
 PAKOVA_EXPORT int ZipAddDirToZip(const char* path);
 // The flat forms store bare names, without any folder.
 PAKOVA_EXPORT int ZipAddFileFlatToZip(const char* path);
@@ -38,8 +40,13 @@ PAKOVA_EXPORT int UnZipGotoNext(void);
 // Copies at most size bytes of the current entry's name, without a final NUL;
 // returns how many were copied.
 PAKOVA_EXPORT int UnZipGetFileName(char* buffer, int size);
+// The uncompressed size the archive declares for the current entry, -1 when
+// there is none. Extraction never writes more than this for an entry.
+PAKOVA_EXPORT long long UnZipGetFileSize(void);
 PAKOVA_EXPORT int UnZipOutDir(const char* folder);
-// Extracts the current entry; its uncompressed size on success, -1 on failure.
+// Extracts the current entry; its uncompressed size on success, -1 on failure
+// (also when its data do not match the declared size or CRC). Files are
+// written with mode 0644.
 PAKOVA_EXPORT int UnZipInflate(void);
 PAKOVA_EXPORT int UnZipClose(void);
 

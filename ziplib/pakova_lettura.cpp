@@ -216,9 +216,7 @@ bool scrivi_tutto(int fd, const char* dati, size_t n)
 int estrai_file(int cartella, const std::string& nome, const UnZipEntryInfo& info)
 {
     struct stat st {};
-    bool esisteva = false;
     if (fstatat(cartella, nome.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        esisteva = true;
         if (!S_ISREG(st.st_mode))
             return -1;
         // A read-only file stays as it is, also for a superuser, whom
@@ -245,10 +243,13 @@ int estrai_file(int cartella, const std::string& nome, const UnZipEntryInfo& inf
     }
     if (fd < 0)
         return -1;
-    // A replaced file keeps its permissions: a private file must not become
-    // readable by others because an archive brought a new copy of it.
-    if (esisteva)
-        fchmod(fd, st.st_mode & 0777);
+    // Every extracted file is plain data, 0644: neither the archive nor a
+    // file it replaces may hand the new copy an executable bit.
+    if (fchmod(fd, 0644) != 0) {
+        close(fd);
+        unlinkat(cartella, temporaneo.c_str(), 0);
+        return -1;
+    }
 
     bool ok = unzOpenCurrentFile(lettore.UnZipHandle) == UNZ_OK;
     if (ok) {
@@ -262,6 +263,13 @@ int estrai_file(int cartella, const std::string& nome, const UnZipEntryInfo& inf
             }
             if (letti == 0)
                 break;
+            // An entry never yields more than its declared size: a stream
+            // that would (a zip bomb sharing one deflate stream between
+            // entries, a lying header) stops here, before it fills the disk.
+            if (static_cast<unsigned long long>(letti) > info.UncompressedSize - totale) {
+                ok = false;
+                break;
+            }
             if (!scrivi_tutto(fd, buffer, static_cast<size_t>(letti))) {
                 ok = false;
                 break;
@@ -358,6 +366,16 @@ int UnZipGetFileName(char* buffer, int size)
     size_t n = std::min(info.FileName.size(), static_cast<size_t>(size));
     std::memcpy(buffer, info.FileName.data(), n);
     return static_cast<int>(n);
+}
+
+long long UnZipGetFileSize(void)
+{
+    if (!lettore.UnZipHandle)
+        return -1;
+    UnZipEntryInfo info;
+    if (!voce_corrente(info) || info.UncompressedSize > static_cast<unsigned long long>(LLONG_MAX))
+        return -1;
+    return static_cast<long long>(info.UncompressedSize);
 }
 
 int UnZipOutDir(const char* folder)

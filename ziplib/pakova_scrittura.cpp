@@ -184,12 +184,14 @@ bool aggiungi_cartella(const std::string& percorso, const std::string& nome, boo
 
 // Adds every item of a folder whose name does not begin with a dot. Folders
 // reached through a symbolic link are left out, so a link loop cannot recurse
-// for ever.
-void aggiungi_contenuto(const std::string& cartella, const std::string& nome_cartella, bool piatto)
+// for ever. False when the folder or any regular file in it could not be
+// stored: an archive that silently lacks a file (the database held open by
+// another program, say) is not a copy of the folder.
+bool aggiungi_contenuto(const std::string& cartella, const std::string& nome_cartella, bool piatto)
 {
     DIR* d = opendir(cartella.c_str());
     if (!d)
-        return;
+        return false;
     std::vector<std::string> nomi;
     while (struct dirent* e = readdir(d)) {
         if (e->d_name[0] != '.')
@@ -198,23 +200,32 @@ void aggiungi_contenuto(const std::string& cartella, const std::string& nome_car
     closedir(d);
     std::sort(nomi.begin(), nomi.end());
 
+    bool tutto = true;
     std::string base = cartella == "/" ? cartella : cartella + '/';
     for (const std::string& n : nomi) {
         std::string figlio = base + n;
         struct stat st {};
-        if (lstat(figlio.c_str(), &st) != 0)
+        if (lstat(figlio.c_str(), &st) != 0) {
+            tutto = false;
             continue;
+        }
         bool collegamento = S_ISLNK(st.st_mode);
         if (collegamento && stat(figlio.c_str(), &st) != 0)
-            continue;
+            continue; // a dangling link names nothing to store
         std::string nome_figlio = piatto ? n : nome_cartella + '/' + n;
         if (S_ISDIR(st.st_mode)) {
-            if (!collegamento)
-                aggiungi_cartella(figlio, nome_figlio, piatto);
+            if (!collegamento && !aggiungi_cartella(figlio, nome_figlio, piatto))
+                tutto = false;
         } else if (S_ISREG(st.st_mode)) {
-            aggiungi_file(figlio, nome_figlio);
+            // The archive being written, when it lies in the folder, is not
+            // a file of the folder to copy.
+            if (st.st_dev == scrittore.dispositivo && st.st_ino == scrittore.inode)
+                continue;
+            if (!aggiungi_file(figlio, nome_figlio))
+                tutto = false;
         }
     }
+    return tutto;
 }
 
 // Writes the folder entry (name + "/"), then the folder's contents.
@@ -223,7 +234,8 @@ bool aggiungi_cartella(const std::string& percorso, const std::string& nome, boo
     if (!nome_scrivibile(nome, 1))
         return false;
     struct stat st {};
-    if (stat(percorso.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    const bool esiste = stat(percorso.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    if (!esiste) {
         // A folder that is not there still gets its entry, dated now.
         st = {};
         st.st_mode = S_IFDIR | 0755;
@@ -233,8 +245,10 @@ bool aggiungi_cartella(const std::string& percorso, const std::string& nome, boo
         return false;
     if (zipCloseFileInZip(scrittore.ZipHandle) != ZIP_OK)
         return false;
-    aggiungi_contenuto(percorso, nome, piatto);
-    return true;
+    // A folder that is not there has nothing more to store.
+    if (!esiste)
+        return true;
+    return aggiungi_contenuto(percorso, nome, piatto);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ using TestoIntero = int (*)(const char*, int);
 using DueTestiIntero = int (*)(const char*, const char*, int);
 using Nessuno = int (*)();
 using Buffer = int (*)(char*, int);
+using Dimensione = long long (*)();
 
 struct Funzioni {
     TestoIntero zip_open = nullptr;
@@ -29,6 +30,7 @@ struct Funzioni {
     Nessuno unzip_goto_first = nullptr;
     Nessuno unzip_goto_next = nullptr;
     Buffer unzip_get_file_name = nullptr;
+    Dimensione unzip_get_file_size = nullptr;
     Testo unzip_out_dir = nullptr;
     Nessuno unzip_inflate = nullptr;
     Nessuno unzip_close = nullptr;
@@ -69,6 +71,7 @@ const Funzioni* funzioni()
               && lega(libreria, "UnZipOpen", f.unzip_open) && lega(libreria, "UnZipGotoFirst", f.unzip_goto_first)
               && lega(libreria, "UnZipGotoNext", f.unzip_goto_next)
               && lega(libreria, "UnZipGetFileName", f.unzip_get_file_name)
+              && lega(libreria, "UnZipGetFileSize", f.unzip_get_file_size)
               && lega(libreria, "UnZipOutDir", f.unzip_out_dir) && lega(libreria, "UnZipInflate", f.unzip_inflate)
               && lega(libreria, "UnZipClose", f.unzip_close);
     if (!ok) {
@@ -149,6 +152,12 @@ int UnZipGetFileName(char* buffer, int size)
 {
     const Funzioni* f = funzioni();
     return f ? f->unzip_get_file_name(buffer, size) : 0;
+}
+
+long long UnZipGetFileSize()
+{
+    const Funzioni* f = funzioni();
+    return f ? f->unzip_get_file_size() : -1;
 }
 
 int UnZipOutDir(const QString& folder)

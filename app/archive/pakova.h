@@ -2,11 +2,11 @@
 
 #include <QString>
 
-// The zip library Pakova as the programs see it: its fourteen entry points,
+// The zip library Pakova as the programs see it: its entry points,
 // bound by name from "libpakova.so" in the program folder (cartelle()) the
 // first time one of them is called. When the library is missing or lacks an
 // entry point, every call fails with the library's own failure value (0, or
-// -1 for UnZipOpen and UnZipInflate; ZipClose gives 0 as well), so callers
+// -1 for UnZipOpen, UnZipGetFileSize and UnZipInflate; ZipClose gives 0 as well), so callers
 // treat it as a failed archive operation.
 //
 // Paths are handed over in the file system's 8-bit encoding.
@@ -24,6 +24,7 @@ int UnZipOpen(const QString& path);
 int UnZipGotoFirst();
 int UnZipGotoNext();
 int UnZipGetFileName(char* buffer, int size);
+long long UnZipGetFileSize();
 int UnZipOutDir(const QString& folder);
 int UnZipInflate();
 int UnZipClose();

@@ -341,7 +341,9 @@ bool Grafico::completa_retta()
         return false;
     const float y0 = std::floor((s.org_x - s.retta_x0) / m + s.retta_y0);
     const float x1 = std::floor(m * (s.org_y - s.retta_y1) + s.retta_x1);
-    if (!std::isfinite(y0) || !std::isfinite(x1))
+    // A line so flat or steep that it meets an axis beyond what the chart
+    // can draw (and a project file hold) is not completed.
+    if (!(std::fabs(y0) < numeri::limite_coordinata) || !(std::fabs(x1) < numeri::limite_coordinata))
         return false;
 
     // Normally the current line is the last one drawn. After a recalculation

@@ -1,5 +1,7 @@
 #include "chart/tela.h"
 
+#include "common/numeri.h"
+
 #include <QFont>
 #include <QPainter>
 
@@ -8,10 +10,9 @@
 
 namespace {
 
-// Far beyond any picture, yet small enough for the rasteriser's fixed point.
 bool coordinata_valida(double v)
 {
-    return std::isfinite(v) && std::fabs(v) < 1.0e6;
+    return std::isfinite(v) && std::fabs(v) < numeri::limite_coordinata;
 }
 
 // The label picture: a black strip of two text rows, the text in the second.

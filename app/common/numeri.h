@@ -13,6 +13,13 @@ class QLocale;
 
 namespace numeri {
 
+// The farthest a drawn coordinate (chart pixels) may lie from the picture:
+// far beyond any picture, yet small enough for the rasteriser's fixed point.
+// The chart draws, the chart's commands produce and project files hold only
+// coordinates below it, so every design on screen can be saved and read.
+inline constexpr double limite_coordinata = 1.0e6;
+
+
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // Empty when the value is not a number or does not fit the target type, so
 // the caller can keep its previous value instead of converting garbage.

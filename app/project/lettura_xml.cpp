@@ -124,6 +124,57 @@ void leggi_componenti(const Attributi& attributi, Progetto& p)
     }
 }
 
+// Walks the text once, as the XML reader would, counting the elements and
+// the attributes of each start tag; false as soon as one count is past its
+// limit or a document type declaration appears. Comments, CDATA sections and
+// processing instructions are skipped; quoted values may hold any character.
+// What is not well-formed is left for the XML reader to refuse.
+bool forma_ammessa(const QString& testo)
+{
+    const qsizetype n = testo.size();
+    const QChar* t = testo.constData();
+    auto inizia = [&](qsizetype i, QLatin1StringView s) {
+        return QStringView(t + i, n - i).startsWith(s);
+    };
+    auto salta_a = [&](qsizetype i, QLatin1StringView fine) {
+        const qsizetype j = testo.indexOf(fine, i);
+        return j < 0 ? n : j + fine.size();
+    };
+    int elementi = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        if (t[i] != u'<') {
+            ++i;
+            continue;
+        }
+        if (inizia(i, QLatin1StringView("<!--"))) {
+            i = salta_a(i + 4, QLatin1StringView("-->"));
+        } else if (inizia(i, QLatin1StringView("<![CDATA["))) {
+            i = salta_a(i + 9, QLatin1StringView("]]>"));
+        } else if (inizia(i, QLatin1StringView("<!"))) {
+            return false;
+        } else if (inizia(i, QLatin1StringView("<?"))) {
+            i = salta_a(i + 2, QLatin1StringView("?>"));
+        } else if (inizia(i, QLatin1StringView("</"))) {
+            i = salta_a(i + 2, QLatin1StringView(">"));
+        } else {
+            if (++elementi > massimo_elementi_progetto)
+                return false;
+            int attributi = 0;
+            for (++i; i < n && t[i] != u'>'; ++i) {
+                if (t[i] == u'"' || t[i] == u'\'') {
+                    const qsizetype chiusura = testo.indexOf(t[i], i + 1);
+                    i = chiusura < 0 ? n : chiusura;
+                } else if (t[i] == u'=' && ++attributi > massimo_attributi_elemento) {
+                    return false;
+                }
+            }
+            ++i;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<float> leggi_coordinata(const QString& testo)
@@ -148,7 +199,7 @@ std::optional<float> leggi_coordinata(const QString& testo)
         return std::nullopt;
     bool ok = false;
     const double v = QLocale::c().toDouble(t, &ok);
-    if (!ok || !std::isfinite(v) || std::fabs(v) > limite_coordinata)
+    if (!ok || !(std::fabs(v) < limite_coordinata))
         return std::nullopt;
     return float(v);
 }
@@ -175,6 +226,8 @@ std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOg
     QString testo = windows1252::decodifica(byte);
     testo.remove(u'\r');
     testo.remove(u'\n');
+    if (!forma_ammessa(testo))
+        return std::nullopt;
 
     Progetto p;
     bool sigla = false, componenti = false;

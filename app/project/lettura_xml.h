@@ -11,19 +11,31 @@
 
 #include <optional>
 
-// Project files are a few hundred kilobytes at most; anything past this is
-// refused before it is read.
-inline constexpr qint64 limite_file_progetto = 4 * 1024 * 1024;
+#include "common/numeri.h"
 
-// Coordinates farther than this from the picture are not a drawing.
-inline constexpr double limite_coordinata = 100000.0;
+// The largest file the writer can produce is about 15 MB: the four lists of
+// objects full (32767 each, coordinates at their longest) and every text
+// field at its longest. Anything past this is refused before it is read.
+inline constexpr qint64 limite_file_progetto = 16 * 1024 * 1024;
+
+// Coordinates as far as the chart draws them; beyond is not a drawing.
+using numeri::limite_coordinata;
+
+// The shape of a project file, checked on its text before the XML reader
+// sees it, since the reader's own work grows faster than the text: the
+// element with most attributes has seven, and the four lists hold at most
+// 32767 elements each.
+inline constexpr int massimo_attributi_elemento = 32;
+inline constexpr int massimo_elementi_progetto = 4 * 32767 + 1000;
 
 // The bytes of a file, or nothing when it cannot be read or is too large.
 std::optional<QByteArray> leggi_file_progetto(const QString& nomefile);
 
 // The project held by the bytes of a file, or nothing when they are not a
 // usable project: not well-formed, a document type declaration (whose
-// entities could expand without end), SIGLA or COMPONENTI missing, an ID
+// entities could expand without end), an element with more attributes than
+// massimo_attributi_elemento or more elements than massimo_elementi_progetto,
+// SIGLA or COMPONENTI missing, an ID
 // beyond 16 bits, a coordinate that is missing, not a number, not finite or
 // beyond limite_coordinata. Bytes are Windows-1252; CR and LF are dropped
 // before parsing. Labels are rebuilt from the IDs, colours taken from

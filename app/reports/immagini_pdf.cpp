@@ -1,6 +1,7 @@
 #include "reports/immagini_pdf.h"
 
-#include <QImageReader>
+#include "common/libreria_immagini.h"
+
 #include <QPainter>
 
 #include <array>
@@ -119,8 +120,7 @@ ImmaginePdf immagine_pdf(const QString& file)
     if (file.isEmpty())
         return {};
     // The format is read from the file's content, so a photo that is not a
-    // JPEG (a new tube may bring any picture) still shows.
-    QImageReader lettore(file);
-    lettore.setDecideFormatFromContent(true);
-    return immagine_pdf(lettore.read());
+    // JPEG (a new tube may bring any picture) still shows; the size is
+    // checked before the picture is decoded.
+    return immagine_pdf(immagini::leggi(file));
 }

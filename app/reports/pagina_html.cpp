@@ -1,5 +1,6 @@
 #include "reports/pagina_html.h"
 
+#include "common/libreria_immagini.h"
 #include "common/numeri.h"
 #include "common/windows1252.h"
 #include "reports/immagini_report.h"
@@ -51,11 +52,14 @@ QByteArray testo_html(const QString& testo)
 
 Figure figure_leggibili(const DatiReport& dati)
 {
+    // Only a file that reads as a picture is copied next to the page: the
+    // path comes from the tube table, and anything else it could name (a
+    // key, a configuration file) must never be published with the report.
     auto leggibile = [](const QString& f) {
         if (f.isEmpty())
             return false;
         const QFileInfo info(f);
-        return info.isFile() && info.isReadable();
+        return info.isFile() && info.isReadable() && immagini::dimensioni(f).has_value();
     };
     return {leggibile(dati.file_foto), leggibile(dati.file_piedinatura)};
 }

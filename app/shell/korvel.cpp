@@ -164,13 +164,22 @@ void KORVEL::KORVEL_Form_Load()
     show();
     QCoreApplication::processEvents();
     // 13. The tube list; offer the data archive when it cannot be filled.
-    if (lista_->caricamento_basedati()) {
-        SSTab1->setCurrentIndex(2);
-    } else {
-        SSTab1->setCurrentIndex(2);
+    // A database in use or damaged is said as such: offering to replace it
+    // with the archive would be wrong for the first and is left for the
+    // second to a list with no tube at all.
+    const bool caricata = lista_->caricamento_basedati();
+    SSTab1->setCurrentIndex(2);
+    const ListaValvole::Esito esito = lista_->esito();
+    if (!caricata)
+        segnala_esito_base_dati();
+    if (!caricata && esito != ListaValvole::Esito::in_uso && lista_->righe_valvole() == 0) {
         if (piattaforma_.domanda_si_no(testo_base_dati_assente)) {
-            importazione_archivio(piattaforma_);
-            lista_->caricamento_basedati();
+            {
+                Piattaforma::Occupato occupato(piattaforma_);
+                importazione_archivio(piattaforma_);
+                lista_->caricamento_basedati();
+            }
+            segnala_esito_base_dati();
         }
     }
     // 14. Menu bitmaps: a decoration that never stops the start-up.
@@ -236,10 +245,20 @@ void KORVEL::uscita_Click()
 
 // ----------------------------------------------------------- menu commands
 
+void KORVEL::segnala_esito_base_dati()
+{
+    const QString testo = ListaValvole::messaggio_esito(lista_->esito());
+    if (!testo.isEmpty())
+        piattaforma_.messaggio(testo);
+}
+
 void KORVEL::load_basedati_Click()
 {
-    Piattaforma::Occupato occupato(piattaforma_);
-    lista_->caricamento_basedati();
+    {
+        Piattaforma::Occupato occupato(piattaforma_);
+        lista_->caricamento_basedati();
+    }
+    segnala_esito_base_dati();
 }
 
 void KORVEL::crea_zipfile_Click()
@@ -249,9 +268,12 @@ void KORVEL::crea_zipfile_Click()
 
 void KORVEL::import_archivio_Click()
 {
-    Piattaforma::Occupato occupato(piattaforma_);
-    importazione_archivio(piattaforma_);
-    lista_->caricamento_basedati();
+    {
+        Piattaforma::Occupato occupato(piattaforma_);
+        importazione_archivio(piattaforma_);
+        lista_->caricamento_basedati();
+    }
+    segnala_esito_base_dati();
 }
 
 // ------------------------------------------------------------ VistaGrafico

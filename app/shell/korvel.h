@@ -193,6 +193,8 @@ private:
     void nuova_valvola_Click();
     void crea_zipfile_Click();
     void import_archivio_Click();
+    // Tells the user a tube list rebuild met a locked or damaged database.
+    void segnala_esito_base_dati();
     void Timer_settab_Timer();
     void help_cmd_Click();
     void about_cmd_Click();

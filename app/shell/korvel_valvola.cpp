@@ -2,6 +2,7 @@
 // new-tube command that rebuilds the list afterwards.
 #include "shell/korvel.h"
 
+#include "common/libreria_immagini.h"
 #include "platform/piattaforma.h"
 
 #include "tubes/lista_valvole.h"
@@ -19,9 +20,10 @@ namespace {
 
 void mostra_immagine(QLabel* area, const QString& percorso)
 {
-    QPixmap p;
-    if (!percorso.isEmpty() && p.load(percorso))
-        area->setPixmap(p);
+    // Through the guarded reader: a photo claiming a huge size is not decoded.
+    const QImage img = percorso.isEmpty() ? QImage() : immagini::leggi(percorso);
+    if (!img.isNull())
+        area->setPixmap(QPixmap::fromImage(img));
     else
         area->clear();
     area->repaint();

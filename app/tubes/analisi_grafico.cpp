@@ -204,7 +204,9 @@ QString cifre(double v)
     if (v <= 0 || !std::isfinite(v))
         return numeri::testo_double(0);
     const double potenza = std::pow(10.0, std::floor(std::log10(v)));
-    for (double c : {1.0, 2.0, 5.0, 10.0})
+    // 2.5 too: data sheets divide 0-25 mA or 0-250 V scales in tenths, and a
+    // correct 0.25 mA division must not read as a mistake.
+    for (double c : {1.0, 2.0, 2.5, 5.0, 10.0})
         if (std::fabs(v / (c * potenza) - 1.0) <= 0.02)
             return numeri::testo_double(c * potenza);
     const double scala = std::pow(10.0, 2 - std::floor(std::log10(v)));
@@ -430,7 +432,9 @@ bool rotondo(double valore)
     if (!(valore > 0) || !std::isfinite(valore))
         return false;
     const double mantissa = valore / std::pow(10.0, std::floor(std::log10(valore)));
-    for (double c : {1.0, 2.0, 5.0, 10.0})
+    // 2.5 too: data sheets divide 0-25 mA or 0-250 V scales in tenths, and a
+    // correct 0.25 mA division must not read as a mistake.
+    for (double c : {1.0, 2.0, 2.5, 5.0, 10.0})
         if (std::fabs(mantissa / c - 1.0) <= 0.02)
             return true;
     return false;

@@ -58,7 +58,7 @@ std::optional<QPointF> aggancia(const Griglia& griglia, QPointF punto,
 
 // One grid division in volts and milliamperes with the calibration's scale,
 // as the window shows it ("Divisione: 10 V; 0,2 mA"), and whether both are
-// round numbers (within 2 % of 1, 2 or 5 times a power of ten). Empty
+// round numbers (within 2 % of 1, 2, 2.5 or 5 times a power of ten). Empty
 // without a grid or with a calibration that gives no scale.
 struct Divisione {
     double volt = 0;
@@ -68,7 +68,7 @@ struct Divisione {
 };
 std::optional<Divisione> divisione(const Griglia& griglia, const Taratura& taratura);
 
-// True when the value is within 2 % of 1, 2 or 5 times a power of ten.
+// True when the value is within 2 % of 1, 2, 2.5 or 5 times a power of ten.
 bool rotondo(double valore);
 
 } // namespace analisi_grafico

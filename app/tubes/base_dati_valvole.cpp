@@ -48,6 +48,7 @@ BaseDatiValvole::~BaseDatiValvole()
 bool BaseDatiValvole::open(const QString& data_source)
 {
     close();
+    guasto_ = Guasto::nessuno;
     const QFileInfo info(data_source);
     if (!info.exists() || !info.isFile()) {
         errore_ = QStringLiteral("file assente: %1").arg(data_source);
@@ -63,18 +64,94 @@ bool BaseDatiValvole::open(const QString& data_source)
     }
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome_connessione_);
     db_.setDatabaseName(data_source);
+    // A file locked by another program is reported after a short wait, not
+    // after the driver's five seconds.
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
     if (!db_.open()) {
         errore_ = db_.lastError().text();
+        guasto_ = Guasto::altro;
         close();
         return false;
     }
     motore_ = handle_di(db_);
     if (!motore_) {
         errore_ = QStringLiteral("driver SQLite senza accesso al motore");
+        guasto_ = Guasto::altro;
         close();
         return false;
     }
+    // Nothing in the file's schema is trusted: views and triggers cannot call
+    // functions with side effects, and the schema cannot be rewritten.
+    sqlite3_db_config(motore_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(motore_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_progress_handler(motore_, 1000, &BaseDatiValvole::progresso, this);
+    tempo_.start();
     aperto_ = true;
+    return true;
+}
+
+int BaseDatiValvole::progresso(void* base)
+{
+    return static_cast<BaseDatiValvole*>(base)->tempo_.hasExpired(limite_query_ms) ? 1 : 0;
+}
+
+void BaseDatiValvole::annota_errore(int codice)
+{
+    errore_ = QString::fromUtf8(sqlite3_errmsg(motore_));
+    switch (codice & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        guasto_ = Guasto::in_uso;
+        break;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        guasto_ = Guasto::danneggiata;
+        break;
+    case SQLITE_INTERRUPT:
+        guasto_ = Guasto::interrotta;
+        break;
+    default:
+        guasto_ = Guasto::altro;
+        break;
+    }
+}
+
+bool BaseDatiValvole::e_tabella(const QString& nome)
+{
+    if (!aperto_)
+        return false;
+    chiudi_risultato();
+    tempo_.start();
+    sqlite3_stmt* s = nullptr;
+    static const char sql[] = "select type from sqlite_master where name = ?1";
+    int rc = sqlite3_prepare_v2(motore_, sql, int(sizeof sql - 1), &s, nullptr);
+    if (rc != SQLITE_OK || !s) {
+        annota_errore(rc);
+        sqlite3_finalize(s);
+        return false;
+    }
+    const QByteArray n = nome.toUtf8();
+    sqlite3_bind_text(s, 1, n.constData(), int(n.size()), SQLITE_TRANSIENT);
+    bool tabella = false;
+    bool altro = false;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
+        const auto* tipo = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        if (tipo && qstrcmp(tipo, "table") == 0)
+            tabella = true;
+        else
+            altro = true;
+    }
+    if (rc != SQLITE_DONE) {
+        annota_errore(rc);
+        sqlite3_finalize(s);
+        return false;
+    }
+    sqlite3_finalize(s);
+    if (!tabella || altro) {
+        errore_ = QStringLiteral("%1 non è una tabella").arg(nome);
+        guasto_ = Guasto::altro;
+        return false;
+    }
     return true;
 }
 
@@ -92,11 +169,11 @@ bool BaseDatiValvole::query(const QString& testo)
     if (!aperto_)
         return false;
     chiudi_risultato();
+    tempo_.start();
     const QByteArray sql = testo.toUtf8();
-    if (sqlite3_prepare_v2(motore_, sql.constData(), static_cast<int>(sql.size()), &risultato_, nullptr) !=
-            SQLITE_OK ||
-        !risultato_) {
-        errore_ = QString::fromUtf8(sqlite3_errmsg(motore_));
+    const int rc = sqlite3_prepare_v2(motore_, sql.constData(), static_cast<int>(sql.size()), &risultato_, nullptr);
+    if (rc != SQLITE_OK || !risultato_) {
+        annota_errore(rc);
         chiudi_risultato();
         return false;
     }
@@ -113,7 +190,7 @@ bool BaseDatiValvole::next()
     const int rc = sqlite3_step(risultato_);
     riga_corrente_ = rc == SQLITE_ROW;
     if (rc != SQLITE_ROW && rc != SQLITE_DONE)
-        errore_ = QString::fromUtf8(sqlite3_errmsg(motore_));
+        annota_errore(rc);
     return riga_corrente_;
 }
 
@@ -227,6 +304,7 @@ bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
     if (!aperto_)
         return false;
     chiudi_risultato();
+    tempo_.start();
     QSqlQuery q(db_);
     if (!q.prepare(testo)) {
         errore_ = q.lastError().text();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QSqlDatabase>
 #include <QString>
@@ -18,8 +19,26 @@ struct sqlite3_stmt;
 // stepped on the driver's own SQLite handle, because the driver's row cache
 // and its text conversions made the tube list several times slower than
 // reading the same rows straight from the engine.
+//
+// A database file comes from outside the program (an imported archive, a copy
+// from another machine), so the connection trusts nothing in its schema:
+// functions with side effects cannot run from views or triggers, and every
+// statement is stopped once it has run for limite_query_ms.
 class BaseDatiValvole {
 public:
+    // Why the last operation failed, as far as the user is concerned.
+    enum class Guasto {
+        nessuno,
+        in_uso,       // another program holds the file locked
+        danneggiata,  // the file is damaged or is not a database
+        interrotta,   // a statement ran past the time limit
+        altro,
+    };
+
+    // Longest a single statement may run; far beyond any real query on the
+    // tube table, short enough that a hostile schema cannot hang the program.
+    static constexpr qint64 limite_query_ms = 2000;
+
     BaseDatiValvole();
     ~BaseDatiValvole();
     BaseDatiValvole(const BaseDatiValvole&) = delete;
@@ -46,6 +65,10 @@ public:
     // A number column; Null, a text that is no number or a non-finite value fails.
     bool leggi_reale(int colonna, double& valore) const;
 
+    // True when `nome` is a real table of the database (sqlite_master), not a
+    // view or anything else that could run a query of its own.
+    bool e_tabella(const QString& nome);
+
     // Runs one statement, with its values bound rather than spliced in.
     bool command(const QString& testo, const QVariantList& valori = {});
 
@@ -58,12 +81,15 @@ public:
     void close();
 
     QString errore() const { return errore_; }
+    Guasto guasto() const { return guasto_; }
     bool aperto() const { return aperto_; }
 
 private:
     bool leggi_intero(int colonna, qint64 minimo, qint64 massimo, qint64& valore) const;
     bool colonna_valida(int colonna) const;
     void chiudi_risultato();
+    void annota_errore(int codice);
+    static int progresso(void* base);
 
     QString nome_connessione_;
     QSqlDatabase db_;
@@ -74,4 +100,7 @@ private:
     QHash<QString, int> colonne_;
     bool aperto_ = false;
     mutable QString errore_;
+    Guasto guasto_ = Guasto::nessuno;
+    // Started by every statement; the progress handler reads it.
+    QElapsedTimer tempo_;
 };

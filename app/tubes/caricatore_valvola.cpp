@@ -5,32 +5,17 @@
 
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
+#include "common/libreria_immagini.h"
 #include "common/numeri.h"
 #include "platform/piattaforma.h"
 #include "tubes/caratteristiche.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/vista_valvola.h"
 
-#include <FreeImage.h>
-
 #include <QFile>
 #include <QImage>
 
 namespace {
-
-// The size of a picture file as the picture library reads it; false when it
-// cannot be read in that format.
-bool dimensioni_immagine(const QString& percorso, FREE_IMAGE_FORMAT formato, int& w, int& h)
-{
-    const QByteArray nome = QFile::encodeName(percorso);
-    FIBITMAP* bmp = FreeImage_Load(formato, nome.constData(), 0);
-    if (!bmp)
-        return false;
-    w = static_cast<int>(FreeImage_GetWidth(bmp));
-    h = static_cast<int>(FreeImage_GetHeight(bmp));
-    FreeImage_Unload(bmp);
-    return w > 0 && h > 0;
-}
 
 // The last four characters of a path (".jpg"), as the exports expect.
 QString estensione(const QString& percorso)
@@ -39,6 +24,15 @@ QString estensione(const QString& percorso)
 }
 
 } // namespace
+
+bool nome_immagine_valido(const QString& nome)
+{
+    if (nome.isEmpty() || nome == u'.' || nome.contains(u'/') || nome.contains(u'\\') || nome.contains(QStringLiteral(".."))
+        || nome.contains(QChar(0)))
+        return false;
+    // "C:foto.jpg" names a file of the current folder of drive C.
+    return !(nome.size() >= 2 && nome[1] == u':' && nome[0].isLetter());
+}
 
 CaricatoreValvola::CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico,
                                      const ModelloListaValvole& lista, Piattaforma& piattaforma)
@@ -145,13 +139,16 @@ bool CaricatoreValvola::carica_dativalvola()
     }
 
     // Photograph: the frame keeps its height and takes the photo's aspect.
+    // A picture named by a path rather than a file name is a missing one.
     const QString foto = cella(r, 6);
     if (!foto.isEmpty()) {
-        const QString percorso = c.cartella_immagini + foto;
+        const QString percorso = nome_immagine_valido(foto) ? c.cartella_immagini + foto : QString();
         vista_.imposta_nome_file(NomeFile::immagine, foto);
-        int w = 0, h = 0;
-        if (dimensioni_immagine(percorso, FIF_JPEG, w, h)) {
-            const int larghezza = static_cast<int>(static_cast<double>(vista_.altezza_foto()) / h * w);
+        // Only the header is read for the size: the picture is decoded once,
+        // to show it, and only when it is within the pixel limit.
+        if (const auto dim = percorso.isEmpty() ? std::nullopt : immagini::dimensioni_dichiarate(percorso)) {
+            const int larghezza =
+                static_cast<int>(static_cast<double>(vista_.altezza_foto()) / dim->height() * dim->width());
             if (larghezza > 0 && larghezza < 4000)
                 vista_.imposta_larghezza_foto(larghezza);
         }
@@ -165,7 +162,7 @@ bool CaricatoreValvola::carica_dativalvola()
     const QString piedinatura = cella(r, 5);
     if (!piedinatura.isEmpty()) {
         vista_.imposta_nome_file(NomeFile::piedinatura, piedinatura);
-        const QString percorso = c.cartella_piedinature + piedinatura;
+        const QString percorso = nome_immagine_valido(piedinatura) ? c.cartella_piedinature + piedinatura : QString();
         vista_.mostra_piedinatura(percorso);
         file_piedinatura_ = percorso;
         estensione_piedinatura_ = estensione(percorso);
@@ -177,9 +174,10 @@ bool CaricatoreValvola::carica_dativalvola()
     QImage immagine;
     if (!curva.isEmpty()) {
         vista_.imposta_nome_file(NomeFile::curva, curva);
-        immagine.load(c.cartella_curve + curva);
+        if (nome_immagine_valido(curva))
+            immagine = immagini::leggi(c.cartella_curve + curva);
     } else {
-        immagine.load(c.file_immagine_assente);
+        immagine = immagini::leggi(c.file_immagine_assente);
     }
     if (!immagine.isNull())
         grafico_.imposta_immagine(immagine);

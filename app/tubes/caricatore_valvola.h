@@ -8,6 +8,12 @@ class Piattaforma;
 class VistaGrafico;
 class VistaValvola;
 
+// True when a picture name from the tube table (CURVA, FOTO, PIEDINATURA) is
+// a bare file name of its folder. A name with "/", "\", ".." or a drive, or
+// an absolute path, could reach any file the user can read; it counts as a
+// missing picture everywhere: on screen, in the reports, in the HTML copy.
+bool nome_immagine_valido(const QString& nome);
+
 // Loading a tube from the list into the window, reloading it, and clearing
 // it. The tube is named by its list row (the text of riga_db); every value
 // is read back from the list's cells. Owns the paths of the pictures shown,

@@ -1,5 +1,7 @@
 #include "tubes/immagini_valvola.h"
 
+#include "common/libreria_immagini.h"
+
 #include <FreeImage.h>
 
 #include <QFile>
@@ -17,20 +19,6 @@ struct Rilascia {
 };
 using Bitmap = std::unique_ptr<FIBITMAP, Rilascia>;
 
-// The library reports damage it works around (a JPEG cut short is padded
-// with grey) only through its message hook; a picture that raised one is
-// not taken. The program runs the library on one thread.
-int messaggi_libreria = 0;
-
-void conta_messaggio(FREE_IMAGE_FORMAT, const char*)
-{
-    ++messaggi_libreria;
-}
-
-// A scanned data sheet is far smaller than this; a picture beyond it is
-// refused rather than risk exhausting the memory.
-constexpr double massimo_pixel = 100.0e6;
-
 // The format by content, by the name when the content says nothing.
 FREE_IMAGE_FORMAT formato(const QByteArray& nome)
 {
@@ -47,39 +35,31 @@ FREE_IMAGE_FORMAT formato_file(const QString& percorso)
     return formato(QFile::encodeName(percorso));
 }
 
+// Through the program's guarded reader: the size is checked before decoding.
 Bitmap carica(const QString& percorso)
 {
-    if (!QFileInfo(percorso).isFile())
-        return {};
-    const QByteArray nome = QFile::encodeName(percorso);
-    const FREE_IMAGE_FORMAT f = formato(nome);
-    if (f == FIF_UNKNOWN)
-        return {};
-    FreeImage_SetOutputMessage(conta_messaggio);
-    // A small file may claim an enormous picture: the size is read from the
-    // header first where the format allows it.
-    if (FreeImage_FIFSupportsNoPixels(f)) {
-        messaggi_libreria = 0;
-        Bitmap testata(FreeImage_Load(f, nome.constData(), FIF_LOAD_NOPIXELS));
-        if (!testata || messaggi_libreria > 0
-            || double(FreeImage_GetWidth(testata.get())) * FreeImage_GetHeight(testata.get()) > massimo_pixel)
-            return {};
-    }
-    messaggi_libreria = 0;
-    Bitmap b(FreeImage_Load(f, nome.constData(), 0));
-    if (!b || messaggi_libreria > 0 || FreeImage_GetWidth(b.get()) == 0
-        || FreeImage_GetHeight(b.get()) == 0 || !FreeImage_HasPixels(b.get())
-        || double(FreeImage_GetWidth(b.get())) * FreeImage_GetHeight(b.get()) > massimo_pixel)
-        return {};
-    return b;
+    return Bitmap(immagini::carica_bitmap(percorso));
 }
 
 // 24-bit colour: 16-bit, float and palette pictures converted, a transparent
 // background laid on white.
 Bitmap a_24_bit(Bitmap b)
 {
-    if (FreeImage_GetImageType(b.get()) != FIT_BITMAP)
+    switch (FreeImage_GetImageType(b.get())) {
+    case FIT_BITMAP:
+        break;
+    case FIT_RGB16:
+    case FIT_RGBF:
+        b.reset(FreeImage_ConvertTo24Bits(b.get()));
+        break;
+    case FIT_RGBA16:
+    case FIT_RGBAF:
+        b.reset(FreeImage_ConvertTo32Bits(b.get()));
+        break;
+    default:
         b.reset(FreeImage_ConvertToStandardType(b.get(), TRUE));
+        break;
+    }
     if (!b)
         return {};
     if (FreeImage_GetBPP(b.get()) == 32 || FreeImage_IsTransparent(b.get())) {
@@ -163,34 +143,12 @@ bool ridimensiona_curva(const QString& sorgente, const QString& destinazione)
 
 std::optional<QSize> dimensioni(const QString& percorso)
 {
-    Bitmap b = carica(percorso);
-    if (!b)
-        return std::nullopt;
-    return QSize(int(FreeImage_GetWidth(b.get())), int(FreeImage_GetHeight(b.get())));
+    return immagini::dimensioni(percorso);
 }
 
 QImage leggi(const QString& percorso)
 {
-    Bitmap b = carica(percorso);
-    if (!b)
-        return {};
-    if (FreeImage_GetImageType(b.get()) != FIT_BITMAP)
-        b.reset(FreeImage_ConvertToStandardType(b.get(), TRUE));
-    if (!b)
-        return {};
-    Bitmap b32(FreeImage_ConvertTo32Bits(b.get()));
-    if (!b32)
-        return {};
-    const int w = int(FreeImage_GetWidth(b32.get()));
-    const int h = int(FreeImage_GetHeight(b32.get()));
-    // Rows are stored bottom-up as B, G, R, A bytes: the memory layout of an
-    // ARGB32 image on a little-endian machine.
-    QImage img(w, h, QImage::Format_ARGB32);
-    if (img.isNull())
-        return {};
-    for (int y = 0; y < h; ++y)
-        std::memcpy(img.scanLine(y), FreeImage_GetScanLine(b32.get(), h - 1 - y), std::size_t(w) * 4);
-    return img;
+    return immagini::leggi(percorso);
 }
 
 } // namespace immagini_valvola

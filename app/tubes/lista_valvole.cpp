@@ -22,29 +22,40 @@ int larghezza_colonna(int colonna)
     return 800;
 }
 
-// One record as read from the table; it reaches the list only when every
-// one of its columns could be read. `posizioni` holds the result position of
-// each table column, looked up once per load.
+// A number column as the list shows it: Null is an empty cell, a value that
+// is no whole number of the column's width (a 20-digit power, a word) is 0.
+// One odd cell never costs the rest of the row or the rows after it.
+template <typename Intero>
+QString numero(const BaseDatiValvole& db, int posizione, bool (BaseDatiValvole::*leggi)(int, Intero&) const)
+{
+    QString testo;
+    if (db.leggi_testo(posizione, testo) && testo.isNull())
+        return QString();
+    Intero n = 0;
+    if (!(db.*leggi)(posizione, n))
+        return QStringLiteral("0");
+    return QString::number(n);
+}
+
+// One record as read from the table. `posizioni` holds the result position
+// of each table column, looked up once per load; false only when a column is
+// missing from the table, which makes every row unreadable.
 bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStringList& riga)
 {
     riga.clear();
     riga.reserve(posizioni.size());
+    for (int p : posizioni)
+        if (p < 0)
+            return false;
     QString testo;
     for (int c = 0; c <= 6; ++c) {
         if (!db.leggi_testo(posizioni[c], testo))
             return false;
         riga << testo;
     }
-    for (int c = 7; c <= 14; ++c) {
-        qint16 n = 0;
-        if (!db.leggi_intero16(posizioni[c], n))
-            return false;
-        riga << QString::number(n);
-    }
-    qint32 pmax = 0;
-    if (!db.leggi_intero32(posizioni[15], pmax))
-        return false;
-    riga << QString::number(pmax);
+    for (int c = 7; c <= 14; ++c)
+        riga << numero<qint16>(db, posizioni[c], &BaseDatiValvole::leggi_intero16);
+    riga << numero<qint32>(db, posizioni[15], &BaseDatiValvole::leggi_intero32);
     for (int c = 16; c <= 25; ++c) {
         if (!db.leggi_testo(posizioni[c], testo))
             return false;
@@ -54,6 +65,36 @@ bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStrin
 }
 
 } // namespace
+
+ListaValvole::Esito ListaValvole::esito_di(BaseDatiValvole::Guasto g)
+{
+    switch (g) {
+    case BaseDatiValvole::Guasto::nessuno:
+        return Esito::letta;
+    case BaseDatiValvole::Guasto::in_uso:
+        return Esito::in_uso;
+    case BaseDatiValvole::Guasto::danneggiata:
+    case BaseDatiValvole::Guasto::interrotta:
+        return Esito::danneggiata;
+    case BaseDatiValvole::Guasto::altro:
+        break;
+    }
+    return Esito::illeggibile;
+}
+
+QString ListaValvole::messaggio_esito(Esito e)
+{
+    switch (e) {
+    case Esito::in_uso:
+        return testo_in_uso;
+    case Esito::danneggiata:
+        return testo_danneggiata;
+    case Esito::letta:
+    case Esito::illeggibile:
+        break;
+    }
+    return {};
+}
 
 ListaValvole::ListaValvole(ModelloListaValvole& modello, CaricatoreValvola& caricatore)
     : modello_(modello), caricatore_(caricatore)
@@ -72,8 +113,10 @@ bool ListaValvole::caricamento_basedati()
     lista->inizia_ricostruzione(intestazione);
 
     BaseDatiValvole db;
-    bool ok = db.open(cartelle().file_basedati) &&
-              db.query(QStringLiteral("select * from TabellaValvole order by ID"));
+    // The tube table must be a real table: a view could run any query, an
+    // endless one included, every time the list is read.
+    bool ok = db.open(cartelle().file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole"))
+              && db.query(QStringLiteral("select * from TabellaValvole order by ID"));
     QVector<int> posizioni;
     for (const QString& nome : colonne)
         posizioni << db.colonna(nome);
@@ -86,7 +129,14 @@ bool ListaValvole::caricamento_basedati()
             }
             lista->aggiungi_riga(riga);
         }
+        // Stepping stops at the end of the table or at the first page that
+        // cannot be read; the rows before it stay in the list.
+        if (db.guasto() != BaseDatiValvole::Guasto::nessuno)
+            ok = false;
     }
+    esito_ = esito_di(db.guasto());
+    if (!ok && esito_ == Esito::letta)
+        esito_ = Esito::illeggibile;
     db.close();
     lista->fine_ricostruzione();
     for (int c = 0; c < lista->colonne(); ++c)

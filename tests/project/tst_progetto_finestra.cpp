@@ -389,11 +389,57 @@ private slots:
         // A line carried far past any picture would save a file that cannot
         // be opened again: the save says so and keeps the earlier file.
         f.p.azzera();
-        f.s().rette.back().x1 = 232000;
+        f.s().rette.back().x1 = 2320000;
         f.p.rispondi_file(nome);
         f.w->scrittura_progetto->trigger();
         QCOMPARE(f.p.messaggi(), QStringList{ComandiProgetto::testo_errore_salvataggio});
         QCOMPARE(leggi(nome), QByteArray("vecchio"));
+    }
+
+    // Whatever the program lets a user make saves and opens again: a nearly
+    // flat line completed to both axes, a file whose object has the highest
+    // ID. A replaced file keeps its permissions.
+    void ogni_progetto_si_salva()
+    {
+        Programma prog;
+        Finestra f(prog.c);
+        f.w->caricatore().griglia_DB_DblClick(1);
+        // Origin (100, 400): one pixel of fall over 350 carries the line to
+        // x = 350 * 299 + 500.
+        f.trascina({150, 100}, {500, 101});
+        f.w->calc_function[0]->trigger();
+        QCOMPARE(f.s().rette[1].x1, 105150.0f);
+        const QString piatta = prog.file("piatta.xml");
+        QVERIFY(scrivi(piatta, "vecchio"));
+        QVERIFY(QFile::setPermissions(piatta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        f.salva(piatta);
+        QCOMPARE(f.p.messaggi(), QStringList{ComandiProgetto::testo_salvato});
+        QCOMPARE(QFile::permissions(piatta) & 0x7077,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        Finestra g(prog.c);
+        g.apri(piatta);
+        QCOMPARE(g.p.messaggi(), QStringList{});
+        QCOMPARE(g.s().rette[1].x1, 105150.0f);
+
+        const QString alto = prog.file("alto.xml");
+        QVERIFY(scrivi(alto, "<PROGETTO><SIGLA EURO=\"ECC83\" USA=\"12AX7\" MODO=\"TRIODO\"/><COMPONENTI/>"
+                             "<RETTA_MANUALE ID=\"32767\" X0=\"150\" Y0=\"100\" X1=\"300\" Y1=\"250\"/>"
+                             "<RETTA_RICALCOLATA ID=\"32767\" X0=\"150\" Y0=\"100\" X1=\"300\" Y1=\"250\"/>"
+                             "<PUNTO_LAVORO ID=\"32767\" X0=\"200\" Y0=\"300\" V=\"-1\"/>"
+                             "<PUNTO_GUADAGNO ID=\"32767\" X0=\"210\" Y0=\"310\" V=\"-2\"/></PROGETTO>"));
+        Finestra h(prog.c);
+        h.apri(alto);
+        QCOMPARE(h.p.messaggi(), QStringList{});
+        QCOMPARE(numero_oggetti(h.s().punti_lavoro), 32767);
+        const QByteArray salvato = h.salva(prog.file("alto2.xml"));
+        QCOMPARE(h.p.messaggi(), QStringList{ComandiProgetto::testo_salvato});
+        // Thousands of times the file it came from.
+        QVERIFY(salvato.size() > 4 * 1024 * 1024);
+        Finestra k(prog.c);
+        k.apri(prog.file("alto2.xml"));
+        QCOMPARE(k.p.messaggi(), QStringList{});
+        QCOMPARE(numero_oggetti(k.s().punti_lavoro), 32767);
+        QCOMPARE(numero_oggetti(k.s().rette), 32767);
     }
 };
 

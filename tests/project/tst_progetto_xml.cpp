@@ -334,8 +334,8 @@ private slots:
         QTest::newRow("coordinate NaN") << file_con(retta_xml("01", "nan"));
         QTest::newRow("coordinate infinite") << file_con(retta_xml("01", "inf"));
         QTest::newRow("coordinate overflow") << file_con(retta_xml("01", "1e39"));
-        QTest::newRow("coordinate far away") << file_con(retta_xml("01", "100000.5"));
-        QTest::newRow("coordinate far negative") << file_con(retta_xml("01", "-250000"));
+        QTest::newRow("coordinate far away") << file_con(retta_xml("01", "1000000.5"));
+        QTest::newRow("coordinate far negative") << file_con(retta_xml("01", "-2500000"));
         QTest::newRow("coordinate grouped") << file_con(retta_xml("01", "1,000.5"));
         QTest::newRow("coordinate missing")
             << file_con("<RETTA_RICALCOLATA ID=\"01\" X0=\"1\" Y0=\"1\" X1=\"1\"/>");

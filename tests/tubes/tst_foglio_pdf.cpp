@@ -12,7 +12,7 @@
 
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
-#include "chart/picture1.h"
+#include "chart/ui/picture1.h"
 #include "common/libreria_immagini.h"
 #include "common/numeri.h"
 #include "platform/piattaforma_scriptata.h"

@@ -91,9 +91,10 @@ void TestListaValvole::risultato_per_contenuto_della_base_dati_data()
 
     QTest::newRow("tre valvole") << int(Caso::TreValvole) << true << 3 << "6CA7" << 3;
     QTest::newRow("testo Null: cella vuota") << int(Caso::TestoNull) << true << 3 << "" << 3;
-    QTest::newRow("intero Null: si ferma") << int(Caso::InteroNull) << false << 1 << "" << 0;
-    QTest::newRow("taratura oltre 16 bit") << int(Caso::FuoriIntervallo) << false << 1 << "" << 0;
-    QTest::newRow("PMAX Null") << int(Caso::PmaxNull) << false << 1 << "" << 0;
+    // An odd number costs neither its row nor the rows after it.
+    QTest::newRow("intero Null: cella vuota") << int(Caso::InteroNull) << true << 3 << "6CA7" << 3;
+    QTest::newRow("taratura oltre 16 bit: 0") << int(Caso::FuoriIntervallo) << true << 3 << "6CA7" << 3;
+    QTest::newRow("PMAX Null: cella vuota") << int(Caso::PmaxNull) << true << 3 << "6CA7" << 3;
     QTest::newRow("tabella vuota") << int(Caso::TabellaVuota) << false << 0 << "" << 3;
     QTest::newRow("tabella assente") << int(Caso::TabellaAssente) << false << 0 << "" << 0;
     QTest::newRow("file non SQLite") << int(Caso::NonSqlite) << false << 0 << "" << 0;

@@ -286,10 +286,12 @@ private slots:
         scrivi(cartella + "/sotto/b\\c.txt", "nome con barra rovescia");
         const QString archivio = cartella + "/pacco.zip";
         QCOMPARE(ZipOpen(nativo(archivio).constData(), 0), 1);
-        QCOMPARE(ZipAddDirToZip(nativo(cartella + "/sotto").constData()), 1);
+        // A name the format cannot hold as one entry fails the folder; the
+        // rest of it is stored all the same.
+        QCOMPARE(ZipAddDirToZip(nativo(cartella + "/sotto").constData()), 0);
         QCOMPARE(ZipAddFileToZip("a.txt"), 1);
         QCOMPARE(ZipAddFileToZip("pacco.zip"), 0);
-        QCOMPARE(ZipAddDirFlatToZip(nativo(cartella).constData()), 1);
+        QCOMPARE(ZipAddDirFlatToZip(nativo(cartella).constData()), 0);
         QCOMPARE(ZipClose(), 1);
         QCOMPARE(nomi_voci(archivio),
                  QStringList({ "sotto/", "a.txt", "interna/", "a.txt", "sotto/" }));
@@ -585,9 +587,10 @@ open(sys.argv[1], 'wb').write(bytes(d))
         QCOMPARE(esiti.value("corrotto_nuovo.txt"), -1);
         QCOMPARE(leggi(bersaglio + "/sola_lettura.txt"), QByteArray("vecchio"));
         QCOMPARE(leggi(bersaglio + "/scrivibile.txt"), QByteArray("nuovo"));
-        // The replaced file keeps its private permissions.
+        // Extracted files are plain data, 0644, whatever the file replaced.
         QCOMPARE(QFile::permissions(bersaglio + "/scrivibile.txt"),
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup
+                     | QFile::ReadOther);
         QCOMPARE(leggi(bersaglio + "/corrotto.txt"), QByteArray("vecchio"));
         QVERIFY(!QFileInfo::exists(bersaglio + "/corrotto_nuovo.txt"));
         QCOMPARE(contenuto(bersaglio),
