@@ -4,6 +4,9 @@
 #include "archive/pakova.h"
 #include "platform/piattaforma.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 const QString filtro_zip = QStringLiteral("zip (*.zip)|*.zip|Generico (*.*)|*.*|");
@@ -31,7 +34,9 @@ void crea_archivio_zip(Piattaforma& piattaforma)
         return;
 
     const Cartelle& c = cartelle();
-    if (!pakova::ZipOpenExt(*scelto, senza_barra_finale(c.cartella_programma), 0)) {
+    // Entry names are relative to the folder that holds the data folder, so
+    // that they start with "DatiValvole/" wherever that folder lives.
+    if (!pakova::ZipOpenExt(*scelto, senza_barra_finale(c.cartella_radice_dati), 0)) {
         piattaforma.messaggio(QStringLiteral("Impossibile creare il file"));
         return;
     }
@@ -60,7 +65,24 @@ void importazione_archivio(Piattaforma& piattaforma)
     const std::optional<QString> scelto = piattaforma.apri_file(d);
     if (!scelto || scelto->isEmpty())
         return;
-    estrai_archivio(*scelto, senza_barra_finale(c.cartella_programma));
+    estrai_archivio(*scelto, senza_barra_finale(c.cartella_radice_dati));
+}
+
+void carica_archivio_dati()
+{
+    const Cartelle& c = cartelle();
+    // The user's own data folder may not exist yet, nor its parents.
+    if (dati_separati(c))
+        QDir().mkpath(c.cartella_radice_dati);
+    estrai_archivio(c.file_archivio_dati, senza_barra_finale(c.cartella_radice_dati));
+}
+
+bool dati_presenti()
+{
+    // Anything named like the data folder, even a plain file, counts: the
+    // archive is never unpacked over it.
+    const QFileInfo dati(senza_barra_finale(cartelle().cartella_dati));
+    return dati.exists() || dati.isSymLink();
 }
 
 void estrai_archivio(const QString& archivio, const QString& cartella)
