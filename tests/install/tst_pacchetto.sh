@@ -48,7 +48,7 @@ grep -q ' \./usr/bin/korvel -> \.\./lib/korvel/korvel$' <<<"$elenco" || fallito 
 if grep -q 'DatiValvole/' <<<"$elenco"; then fallito "unpacked data folder packaged"; fi
 
 if command -v lintian >/dev/null; then
-  lintian --no-tag-display-limit "$deb" >lintian.log 2>&1 || true
+  lintian --tag-display-limit 0 "$deb" >lintian.log 2>&1 || true
   cat lintian.log
   grep -q '^E: ' lintian.log && fallito "lintian errors"
 fi
