@@ -5,7 +5,6 @@
 #include "platform/piattaforma.h"
 #include "tubes/base_dati_valvole.h"
 
-#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -35,18 +34,19 @@ bool avvio_staccato(const QString& programma)
 
 void velmora(Piattaforma& piattaforma, const QString& cartella_programma, const AvvioProgramma& avvia)
 {
-    imposta_cartelle(cartella_programma);
+    // The same choice as the main program: from a read-only installation the
+    // data folder is the user's own, and that is the one restored.
+    imposta_cartelle_utente(cartella_programma);
     const Cartelle& c = cartelle();
 
     // Anything already named like the data folder, even a plain file, means
     // the data were unpacked before: the archive is never opened twice.
-    const QFileInfo dati(senza_barra_finale(c.cartella_dati));
-    if (dati.exists() || dati.isSymLink()) {
+    if (dati_presenti()) {
         piattaforma.messaggio(QStringLiteral("Base dati Già Presente"));
     } else {
         // The same checked, all-or-nothing import as the main program's: only
         // the data folder is taken from the archive, and only when whole.
-        const EsitoImportazione esito = importa_cartella_dati(c.file_archivio_dati, c.cartella_programma);
+        const EsitoImportazione esito = carica_archivio_dati();
         if (esito.riuscita())
             piattaforma.messaggio(QStringLiteral("Base dati Caricata"));
         else

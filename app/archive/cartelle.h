@@ -7,6 +7,11 @@
 // Folder paths end with "/", so a file path is a plain concatenation.
 struct Cartelle {
     QString cartella_programma;
+    // The folder that holds the data folder: the program folder itself, or
+    // the user's own data folder when the program folder cannot be written
+    // (a copy installed in a system folder). The data folder is packed
+    // relative to it and archives are unpacked into it.
+    QString cartella_radice_dati;
     QString cartella_dati;
     QString cartella_curve;
     QString cartella_immagini;
@@ -26,11 +31,35 @@ struct Cartelle {
     QString titolo_pdf_da_mostrare;
 };
 
-// Computes every path from the folder of the running executable. Never
-// touches the disk and never fails.
+// Computes every path from the folder of the running executable, with the
+// data folder where imposta_cartelle_utente puts it. Never fails.
 void imposta_cartelle();
-// The same from a given program folder (tests use a temporary one).
+// Every path from a given program folder, the data folder inside it. Never
+// touches the disk and never fails.
 void imposta_cartelle(const QString& programma);
+// The same with the data folder inside `radice_dati` instead.
+void imposta_cartelle(const QString& programma, const QString& radice_dati);
+// The start-up of both programs: the data folder stays in the program folder
+// when the user may write there; otherwise it is the user's own
+// (cartella_dati_utente). Only looks at the program folder's permissions; a
+// folder that does not exist counts as writable, so that nothing changes
+// for a program folder that is simply missing.
+void imposta_cartelle_utente(const QString& programma);
+
+// The user's own folder for the data folder: $XDG_DATA_HOME/korvel/, by
+// default ~/.local/share/korvel/. With cartella_casa, the only place the
+// program reads the environment.
+QString cartella_dati_utente();
+// The user's home folder, with a final "/": $HOME, or the password
+// database's when HOME is not an absolute path.
+QString cartella_casa();
+
+// True when the user may create files in the folder (false only when it
+// exists and the permissions or a read-only file system forbid it).
+bool cartella_scrivibile(const QString& cartella);
+
+// True when the data folder lies outside the program folder.
+bool dati_separati(const Cartelle& c);
 
 // The paths as last computed.
 Cartelle& cartelle();

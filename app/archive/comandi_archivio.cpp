@@ -15,6 +15,9 @@
 
 #include <memory>
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 const QString filtro_zip = QStringLiteral("zip (*.zip)|*.zip|Generico (*.*)|*.*|");
@@ -88,7 +91,7 @@ QString estrai_voci_dati(const QString& archivio, const QString& destinazione, q
         return QStringLiteral("spazio su disco insufficiente (servono %1 MB)").arg((totale + 1048575) / 1048576);
 
     if (pakova::UnZipOutDir(destinazione) != 1 || pakova::UnZipGotoFirst() != 1)
-        return QStringLiteral("impossibile scrivere nella cartella del programma");
+        return QStringLiteral("impossibile scrivere accanto alla cartella dati");
     do {
         const QByteArray nome = nome_voce();
         if (!sotto_cartella_dati(nome))
@@ -142,14 +145,14 @@ QString sostituisci_cartella(const QString& nuova, const QString& vecchia, const
 
 } // namespace
 
-EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& cartella_programma)
+EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& cartella_radice)
 {
-    const QString programma = senza_barra_finale(cartella_programma);
+    const QString programma = senza_barra_finale(cartella_radice);
     // The new folder is made beside the data folder, on the same file
     // system, so it takes the old one's place with a rename.
     QTemporaryDir lavoro(programma + QStringLiteral("/.DatiValvole-importazione-XXXXXX"));
     if (!lavoro.isValid())
-        return {QStringLiteral("impossibile scrivere nella cartella del programma")};
+        return {QStringLiteral("impossibile scrivere accanto alla cartella dati")};
     QStorageInfo disco(lavoro.path());
     const qint64 libero = disco.isValid() ? disco.bytesAvailable() : -1;
 
@@ -188,7 +191,9 @@ void crea_archivio_zip(Piattaforma& piattaforma)
         return;
 
     const Cartelle& c = cartelle();
-    if (!pakova::ZipOpenExt(*scelto, senza_barra_finale(c.cartella_programma), 0)) {
+    // Entry names are relative to the folder that holds the data folder, so
+    // that they start with "DatiValvole/" wherever that folder lives.
+    if (!pakova::ZipOpenExt(*scelto, senza_barra_finale(c.cartella_radice_dati), 0)) {
         piattaforma.messaggio(QStringLiteral("Impossibile creare il file"));
         return;
     }
@@ -222,8 +227,25 @@ void importazione_archivio(Piattaforma& piattaforma)
     const std::optional<QString> scelto = piattaforma.apri_file(d);
     if (!scelto || scelto->isEmpty())
         return;
-    const EsitoImportazione esito = importa_cartella_dati(*scelto, c.cartella_programma);
+    const EsitoImportazione esito = importa_cartella_dati(*scelto, c.cartella_radice_dati);
     if (!esito.riuscita())
         piattaforma.messaggio(QStringLiteral("Archivio non importato: %1.\nLa cartella dati resta invariata.")
                                   .arg(esito.problema));
+}
+
+EsitoImportazione carica_archivio_dati()
+{
+    const Cartelle& c = cartelle();
+    // The user's own data folder may not exist yet, nor its parents.
+    if (dati_separati(c))
+        QDir().mkpath(c.cartella_radice_dati);
+    return importa_cartella_dati(c.file_archivio_dati, c.cartella_radice_dati);
+}
+
+bool dati_presenti()
+{
+    // Anything named like the data folder, even a plain file, counts: the
+    // archive is never unpacked over it.
+    const QFileInfo dati(senza_barra_finale(cartelle().cartella_dati));
+    return dati.exists() || dati.isSymLink();
 }

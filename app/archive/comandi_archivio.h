@@ -23,7 +23,8 @@ struct EsitoImportazione {
     bool riuscita() const { return problema.isEmpty(); }
 };
 
-// Replaces the data folder "DatiValvole" of a program folder with the one an
+// Replaces the data folder "DatiValvole" inside `cartella_radice` (the program
+// folder, or the user's own data folder of a read-only installation) with the one an
 // archive holds, all or nothing. Only entries under "DatiValvole/" are read;
 // anything else (a program, a library, a template) is skipped. Before anything
 // is written, the sizes the entries declare are summed and checked against the
@@ -35,4 +36,12 @@ struct EsitoImportazione {
 //
 // The unpacking runs on a worker thread; the calling thread keeps repainting
 // its windows (user input waits) until it is done.
-EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& cartella_programma);
+EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& cartella_radice);
+
+// Imports the program folder's data archive "DatiValvole.zip" where the data
+// folder belongs, creating the user's own folder first when the data live
+// there; the same checked import as importazione_archivio.
+EsitoImportazione carica_archivio_dati();
+
+// True when something is named like the data folder (a plain file counts).
+bool dati_presenti();

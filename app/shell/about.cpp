@@ -1,39 +1,15 @@
 #include "shell/about.h"
 
+#include "common/emblema.h"
+#include "versione.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
-
-namespace {
-
-const QString versione = QStringLiteral("5.16");
-
-// A triode in its envelope, the program's emblem.
-QPixmap emblema()
-{
-    QPixmap p(72, 72);
-    p.fill(Qt::transparent);
-    QPainter g(&p);
-    g.setRenderHint(QPainter::Antialiasing);
-    const QColor inchiostro(30, 30, 120);
-    g.setPen(QPen(inchiostro, 2.5));
-    g.setBrush(QColor(235, 240, 255));
-    g.drawEllipse(QRectF(6, 6, 60, 60));
-    g.drawLine(QPointF(24, 20), QPointF(48, 20)); // plate
-    g.drawLine(QPointF(36, 20), QPointF(36, 2));
-    g.setPen(QPen(inchiostro, 2, Qt::DashLine));
-    g.drawLine(QPointF(18, 36), QPointF(54, 36)); // grid
-    g.setPen(QPen(inchiostro, 2.5));
-    g.drawLine(QPointF(24, 52), QPointF(48, 52)); // cathode
-    g.drawLine(QPointF(24, 52), QPointF(24, 58));
-    return p;
-}
-
-} // namespace
 
 About::About(QWidget* parent, int intervallo_ms) : QDialog(parent)
 {
@@ -43,7 +19,7 @@ About::About(QWidget* parent, int intervallo_ms) : QDialog(parent)
 
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(emblema());
+    Image1->setPixmap(QPixmap::fromImage(emblema(72)));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
     Image1->setAccessibleName(QStringLiteral("Emblema del programma"));
 
@@ -87,7 +63,7 @@ QString About::testo()
     return QStringLiteral("Programma di calcolo della retta di carico") + a_capo +
            QStringLiteral("per Tubi Termoionici.") + a_capo +
            QStringLiteral("Progetto grafico di uno stadio sulle curve anodiche.") + a_capo + a_capo +
-           QStringLiteral("Versione ") + versione;
+           QStringLiteral("Versione ") + QStringLiteral(KORVEL_VERSIONE);
 }
 
 void About::chiudi()

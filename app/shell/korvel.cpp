@@ -128,11 +128,17 @@ void KORVEL::KORVEL_Form_Load()
 {
     // 1. The picture library, with its plug-ins.
     libreria_immagini_.inizializza();
-    // 2. Every path, from the program folder.
+    // 2. Every path, from the program folder; an installed copy that the
+    // user cannot write keeps the data in the user's own folder, unpacked
+    // there from the data archive on the first start.
     if (cartella_programma_.isEmpty())
         imposta_cartelle();
     else
-        imposta_cartelle(cartella_programma_);
+        imposta_cartelle_utente(cartella_programma_);
+    if (dati_separati(cartelle()) && !dati_presenti()) {
+        Piattaforma::Occupato occupato(piattaforma_);
+        carica_archivio_dati();
+    }
     // 3. Object lists back to their placeholder.
     grafico_->reset_liste();
     // 4.
@@ -157,9 +163,10 @@ void KORVEL::KORVEL_Form_Load()
     // 9.
     Init_parametri();
     // 10. The chart labels are rendered by the engine on black; nothing to set.
-    // 11. The program folder becomes the current folder (the schematic
-    // pictures are loaded by bare name from it).
-    QDir::setCurrent(cartelle().cartella_programma);
+    // 11. The program folder becomes the current folder, where the file
+    // dialogs open. An installed copy's folder is read-only: there the
+    // dialogs start from the home folder, where the user can save.
+    QDir::setCurrent(dati_separati(cartelle()) ? cartella_casa() : cartelle().cartella_programma);
     // 12. On screen before the database is read.
     show();
     QCoreApplication::processEvents();

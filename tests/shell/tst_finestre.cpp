@@ -12,6 +12,7 @@
 #include "tubes/caricatore_valvola.h"
 
 #include "PdfWriter.h"
+#include "versione.h"
 
 #include <QAction>
 #include <QApplication>
@@ -120,7 +121,8 @@ void TestFinestre::about_testo_e_intervallo()
     QCOMPARE(a.windowTitle(), QStringLiteral("About Kor_Vel"));
     QCOMPARE(a.about_testo->toPlainText().split(QLatin1Char('\n')),
              (QStringList{"Programma di calcolo della retta di carico", "per Tubi Termoionici.",
-                          "Progetto grafico di uno stadio sulle curve anodiche.", "", "Versione 5.16"}));
+                          "Progetto grafico di uno stadio sulle curve anodiche.", "",
+                          "Versione " KORVEL_VERSIONE}));
     QVERIFY(a.about_testo->isReadOnly());
     QCOMPARE(a.conferma->text(), QStringLiteral("OK"));
     QCOMPARE(a.Timer1->interval(), 10000);
