@@ -8,6 +8,10 @@
 #include "chart/stato_grafico.h"
 #include "chart/tela.h"
 #include "chart/vista_grafico.h"
+#include "model/modello_valvola.h"
+
+#include <QPointF>
+#include <QVector>
 
 #include <QString>
 
@@ -66,6 +70,14 @@ public:
     // 2 gain point, 3 recalculated line.
     void cancella_oggetto(int flag);
 
+    // --- the tube model ---
+    // The model's curves at the given grid voltages, drawn by XOR over the
+    // picture; false when nothing could be drawn. nascondi_modello() draws the
+    // very same curves again, which erases them. A new picture forgets them.
+    bool mostra_modello(const modello::ParametriModello& m, const QVector<double>& griglie);
+    void nascondi_modello();
+    bool modello_mostrato() const { return !curve_modello_.isEmpty(); }
+
     // --- menu commands ---
     void completa_retta_Click();       // "Co&mpleta Retta"
     void calcolo_componenti_Click();   // "&Calcolo Componenti"
@@ -97,4 +109,6 @@ private:
     VistaGrafico& vista_;
     StatoGrafico stato_;
     Tela tela_;
+    QVector<QVector<QPointF>> curve_modello_; // as drawn, to erase them
+    int colore_modello_ = 0;
 };

@@ -108,6 +108,8 @@ void KORVEL::collega_eventi()
     connect(load_basedati, &QAction::triggered, this, &KORVEL::load_basedati_Click);
     connect(nuova_valvola, &QAction::triggered, this, &KORVEL::nuova_valvola_Click);
     connect(crea_zipfile, &QAction::triggered, this, &KORVEL::crea_zipfile_Click);
+    connect(modello_valvola, &QAction::triggered, this, &KORVEL::modello_valvola_Click);
+    connect(mostra_modello, &QAction::triggered, this, &KORVEL::mostra_modello_Click);
     connect(import_archivio, &QAction::triggered, this, &KORVEL::import_archivio_Click);
     CaricatoreValvola* t = caricatore_.get();
     connect(reload_singolo, &QAction::triggered, this, [t] { t->ricarica_dispositivo(); });

@@ -98,6 +98,7 @@ public:
     void mostra_piedinatura(const QString& percorso) override;
     void Abilita_MenuFunzioni(const QString& appo) override;
     void disabilita_comandi_valvola() override;
+    void imposta_modello_presente(bool presente) override;
     void Init_parametri() override;
     void avvia_timer_settab(int millisecondi) override;
     void chiudi_vedi_schema() override;
@@ -154,6 +155,8 @@ public:
     std::array<QAction*, 4> canc_function{};
     QAction* reload_singolo = nullptr;
     QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
+    QAction* modello_valvola = nullptr; // "Utilità > &Modello Valvola..."
+    QAction* mostra_modello = nullptr;  // "Edit > Mostra Modello", checked while drawn
     QAction *help_cmd = nullptr, *about_cmd = nullptr;
 
     // Background of the fields the user types values into (light cyan).
@@ -178,6 +181,8 @@ private:
     void load_basedati_Click();
     void nuova_valvola_Click();
     void crea_zipfile_Click();
+    void modello_valvola_Click();
+    void mostra_modello_Click(bool mostra);
     void import_archivio_Click();
     void Timer_settab_Timer();
     void help_cmd_Click();

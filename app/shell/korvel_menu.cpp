@@ -76,6 +76,10 @@ void KORVEL::crea_menu()
     menu_tracciatura->addSeparator();
     reload_singolo = voce(menu_tracciatura, QStringLiteral("reload_singolo"), QStringLiteral("R&icarica Curva"));
     reload_singolo->setEnabled(false);
+    menu_tracciatura->addSeparator();
+    mostra_modello = voce(menu_tracciatura, QStringLiteral("mostra_modello"), QStringLiteral("Mostra Modello"));
+    mostra_modello->setCheckable(true);
+    mostra_modello->setEnabled(false);
     menu_tracciatura->menuAction()->setEnabled(false);
 
     dummy30 = barra->addMenu(QStringLiteral("Utilità"));
@@ -85,6 +89,9 @@ void KORVEL::crea_menu()
     nuova_valvola = voce(dummy30, QStringLiteral("nuova_valvola"), QStringLiteral("Inserisci &Nuova Valvola"));
     dummy30->addSeparator();
     crea_zipfile = voce(dummy30, QStringLiteral("crea_zipfile"), QStringLiteral("Crea Archivio ZIP"));
+    dummy30->addSeparator();
+    modello_valvola = voce(dummy30, QStringLiteral("modello_valvola"), QStringLiteral("&Modello Valvola..."));
+    modello_valvola->setEnabled(false);
 
     dummy40 = barra->addMenu(QStringLiteral("&?"));
     dummy40->setObjectName(QStringLiteral("dummy40"));
