@@ -232,14 +232,6 @@ Risultato adatta(const Richiesta& r)
         ris.errore = msg_senza_vg2;
         return ris;
     }
-    int curve_utili = 0;
-    for (const auto& c : r.curve)
-        if (c.punti.size() >= 2)
-            ++curve_utili;
-    if (curve_utili < 2) {
-        ris.errore = msg_poche_curve;
-        return ris;
-    }
     for (int k = 0; k < r.curve.size(); ++k)
         if (!std::isfinite(r.curve[k].vg)) {
             ris.errore = msg_griglia_non_numero(k + 1);
@@ -261,6 +253,16 @@ Risultato adatta(const Richiesta& r)
             punti << pt;
             per_curva[k] << pt;
         }
+    }
+    // Points left of the origin or not numbers do not count: a curve needs
+    // two points the model can be measured against.
+    int curve_utili = 0;
+    for (const auto& c : per_curva)
+        if (c.size() >= 2)
+            ++curve_utili;
+    if (curve_utili < 2) {
+        ris.errore = msg_poche_curve;
+        return ris;
     }
 
     // Starting points: the amplification factor read off the picture (the
@@ -286,6 +288,8 @@ Risultato adatta(const Richiesta& r)
     QVector<Punto> campione;
     for (int i = 0; i < punti.size(); i += 3)
         campione << punti[i];
+    if (campione.size() < 4 * modello::n_parametri)
+        campione = punti;
     Esito migliore;
     migliore.costo = std::numeric_limits<double>::infinity();
     for (double mu : mu_iniziali)
