@@ -30,11 +30,21 @@ double distanza_segmento(QPointF p, QPointF a, QPointF b)
     return std::hypot(q.x(), q.y());
 }
 
+// Distance from a polyline sampled with x increasing; segments more than
+// 10 px away in x cannot be the nearest one within 10 px, so only those near
+// are looked at (farther answers come out as 10 px or more).
 double distanza(QPointF p, const Polilinea& l)
 {
-    double d = 1e9;
-    for (std::size_t i = 1; i < l.size(); ++i)
-        d = std::min(d, distanza_segmento(p, l[i - 1], l[i]));
+    constexpr double raggio = 10.0;
+    auto da = std::lower_bound(l.begin(), l.end(), p.x() - raggio,
+                               [](const QPointF& q, double x) { return q.x() < x; });
+    auto a = std::upper_bound(l.begin(), l.end(), p.x() + raggio,
+                              [](double x, const QPointF& q) { return x < q.x(); });
+    if (da != l.begin())
+        --da;
+    double d = raggio;
+    for (auto it = da; it != a && it + 1 != l.end(); ++it)
+        d = std::min(d, distanza_segmento(p, *it, *(it + 1)));
     return d;
 }
 
