@@ -27,8 +27,13 @@ constexpr double semi_profilo = 3.0;
 constexpr double larghezza_massima = 4.5;
 // Steps without a curve under the tracker before it gives up, px.
 constexpr int buco_massimo = 7;
+// Steps beside another curve, too close to tell apart, before it gives up.
+constexpr int incerto_massimo = 12;
 // Shortest piece worth keeping, px of arc.
 constexpr double arco_minimo = 20.0;
+// Fewest output points a curve of the automatic pass must keep; less is a
+// scrap (a bit of a label, the meeting point of pentode curves).
+constexpr qsizetype punti_minimi = 15;
 // Spacing of the output points along the arc, px.
 constexpr double passo_uscita = 2.0;
 // Output points keep this far from the frame, px.
@@ -138,43 +143,51 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
     }
 
     // Grid lines: rows and columns that a dark stroke fills across most of
-    // the plot. Each keeps its own typical darkness, which is taken off its
+    // the plot. Along each, the line's own darkness (the median over a short
+    // stretch, since printed lines fade and thicken) is taken off its
     // pixels: a grey line vanishes under a colour curve that stays, and a
-    // black curve crossing a black line leaves a short gap to bridge.
+    // black curve crossing a black line leaves a short gap to bridge. The
+    // stretch median is capped at the line's overall median, so a curve
+    // running along a line for a while is not taken for the line.
     const int px0 = int(std::ceil(r.x0)), px1 = int(std::floor(r.x1));
     const int py0 = int(std::ceil(r.y0)), py1 = int(std::floor(r.y1));
-    std::vector<float> riga_griglia(std::size_t(m.h), 0.0f), colonna_griglia(std::size_t(m.w), 0.0f);
-    for (int y = by0; y <= by1; ++y) {
+    std::vector<float> griglia(m.d.size(), 0.0f);
+    auto togli_linea = [&](auto valore, int inizio, int fine, auto posa) {
         std::vector<float> v;
-        v.reserve(std::size_t(px1 - px0 + 1));
         int pieni = 0;
-        for (int x = px0; x <= px1; ++x) {
-            v.push_back(m.at(x, y));
-            pieni += m.at(x, y) > soglia_griglia;
+        for (int k = inizio; k <= fine; ++k) {
+            v.push_back(valore(k));
+            pieni += v.back() > soglia_griglia;
         }
-        if (pieni > copertura_griglia * double(v.size()))
-            riga_griglia[std::size_t(y)] = mediana(std::move(v));
-    }
-    for (int x = bx0; x <= bx1; ++x) {
-        std::vector<float> v;
-        v.reserve(std::size_t(py1 - py0 + 1));
-        int pieni = 0;
-        for (int y = py0; y <= py1; ++y) {
-            v.push_back(m.at(x, y));
-            pieni += m.at(x, y) > soglia_griglia;
+        if (pieni <= copertura_griglia * double(v.size()))
+            return;
+        const float tetto = mediana(v);
+        constexpr int tratto = 12;
+        std::vector<float> finestra;
+        for (int k = inizio; k <= fine; ++k) {
+            finestra.clear();
+            for (int j = std::max(inizio, k - tratto); j <= std::min(fine, k + tratto); ++j)
+                finestra.push_back(v[std::size_t(j - inizio)]);
+            posa(k, std::min(tetto, mediana(finestra)));
         }
-        if (pieni > copertura_griglia * double(v.size()))
-            colonna_griglia[std::size_t(x)] = mediana(std::move(v));
-    }
+    };
     for (int y = by0; y <= by1; ++y)
-        for (int x = bx0; x <= bx1; ++x) {
-            const float g = std::max(riga_griglia[std::size_t(y)], colonna_griglia[std::size_t(x)]);
-            if (g > 0.0f)
-                m.ref(x, y) = std::max(0.0f, m.at(x, y) - g);
-        }
+        togli_linea([&](int x) { return m.at(x, y); }, px0, px1, [&](int x, float g) {
+            float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
+            c = std::max(c, g);
+        });
+    for (int x = bx0; x <= bx1; ++x)
+        togli_linea([&](int y) { return m.at(x, y); }, py0, py1, [&](int y, float g) {
+            float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
+            c = std::max(c, g);
+        });
+    for (std::size_t i = 0; i < m.d.size(); ++i)
+        m.d[i] = std::max(0.0f, m.d[i] - griglia[i]);
 
     // Labels: small compact blobs. A curve piece is thin (about two pixels
-    // of ink per pixel of length); letters are dense and short.
+    // of ink per pixel of length); letters are dense and short. Pixels up
+    // to 2 apart count as touching, so a curve that a dense grid chopped
+    // into dashes still holds together.
     std::vector<int> etichetta(m.d.size(), -1);
     std::vector<int> coda;
     int n = 0;
@@ -192,8 +205,8 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
                 maxx = std::max(maxx, cx);
                 miny = std::min(miny, cy);
                 maxy = std::max(maxy, cy);
-                for (int dy = -1; dy <= 1; ++dy)
-                    for (int dx = -1; dx <= 1; ++dx) {
+                for (int dy = -2; dy <= 2; ++dy)
+                    for (int dx = -2; dx <= 2; ++dx) {
                         const int nx = cx + dx, ny = cy + dy;
                         if (nx < bx0 || nx > bx1 || ny < by0 || ny > by1)
                             continue;
@@ -227,8 +240,9 @@ QPointF unitario(QPointF p)
 }
 
 // Centroid across the curve at q along the normal n: the offset of the dark
-// run nearest to q, or none. `largo` tells a run too wide to be one curve.
-std::optional<double> centroide(const Mappa& m, QPointF q, QPointF n, bool* largo)
+// run nearest to q, or none. `largo` tells a run too wide to be one curve,
+// `ambiguo` a second run beside it (another curve close by).
+std::optional<double> centroide(const Mappa& m, QPointF q, QPointF n, bool* largo, bool* ambiguo = nullptr)
 {
     constexpr int campioni = int(2 * semi_profilo / 0.5) + 1;
     std::array<double, campioni + 2> v{};
@@ -237,9 +251,11 @@ std::optional<double> centroide(const Mappa& m, QPointF q, QPointF n, bool* larg
         v[std::size_t(k)] = m.campione(q.x() + n.x() * o, q.y() + n.y() * o);
     }
     // Runs above the threshold within the profile proper.
-    std::optional<double> migliore;
-    double distanza = 1e9;
-    bool migliore_largo = false;
+    struct Corsa {
+        double centro, distanza, picco;
+        bool largo;
+    };
+    std::vector<Corsa> corse;
     int k = 1;
     while (k <= campioni) {
         if (v[std::size_t(k)] <= soglia) {
@@ -249,24 +265,34 @@ std::optional<double> centroide(const Mappa& m, QPointF q, QPointF n, bool* larg
         int fine = k;
         while (fine + 1 <= campioni && v[std::size_t(fine + 1)] > soglia)
             ++fine;
-        double somma = 0, momento = 0;
+        double somma = 0, momento = 0, picco = 0;
         for (int j = k - 1; j <= fine + 1; ++j) {
             const double o = -semi_profilo - 0.5 + 0.5 * j;
             somma += v[std::size_t(j)];
             momento += v[std::size_t(j)] * o;
+            picco = std::max(picco, v[std::size_t(j)]);
         }
-        const double c = momento / somma;
         const double o_inizio = -semi_profilo - 0.5 + 0.5 * k, o_fine = -semi_profilo - 0.5 + 0.5 * fine;
         const double dist = o_inizio > 0 ? o_inizio : (o_fine < 0 ? -o_fine : 0.0);
-        if (dist < distanza) {
-            distanza = dist;
-            migliore = c;
-            migliore_largo = (o_fine - o_inizio) > larghezza_massima;
-        }
+        corse.push_back({momento / somma, dist, picco, (o_fine - o_inizio) > larghezza_massima});
         k = fine + 1;
     }
-    *largo = migliore_largo;
-    return migliore;
+    if (corse.empty()) {
+        *largo = false;
+        if (ambiguo)
+            *ambiguo = false;
+        return std::nullopt;
+    }
+    const auto scelta =
+        std::min_element(corse.begin(), corse.end(), [](const Corsa& a, const Corsa& b) { return a.distanza < b.distanza; });
+    *largo = scelta->largo;
+    // Only a run about as dark as the chosen one is another curve; grid
+    // residues and faint specks are not.
+    if (ambiguo)
+        *ambiguo = std::any_of(corse.begin(), corse.end(), [&](const Corsa& c) {
+            return &c != &*scelta && c.picco >= 0.7 * scelta->picco;
+        });
+    return scelta->centro;
 }
 
 // Direction of the curve around a pixel, from the second moments of the
@@ -349,6 +375,13 @@ private:
             }
     }
 
+    void segna_visto(QPointF p)
+    {
+        const int x = int(std::lround(p.x())), y = int(std::lround(p.y()));
+        if (x >= 0 && y >= 0 && x < m_.w && y < m_.h)
+            visto_[indice(x, y)] = true;
+    }
+
     int proprietario(QPointF p) const
     {
         const int x = int(std::lround(p.x())), y = int(std::lround(p.y()));
@@ -363,14 +396,26 @@ private:
         std::vector<QPointF> storia{p};
         int buco = 0;
         int su_altro = 0;
+        int incerto = 0;
         const int passi_massimi = 4 * (m_.w + m_.h);
         for (int passo = 0; passo < passi_massimi; ++passo) {
             const QPointF q = p + t;
             if (!r_.dentro(q.x(), q.y(), 1.0))
                 break;
             const QPointF n(-t.y(), t.x());
-            bool largo = false;
-            const std::optional<double> c = centroide(m_, q, n, &largo);
+            bool largo = false, ambiguo = false;
+            const std::optional<double> c = centroide(m_, q, n, &largo, &ambiguo);
+            if (c && !largo && ambiguo) {
+                // Another curve close beside: which is which is not sure
+                // here, so follow without taking points, and give up if
+                // the two do not part soon.
+                p = q + n * *c;
+                segna_visto(p);
+                if (++incerto > incerto_massimo)
+                    break;
+                continue;
+            }
+            incerto = 0;
             if (!c || largo) {
                 // Nothing under the tracker, or a crossing: go on straight.
                 p = q;
@@ -421,34 +466,172 @@ double arco(const Pezzo& p)
     return s;
 }
 
-// The piece with x increasing: reversed when it was followed right to left,
-// points that step back left dropped.
-Pezzo in_ordine(Pezzo p)
+// A plate curve is a function of the voltage, so a trace that turns back in
+// x went from one curve into another (where they meet near the origin):
+// it is cut at each turn, and every part is given with x increasing.
+std::vector<Pezzo> in_ordine(const Pezzo& p);
+
+// Plate curves bend gently; a sharp turn is where the tracker left its curve
+// for a grid line or a letter. The piece is cut there.
+std::vector<Pezzo> spezza_angoli(const Pezzo& p)
 {
-    if (p.punti.size() >= 2 && p.punti.back().x() < p.punti.front().x()) {
-        std::reverse(p.punti.begin(), p.punti.end());
-        std::vector<bool> b(p.dopo_buco.size(), false);
-        for (std::size_t i = 1; i < b.size(); ++i)
-            b[i] = p.dopo_buco[b.size() - i];
-        p.dopo_buco = b;
+    constexpr std::size_t braccio = 4;
+    const double coseno_massimo = std::cos(40.0 * 3.14159265358979 / 180.0);
+    std::vector<Pezzo> parti(1);
+    const std::size_t n = p.punti.size();
+    std::size_t ultimo_taglio = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i >= braccio && i + braccio < n && i >= ultimo_taglio + braccio) {
+            const QPointF a = p.punti[i] - p.punti[i - braccio], b = p.punti[i + braccio] - p.punti[i];
+            const double na = norma(a), nb = norma(b);
+            if (na > 2.0 && nb > 2.0 && (a.x() * b.x() + a.y() * b.y()) / (na * nb) < coseno_massimo) {
+                parti.emplace_back();
+                ultimo_taglio = i;
+            }
+        }
+        parti.back().punti.push_back(p.punti[i]);
+        parti.back().dopo_buco.push_back(parti.back().punti.size() > 1 && p.dopo_buco[i]);
     }
-    Pezzo fuori;
-    bool buco = false;
-    for (std::size_t i = 0; i < p.punti.size(); ++i) {
-        buco = buco || p.dopo_buco[i];
-        if (!fuori.punti.empty() && p.punti[i].x() < fuori.punti.back().x())
-            continue;
-        fuori.punti.push_back(p.punti[i]);
-        fuori.dopo_buco.push_back(buco);
-        buco = false;
+    return parti;
+}
+
+std::vector<Pezzo> in_ordine(const Pezzo& p)
+{
+    std::vector<Pezzo> parti;
+    std::size_t inizio = 0;
+    const std::size_t n = p.punti.size();
+    while (inizio < n) {
+        // Extend while x keeps one sense, allowing a jitter of 1.5 px.
+        std::size_t fine = inizio;
+        int senso = 0;
+        double estremo = p.punti[inizio].x();
+        std::size_t i_estremo = inizio;
+        for (std::size_t i = inizio + 1; i < n; ++i) {
+            const double x = p.punti[i].x();
+            if (senso == 0) {
+                if (std::abs(x - p.punti[inizio].x()) > 1.5)
+                    senso = x > p.punti[inizio].x() ? 1 : -1;
+            }
+            if (senso != 0 && (x - estremo) * senso >= 0) {
+                estremo = x;
+                i_estremo = i;
+            }
+            if (senso != 0 && (estremo - x) * senso > 1.5)
+                break;
+            fine = i;
+        }
+        if (senso != 0 && fine + 1 < n)
+            fine = i_estremo; // cut at the turn
+        Pezzo parte;
+        for (std::size_t i = inizio; i <= fine; ++i) {
+            parte.punti.push_back(p.punti[i]);
+            parte.dopo_buco.push_back(i == inizio ? false : p.dopo_buco[i]);
+        }
+        if (senso < 0) {
+            std::reverse(parte.punti.begin(), parte.punti.end());
+            std::vector<bool> b(parte.dopo_buco.size(), false);
+            for (std::size_t i = 1; i < b.size(); ++i)
+                b[i] = parte.dopo_buco[b.size() - i];
+            parte.dopo_buco = b;
+        }
+        // Points that step back within the jitter are dropped.
+        Pezzo pulita;
+        bool buco = false;
+        for (std::size_t i = 0; i < parte.punti.size(); ++i) {
+            buco = buco || parte.dopo_buco[i];
+            if (!pulita.punti.empty() && parte.punti[i].x() < pulita.punti.back().x())
+                continue;
+            pulita.punti.push_back(parte.punti[i]);
+            pulita.dopo_buco.push_back(buco);
+            buco = false;
+        }
+        parti.push_back(std::move(pulita));
+        inizio = fine + 1;
     }
-    return fuori;
+    return parti;
 }
 
 // A plate curve never loses current as the voltage rises; a load line does.
 bool sale(const Pezzo& p)
 {
     return p.punti.back().y() - p.punti.front().y() <= 3.0;
+}
+
+// A piece that runs exactly along a row or a column is what is left of a
+// grid line (a stretch printed darker than the rest), not a plate curve.
+bool dritto(const Pezzo& p)
+{
+    double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
+    for (const QPointF& q : p.punti) {
+        x0 = std::min(x0, q.x());
+        x1 = std::max(x1, q.x());
+        y0 = std::min(y0, q.y());
+        y1 = std::max(y1, q.y());
+    }
+    return y1 - y0 < 1.5 || x1 - x0 < 1.5;
+}
+
+// Drops pieces much fainter than the curves: the darkness under a piece,
+// against the length-weighted median of all pieces (mostly real curves).
+void togli_chiari(std::vector<Pezzo>& pezzi, const Mappa& m)
+{
+    std::vector<std::pair<double, double>> scuri; // darkness, length
+    std::vector<double> scuro_di;
+    double totale = 0;
+    for (const Pezzo& p : pezzi) {
+        double s = 0;
+        for (const QPointF& q : p.punti)
+            s += m.campione(q.x(), q.y());
+        const double d = s / double(p.punti.size());
+        scuro_di.push_back(d);
+        scuri.emplace_back(d, arco(p));
+        totale += arco(p);
+    }
+    if (pezzi.empty())
+        return;
+    std::sort(scuri.begin(), scuri.end());
+    double cumulata = 0, mediana_scuro = scuri.back().first;
+    for (const auto& [d, l] : scuri) {
+        cumulata += l;
+        if (cumulata >= totale / 2) {
+            mediana_scuro = d;
+            break;
+        }
+    }
+    std::vector<Pezzo> tenuti;
+    for (std::size_t i = 0; i < pezzi.size(); ++i)
+        if (scuro_di[i] >= 0.75 * mediana_scuro)
+            tenuti.push_back(std::move(pezzi[i]));
+    pezzi = std::move(tenuti);
+}
+
+// Trims 4 px of arc off both ends: that is where a piece stopped, at a
+// crossing, a label or another curve, and where it may have strayed.
+void spunta(Pezzo& p)
+{
+    constexpr double taglio = 4.0;
+    auto da_tenere = [&](bool dalla_fine) {
+        double s = 0;
+        std::size_t k = 0;
+        const std::size_t n = p.punti.size();
+        while (k + 1 < n) {
+            const QPointF a = dalla_fine ? p.punti[n - 1 - k] : p.punti[k];
+            const QPointF b = dalla_fine ? p.punti[n - 2 - k] : p.punti[k + 1];
+            s += norma(b - a);
+            if (s > taglio)
+                break;
+            ++k;
+        }
+        return k;
+    };
+    const std::size_t via_fine = da_tenere(true);
+    p.punti.resize(p.punti.size() - via_fine);
+    p.dopo_buco.resize(p.punti.size());
+    const std::size_t via_inizio = da_tenere(false);
+    p.punti.erase(p.punti.begin(), p.punti.begin() + std::ptrdiff_t(via_inizio));
+    p.dopo_buco.erase(p.dopo_buco.begin(), p.dopo_buco.begin() + std::ptrdiff_t(via_inizio));
+    if (!p.dopo_buco.empty())
+        p.dopo_buco.front() = false;
 }
 
 // y of a piece at x by linear interpolation (x within its span).
@@ -550,12 +733,12 @@ void unisci_pezzi(std::vector<Pezzo>& pezzi)
                 if (d.x() < -1.0 || norma(d) > distanza_massima)
                     continue;
                 const QPointF ta = direzione_fine(pezzi[i], true), tb = direzione_fine(pezzi[j], false);
-                // Lateral miss of each end's line at the other end.
-                const double miss_a = std::abs(ta.x() * d.y() - ta.y() * d.x());
-                const double miss_b = std::abs(tb.x() * d.y() - tb.y() * d.x());
                 if (ta.x() * tb.x() + ta.y() * tb.y() < 0.8)
                     continue;
-                const double c = std::max(miss_a, miss_b);
+                // Lateral miss of the joint from the mean direction of the
+                // two ends, which a gently bending curve keeps small.
+                const QPointF tm = unitario(ta + tb);
+                const double c = std::abs(tm.x() * d.y() - tm.y() * d.x());
                 if (c <= scarto_massimo)
                     costo[i][j] = c;
             }
@@ -651,14 +834,15 @@ std::optional<Preparato> prepara(const QImage& immagine, const Taratura& taratur
     return p;
 }
 
-// The piece through a seed, x increasing, or none when too short or not a
-// plate curve.
-std::optional<Pezzo> pezzo_da(Inseguitore& ins, QPointF seme, int id)
+// The pieces through a seed, x increasing, long enough to keep.
+std::vector<Pezzo> pezzi_da(Inseguitore& ins, QPointF seme, int id)
 {
-    Pezzo p = in_ordine(ins.segui(seme, id));
-    if (p.punti.size() < 2 || arco(p) < arco_minimo)
-        return std::nullopt;
-    return p;
+    std::vector<Pezzo> fuori;
+    for (const Pezzo& liscio : spezza_angoli(ins.segui(seme, id)))
+        for (Pezzo& p : in_ordine(liscio))
+            if (p.punti.size() >= 2 && arco(p) >= arco_minimo)
+                fuori.push_back(std::move(p));
+    return fuori;
 }
 
 } // namespace
@@ -694,11 +878,15 @@ QVector<CurvaTracciata> traccia_curve(const QImage& immagine, const Taratura& ta
             y = fine + 1;
             if (ins.visto(seme))
                 continue;
-            if (auto p = pezzo_da(ins, seme, id++))
-                pezzi.push_back(std::move(*p));
+            for (Pezzo& p : pezzi_da(ins, seme, id++))
+                pezzi.push_back(std::move(p));
         }
     }
-    pezzi.erase(std::remove_if(pezzi.begin(), pezzi.end(), [](const Pezzo& p) { return !sale(p); }), pezzi.end());
+    pezzi.erase(std::remove_if(pezzi.begin(), pezzi.end(), [](const Pezzo& p) { return !sale(p) || dritto(p); }),
+                pezzi.end());
+    togli_chiari(pezzi, m);
+    for (Pezzo& p : pezzi)
+        spunta(p);
     unisci_doppioni(pezzi);
     unisci_pezzi(pezzi);
 
@@ -715,7 +903,7 @@ QVector<CurvaTracciata> traccia_curve(const QImage& immagine, const Taratura& ta
     QVector<CurvaTracciata> curve;
     for (const auto& o : ordine) {
         CurvaTracciata c = ricampiona(pezzi[o.second], r);
-        if (c.punti.size() >= 2)
+        if (c.punti.size() >= punti_minimi)
             curve.push_back(std::move(c));
     }
     return curve;
@@ -742,12 +930,23 @@ std::optional<CurvaTracciata> traccia_curva_da(const QImage& immagine, const Tar
     if (!seme)
         return std::nullopt;
     Inseguitore ins(m, prep->r);
-    const auto p = pezzo_da(ins, *seme, 0);
-    if (!p || !sale(*p))
-        return std::nullopt;
-    CurvaTracciata c = ricampiona(*p, prep->r);
-    if (c.punti.size() < 2)
-        return std::nullopt;
+    // Of the pieces through the seed, the one that passes nearest the click.
+    std::optional<CurvaTracciata> c;
+    double vicino = 1e9;
+    for (const Pezzo& p : pezzi_da(ins, *seme, 0)) {
+        if (!sale(p))
+            continue;
+        CurvaTracciata r = ricampiona(p, prep->r);
+        if (r.punti.size() < 2)
+            continue;
+        double d = 1e9;
+        for (const QPointF& q : p.punti)
+            d = std::min(d, norma(q - clic));
+        if (d < vicino) {
+            vicino = d;
+            c = std::move(r);
+        }
+    }
     return c;
 }
 
