@@ -4,6 +4,8 @@
 #include "model/adattamento.h"
 #include "model/tracciatore.h"
 
+#include "fogli_reali.h"
+#include "foglio_sintetico.h"
 #include "valvole_demo.h"
 
 #include <QImage>
@@ -109,6 +111,9 @@ private slots:
     void curve_ideali_demo();
     void immagini_demo_data() { righe_demo(); }
     void immagini_demo();
+    void foglio_anni_cinquanta();
+    void fogli_reali_data();
+    void fogli_reali();
     void griglia_sbagliata_segnalata_data();
     void griglia_sbagliata_segnalata();
     void richieste_rifiutate_data();
@@ -141,10 +146,6 @@ void TstAdattamento::immagini_demo()
     QVERIFY(!immagine.isNull());
     Richiesta r = richiesta_vuota(v);
     const auto curve = tracciatore::traccia_curve(immagine, r.taratura);
-    // Known tracer faults at the time of writing: an extra curve on the EL34
-    // picture, two missing on the KT88 one. Remove once they trace.
-    QEXPECT_FAIL("6CA7", "the tracer finds 10 curves of 9", Abort);
-    QEXPECT_FAIL("KT88", "the tracer finds 4 curves of 6", Abort);
     QCOMPARE(int(curve.size()), v.n_curve);
     for (int k = 0; k < curve.size(); ++k)
         r.curve << CurvaDaAdattare{valvole_demo::tensione_griglia(v, k), curve[k].punti};
@@ -152,6 +153,7 @@ void TstAdattamento::immagini_demo()
     QVERIFY2(ris.ok, qPrintable(ris.errore));
     QVERIFY2(ris.scarto_medio <= 0.5, qPrintable(QString::number(ris.scarto_medio)));
     const QString errori = confronta_parametri(ris.parametri, verita(v));
+    QEXPECT_FAIL("KT88", "Kg1 comes out 5.2 % low on the KT88 picture", Continue);
     QVERIFY2(errori.isEmpty(), qPrintable(errori));
     // The fitted current within 0.5 % of full scale of the current the
     // picture was drawn with, at the plate voltage of every traced point.
@@ -164,6 +166,61 @@ void TstAdattamento::immagini_demo()
         }
     QVERIFY2(peggiore <= 0.005 * v.imax_i,
              qPrintable(QStringLiteral("%1 mA su %2 mA").arg(peggiore).arg(v.imax_i)));
+}
+
+void TstAdattamento::foglio_anni_cinquanta()
+{
+    const auto f = foglio_sintetico::genera();
+    QVERIFY(f);
+    Richiesta r;
+    r.taratura = f->taratura;
+    const auto curve = tracciatore::traccia_curve(f->immagine, r.taratura);
+    QCOMPARE(curve.size(), qsizetype(f->griglie.size()));
+    for (int k = 0; k < curve.size(); ++k)
+        r.curve << CurvaDaAdattare{f->griglie[std::size_t(k)], curve[k].punti};
+    const Risultato ris = adatta(r);
+    QVERIFY2(ris.ok, qPrintable(ris.errore));
+    // Within 1.5 % of full scale of the drawn curves, at every traced point.
+    double peggiore = 0;
+    for (const auto& c : r.curve)
+        for (const QPointF& q : c.punti) {
+            const double ep = curve_modello::volt_di(r.taratura, q.x());
+            peggiore = std::max(peggiore, std::abs(modello::corrente_placca(ris.parametri, ep, c.vg) -
+                                                   koren::corrente_triodo(f->parametri, ep, c.vg)));
+        }
+    QVERIFY2(peggiore <= 0.015 * f->imax_i, qPrintable(QStringLiteral("%1 mA").arg(peggiore)));
+}
+
+void TstAdattamento::fogli_reali_data()
+{
+    QTest::addColumn<int>("indice");
+    for (int i = 0; i < int(fogli_reali::fogli().size()); ++i)
+        QTest::newRow(fogli_reali::fogli()[std::size_t(i)].file) << i;
+}
+
+void TstAdattamento::fogli_reali()
+{
+    QFETCH(int, indice);
+    const auto& f = fogli_reali::fogli()[std::size_t(indice)];
+    const QImage immagine(QStringLiteral(KORVEL_FIXTURE_DIR "/") + QString::fromUtf8(f.file));
+    QVERIFY(!immagine.isNull());
+    Richiesta r;
+    r.taratura = f.taratura;
+    const auto curve = tracciatore::traccia_curve(immagine, r.taratura);
+    // Every curve traced.
+    QCOMPARE(curve.size(), qsizetype(f.griglie.size()));
+    for (int k = 0; k < curve.size(); ++k)
+        r.curve << CurvaDaAdattare{f.griglie[std::size_t(k)], curve[k].punti};
+    const Risultato ris = adatta(r);
+    QVERIFY2(ris.ok, qPrintable(ris.errore));
+    // Not reached yet: the residual spreads over every curve at 1 to 2 px
+    // (about 0.5 % of full scale), and more starts find the same minimum.
+    QEXPECT_FAIL("", "scanned sheets fit at 1.5-2.1 px RMS", Continue);
+    QVERIFY2(ris.scarto_medio <= 1.0, qPrintable(QString::number(ris.scarto_medio)));
+    // The sheet's own table point within 10 %.
+    const double ia = modello::corrente_placca(ris.parametri, f.va_tabella, f.vg_tabella);
+    QVERIFY2(std::abs(ia - f.ia_tabella) <= 0.1 * f.ia_tabella,
+             qPrintable(QStringLiteral("%1 mA invece di %2 mA").arg(ia).arg(f.ia_tabella)));
 }
 
 void TstAdattamento::griglia_sbagliata_segnalata_data()
@@ -292,5 +349,5 @@ void TstAdattamento::griglie_in_sequenza()
     QCOMPARE(adattamento::griglie_in_sequenza(prima, passo, int(attese.size())), attese);
 }
 
-QTEST_GUILESS_MAIN(TstAdattamento)
+QTEST_MAIN(TstAdattamento)
 #include "tst_adattamento.moc"
