@@ -75,12 +75,14 @@ struct Riquadro {
 Riquadro riquadro_di(const Taratura& t, const QSize& dim)
 {
     Riquadro r;
+    for (double v : {double(t.org_x), double(t.org_y), double(t.vmax_x), double(t.imax_y), t.vmax_v, t.imax_i})
+        if (!std::isfinite(v))
+            return r;
     r.x0 = std::max(0.0, double(t.org_x));
     r.x1 = std::min(double(dim.width() - 1), double(t.vmax_x));
     r.y0 = std::max(0.0, double(t.imax_y));
     r.y1 = std::min(double(dim.height() - 1), double(t.org_y));
-    r.valido = std::isfinite(r.x0) && std::isfinite(r.x1) && std::isfinite(r.y0) && std::isfinite(r.y1) &&
-               r.x1 - r.x0 >= 20 && r.y1 - r.y0 >= 20 && t.vmax_v > 0 && t.imax_i > 0;
+    r.valido = r.x1 - r.x0 >= 20 && r.y1 - r.y0 >= 20 && t.vmax_v > 0 && t.imax_i > 0;
     return r;
 }
 

@@ -13,8 +13,12 @@
 // curve crossing a line keeps what it adds to it; small compact blobs (the
 // labels) are dropped; each curve is then followed step by step, its position
 // being the darkness-weighted centroid across its width (sub-pixel), gaps of
-// a few pixels bridged along the direction it had. Pieces are joined only
-// where one end plainly continues into the other.
+// a few pixels bridged along the direction it had, and no points taken where
+// another curve runs too close to tell the two apart. A trace is cut where it
+// turns sharply or back in voltage (it left its curve there); pieces that run
+// exactly along a row or column, lose current with rising voltage (load
+// lines) or are much fainter than the rest (grid residue) are dropped, and
+// pieces are joined only where one end plainly continues into the other.
 
 #include "chart/taratura.h"
 

@@ -12,9 +12,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 using tracciatore::CurvaTracciata;
+
+Q_DECLARE_METATYPE(Taratura)
 
 namespace {
 
@@ -285,10 +288,11 @@ private slots:
     void nessuna_curva_data()
     {
         QTest::addColumn<QImage>("immagine");
-        QTest::addColumn<bool>("taratura_valida");
+        QTest::addColumn<Taratura>("taratura");
+        const Taratura buona = taratura_demo(valvole_demo::tabella()[0]);
         QImage bianca(518, 418, QImage::Format_RGB32);
         bianca.fill(Qt::white);
-        QTest::newRow("blank") << bianca << true;
+        QTest::newRow("blank") << bianca << buona;
         // The demo layout with its grey grid and black axes only.
         QImage griglia = bianca;
         {
@@ -303,7 +307,7 @@ private slots:
             p.drawLine(org_x, imax_y, org_x, org_y);
             p.drawLine(org_x, org_y, vmax_x, org_y);
         }
-        QTest::newRow("demo grid") << griglia << true;
+        QTest::newRow("demo grid") << griglia << buona;
         // A dense black grid as a rescaled scan shows it: a line every 4.4
         // px, every fifth one darker.
         QImage fitta = bianca;
@@ -322,20 +326,27 @@ private slots:
                 p.drawLine(56, y, 496, y);
             }
         }
-        QTest::newRow("dense scan grid") << fitta << true;
+        QTest::newRow("dense scan grid") << fitta << buona;
         const QImage demo(cartella_demo() + QStringLiteral("12AX7trio.gif"));
-        QTest::newRow("curves, no calibration") << demo << false;
-        QTest::newRow("null picture") << QImage() << true;
+        QTest::newRow("curves, no calibration") << demo << Taratura{};
+        Taratura rovescia = buona;
+        std::swap(rovescia.org_x, rovescia.vmax_x);
+        QTest::newRow("curves, axis end left of the origin") << demo << rovescia;
+        Taratura nan = buona;
+        nan.imax_i = std::nan("");
+        QTest::newRow("curves, current scale not a number") << demo << nan;
+        Taratura infinita = buona;
+        infinita.org_x = std::numeric_limits<float>::infinity();
+        QTest::newRow("curves, origin at infinity") << demo << infinita;
+        QTest::newRow("null picture") << QImage() << buona;
     }
 
     // Nothing to trace gives no curves, and no single curve from a click.
     void nessuna_curva()
     {
         QFETCH(QImage, immagine);
-        QFETCH(bool, taratura_valida);
-        Taratura t = taratura_demo(valvole_demo::tabella()[0]);
-        if (!taratura_valida)
-            t = Taratura{};
+        QFETCH(Taratura, taratura);
+        const Taratura& t = taratura;
         QVERIFY(tracciatore::traccia_curve(immagine, t).isEmpty());
         for (const QPointF clic : {QPointF(150, 200), QPointF(300, 300), QPointF(100, 340)})
             QVERIFY(!tracciatore::traccia_curva_da(immagine, t, clic));
