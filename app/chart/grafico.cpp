@@ -58,12 +58,14 @@ void Grafico::reset_liste()
 
 void Grafico::imposta_immagine(const QImage& figura)
 {
+    curve_modello_.clear();
     tela_.imposta_immagine(figura);
     aggiorna();
 }
 
 void Grafico::rimuovi_immagine()
 {
+    curve_modello_.clear();
     tela_.pulisci();
     aggiorna();
 }

@@ -9,6 +9,10 @@
 #include "chart/stato_grafico.h"
 #include "chart/tela.h"
 #include "chart/vista_grafico.h"
+#include "model/modello_valvola.h"
+
+#include <QPointF>
+#include <QVector>
 
 #include <QString>
 
@@ -67,6 +71,14 @@ public:
     // working point, gain point, recalculated line.
     void cancella_oggetto(int flag);
 
+    // --- the tube model ---
+    // The model's curves at the given grid voltages, drawn by XOR over the
+    // picture; false when nothing could be drawn. nascondi_modello() draws the
+    // very same curves again, which erases them. A new picture forgets them.
+    bool mostra_modello(const modello::ParametriModello& m, const QVector<double>& griglie);
+    void nascondi_modello();
+    bool modello_mostrato() const { return !curve_modello_.isEmpty(); }
+
     // --- menu commands ---
     void completa_retta_Click();       // "Co&mpleta Retta"
     void calcolo_componenti_Click();   // "&Calcolo Componenti"
@@ -98,4 +110,6 @@ private:
     VistaGrafico& vista_;
     StatoGrafico stato_;
     Tela tela_;
+    QVector<QVector<QPointF>> curve_modello_; // as drawn, to erase them
+    int colore_modello_ = 0;
 };

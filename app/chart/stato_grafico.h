@@ -65,6 +65,7 @@ struct StatoGrafico : Taratura {
     int32_t colore_retta_calcolata = 11;
     int32_t colore_lavoro = 14;
     int32_t colore_guadagno = 13;
+    int32_t colore_modello = 12; // XORed over white it shows cyan
 
     // A rubber band is on the chart and must be erased before the next one.
     bool traccia_attiva = false;

@@ -88,6 +88,18 @@ void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int
     p.drawLine(QPointF(x0, y0), QPointF(x1, y1));
 }
 
+void Tela::polilinea_xor(const QVector<QPointF>& punti, int colore, int spessore)
+{
+    if (punti.size() < 2)
+        return;
+    for (const QPointF& q : punti)
+        if (!coordinata_valida(q.x()) || !coordinata_valida(q.y()))
+            return;
+    QPainter p(&immagine_);
+    prepara_xor(p, colore, spessore);
+    p.drawPolyline(punti.constData(), int(punti.size()));
+}
+
 void Tela::box_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
 {
     if (!punti_validi(x0, y0, x1, y1))

@@ -5,6 +5,8 @@
 // object again restores the pixels below it; that is how objects are erased.
 
 #include <QImage>
+#include <QPointF>
+#include <QVector>
 #include <QString>
 
 class Tela {
@@ -24,6 +26,8 @@ public:
 
     // XOR drawings with a pen of the given width.
     void linea_xor(double x0, double y0, double x1, double y1, int colore, int spessore);
+    // A polyline stroked as one shape, so its joints are not XORed twice.
+    void polilinea_xor(const QVector<QPointF>& punti, int colore, int spessore);
     // Unfilled box with corners (x0, y0) and (x1, y1).
     void box_xor(double x0, double y0, double x1, double y1, int colore, int spessore);
     // A label: the text in the palette colour on black, XOR-painted with its

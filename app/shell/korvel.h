@@ -113,6 +113,7 @@ public:
     void mostra_piedinatura(const QString& percorso) override;
     void Abilita_MenuFunzioni(const QString& appo) override;
     void disabilita_comandi_valvola() override;
+    void imposta_modello_presente(bool presente) override;
     void Init_parametri() override;
     void avvia_timer_settab(int millisecondi) override;
     void chiudi_vedi_schema() override;
@@ -168,6 +169,8 @@ public:
     std::array<QAction*, voce_cancella::numero> canc_function{};
     QAction* reload_singolo = nullptr;
     QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
+    QAction* modello_valvola = nullptr; // "Utilità > &Modello Valvola..."
+    QAction* mostra_modello = nullptr;  // "Edit > Mostra Modello", checked while drawn
     QAction *help_cmd = nullptr, *about_cmd = nullptr;
 
     // Background of the fields the user types values into (light cyan).
@@ -192,6 +195,8 @@ private:
     void load_basedati_Click();
     void nuova_valvola_Click();
     void crea_zipfile_Click();
+    void modello_valvola_Click();
+    void mostra_modello_Click(bool mostra);
     void import_archivio_Click();
     // Tells the user a tube list rebuild met a locked or damaged database.
     void segnala_esito_base_dati();

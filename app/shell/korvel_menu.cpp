@@ -132,6 +132,11 @@ void KORVEL::crea_menu()
                                   caricatore_->ricarica_dispositivo();
                           });
     reload_singolo->setEnabled(false);
+    menu_tracciatura->addSeparator();
+    mostra_modello = voce(menu_tracciatura, QStringLiteral("mostra_modello"), QStringLiteral("Mostra Modello"),
+                          [this] { mostra_modello_Click(mostra_modello->isChecked()); });
+    mostra_modello->setCheckable(true);
+    mostra_modello->setEnabled(false);
     menu_tracciatura->menuAction()->setEnabled(false);
 
     dummy30 = barra->addMenu(QStringLiteral("Utilità"));
@@ -144,6 +149,10 @@ void KORVEL::crea_menu()
     dummy30->addSeparator();
     crea_zipfile = voce(dummy30, QStringLiteral("crea_zipfile"), QStringLiteral("Crea Archivio ZIP"),
                         [this] { crea_zipfile_Click(); });
+    dummy30->addSeparator();
+    modello_valvola = voce(dummy30, QStringLiteral("modello_valvola"), QStringLiteral("&Modello Valvola..."),
+                           [this] { modello_valvola_Click(); });
+    modello_valvola->setEnabled(false);
 
     dummy40 = barra->addMenu(QStringLiteral("&?"));
     dummy40->setObjectName(QStringLiteral("dummy40"));

@@ -6,6 +6,10 @@
 #include "platform/piattaforma.h"
 
 #include "tubes/lista_valvole.h"
+#include "archive/cartelle.h"
+#include "chart/grafico.h"
+#include "model/ui/finestra_modello.h"
+#include "tubes/caricatore_valvola.h"
 #include "tubes/ui/nuovo_dispositivo.h"
 
 #include <QAction>
@@ -112,6 +116,7 @@ void KORVEL::Abilita_MenuFunzioni(const QString& appo)
     funzioni_esporta->menuAction()->setEnabled(true);
     funzioni_stampa->menuAction()->setEnabled(true);
     menu_tracciatura->menuAction()->setEnabled(true);
+    modello_valvola->setEnabled(true);
     Image1->setEnabled(true);
 }
 
@@ -121,7 +126,56 @@ void KORVEL::disabilita_comandi_valvola()
     funzioni_esporta->menuAction()->setEnabled(false);
     funzioni_stampa->menuAction()->setEnabled(false);
     menu_tracciatura->menuAction()->setEnabled(false);
+    modello_valvola->setEnabled(false);
     Image1->setEnabled(false);
+}
+
+void KORVEL::imposta_modello_presente(bool presente)
+{
+    // A new tube brings a new picture, on which no model is drawn.
+    if (!grafico_->modello_mostrato())
+        mostra_modello->setChecked(false);
+    mostra_modello->setEnabled(presente);
+}
+
+void KORVEL::mostra_modello_Click(bool mostra)
+{
+    const auto& m = caricatore_->modello();
+    if (mostra && m) {
+        if (!grafico_->mostra_modello(m->parametri, m->griglie))
+            mostra_modello->setChecked(false);
+    } else {
+        grafico_->nascondi_modello();
+        mostra_modello->setChecked(false);
+    }
+}
+
+void KORVEL::modello_valvola_Click()
+{
+    if (caricatore_->id_valvola() <= 0)
+        return;
+    FinestraModello::Valvola v;
+    v.id = caricatore_->id_valvola();
+    v.sigla = testo_nome_valvola(0).isEmpty() ? testo_nome_valvola(1) : testo_nome_valvola(0);
+    v.modo = testo_nome_valvola(2);
+    v.file_basedati = cartelle().file_basedati;
+    v.file_immagine = caricatore_->file_curva();
+    v.cartella_export = cartelle().cartella_programma;
+    if (!v.file_immagine.isEmpty())
+        v.immagine.load(v.file_immagine);
+    v.taratura = grafico_->stato();
+    if (FinestraModello::mostra(piattaforma_, v, this)) {
+        // A model drawn on the chart is the old one: take it away first.
+        const bool era_mostrato = grafico_->modello_mostrato();
+        grafico_->nascondi_modello();
+        caricatore_->aggiorna_modello();
+        if (era_mostrato && caricatore_->modello()) {
+            mostra_modello->setChecked(true);
+            mostra_modello_Click(true);
+        } else {
+            mostra_modello->setChecked(false);
+        }
+    }
 }
 
 void KORVEL::avvia_timer_settab(int millisecondi)

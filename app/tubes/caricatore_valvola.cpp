@@ -8,12 +8,14 @@
 #include "common/libreria_immagini.h"
 #include "common/numeri.h"
 #include "platform/piattaforma.h"
+#include "model/archivio_modelli.h"
 #include "tubes/caratteristiche.h"
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/vista_valvola.h"
 
 #include <QFile>
 #include <QImage>
+#include <QLocale>
 
 namespace {
 
@@ -126,17 +128,11 @@ bool CaricatoreValvola::carica_dativalvola()
 
     campi_.imposta_testo(Campo::potenza_anodica, cella(r, 15));
 
-    for (int i = 0; i < 10; ++i) {
-        const RigaCaratteristica& rc = caratteristiche[i];
-        // The second heater is hidden only by the exact text "0"; the screen
-        // lines by any value that reads as zero or less, empty included.
-        if ((i == 2 || i == 3) && cella(r, 18) == QStringLiteral("0"))
-            continue;
-        if (i >= 7 && !(numeri::valore_iniziale(cella(r, 23)) > 0))
-            continue;
-        vista_.aggiungi_caratteristica(QString::fromUtf8(rc.etichetta), cella(r, rc.colonna),
-                                       QString::fromUtf8(rc.unita));
-    }
+    id_ = 0;
+    if (riga_valida)
+        id_ = cella(r, 0).toInt();
+    leggi_modello();
+    mostra_caratteristiche(r);
 
     // Photograph: the frame keeps its height and takes the photo's aspect.
     // A picture named by a path rather than a file name is a missing one.
@@ -171,11 +167,14 @@ bool CaricatoreValvola::carica_dativalvola()
     }
 
     const QString curva = cella(r, 3);
+    file_curva_.clear();
     QImage immagine;
     if (!curva.isEmpty()) {
         vista_.imposta_nome_file(NomeFile::curva, curva);
-        if (nome_immagine_valido(curva))
-            immagine = immagini::leggi(c.cartella_curve + curva);
+        if (nome_immagine_valido(curva)) {
+            file_curva_ = c.cartella_curve + curva;
+            immagine = immagini::leggi(file_curva_);
+        }
     } else {
         immagine = immagini::leggi(c.file_immagine_assente);
     }
@@ -209,7 +208,77 @@ void CaricatoreValvola::clear_dativalvola()
     vista_.svuota_caratteristiche();
     vista_.imposta_nome_file(NomeFile::immagine, QString());
     vista_.disabilita_comandi_valvola();
+    id_ = 0;
+    file_curva_.clear();
+    modello_.reset();
+    vista_.imposta_modello_presente(false);
     grafico_.Picture1_MouseMove(0, 0, 0, 0);
     for (Campo f : {Campo::gain_value, Campo::r_value, Campo::r_anodica, Campo::r_catodica, Campo::c_catodica})
         campi_.imposta_testo(f, QString());
+}
+
+void CaricatoreValvola::mostra_caratteristiche(int r)
+{
+    for (int i = 0; i < 10; ++i) {
+        const RigaCaratteristica& rc = caratteristiche[i];
+        // The second heater is hidden only by the exact text "0"; the screen
+        // lines by any value that reads as zero or less, empty included.
+        if ((i == 2 || i == 3) && cella(r, 18) == QStringLiteral("0"))
+            continue;
+        if (i >= 7 && !(numeri::valore_iniziale(cella(r, 23)) > 0))
+            continue;
+        vista_.aggiungi_caratteristica(QString::fromUtf8(rc.etichetta), cella(r, rc.colonna),
+                                       QString::fromUtf8(rc.unita));
+    }
+
+    if (!modello_)
+        return;
+    // The stored model under the ratings: kind, parameters, where it came
+    // from and how well it fits its picture.
+    const modello::ModelloSalvato& m = *modello_;
+    const auto& p = m.parametri;
+    const bool pentodo = p.tipo == modello::TipoModello::pentodo_koren;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    auto numero = [&locale](double v, int cifre = 5) { return locale.toString(v, 'g', cifre); };
+    vista_.aggiungi_caratteristica(QStringLiteral("Modello"),
+                                   pentodo ? QStringLiteral("Pentodo (Koren)")
+                                           : QStringLiteral("Triodo (Koren)"),
+                                   QString());
+    vista_.aggiungi_caratteristica(QStringLiteral("mu"), numero(p.mu), QString());
+    vista_.aggiungi_caratteristica(QStringLiteral("Ex"), numero(p.ex), QString());
+    vista_.aggiungi_caratteristica(QStringLiteral("Kg1"), numero(p.kg1),
+                                   QStringLiteral("(E1^Ex/Kg1)(1+sgn E1)"));
+    vista_.aggiungi_caratteristica(QStringLiteral("Kp"), numero(p.kp), QString());
+    vista_.aggiungi_caratteristica(QStringLiteral("Kvb"), numero(p.kvb),
+                                   pentodo ? QStringLiteral("V") : QStringLiteral("V²"));
+    if (pentodo)
+        vista_.aggiungi_caratteristica(QStringLiteral("Vg2"), numero(p.vg2), QStringLiteral("V"));
+    else
+        vista_.aggiungi_caratteristica(QStringLiteral("Vct"), numero(p.vct, 3), QStringLiteral("V"));
+    vista_.aggiungi_caratteristica(QStringLiteral("Fonte modello"), m.fonte, QString());
+    if (m.punti > 0) {
+        vista_.aggiungi_caratteristica(QStringLiteral("Scarto medio"), numero(m.scarto_medio, 3),
+                                       QStringLiteral("px"));
+        vista_.aggiungi_caratteristica(QStringLiteral("Scarto massimo"),
+                                       numero(m.scarto_massimo, 3), QStringLiteral("px"));
+    }
+    if (!m.data.isEmpty())
+        vista_.aggiungi_caratteristica(QStringLiteral("Data modello"), m.data, QString());
+}
+
+void CaricatoreValvola::leggi_modello()
+{
+    modello_.reset();
+    if (id_ > 0)
+        modello_ = archivio_modelli::leggi_modello(cartelle().file_basedati, id_);
+    vista_.imposta_modello_presente(modello_.has_value());
+}
+
+void CaricatoreValvola::aggiorna_modello()
+{
+    const int r = numeri::arrotonda_int32(numeri::valore_iniziale(vista_.testo_riga_db())).value_or(0);
+    leggi_modello();
+    vista_.svuota_caratteristiche();
+    mostra_caratteristiche(r);
 }

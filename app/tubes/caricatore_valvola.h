@@ -1,6 +1,10 @@
 #pragma once
 
+#include "model/modello_valvola.h"
+
 #include <QString>
+
+#include <optional>
 
 class Grafico;
 class ModelloListaValvole;
@@ -32,6 +36,14 @@ public:
     // Empties everything carica_dativalvola fills; riga_db keeps its row.
     void clear_dativalvola();
 
+    // The loaded tube's ID in TabellaValvole (0 when none), its curve
+    // picture and its stored model, if it has one.
+    int id_valvola() const { return id_; }
+    const QString& file_curva() const { return file_curva_; }
+    const std::optional<modello::ModelloSalvato>& modello() const { return modello_; }
+    // Reads the tube's model again (after a save) and shows it.
+    void aggiorna_modello();
+
     const QString& file_foto() const { return file_foto_; }
     const QString& estensione_foto() const { return estensione_foto_; }
     const QString& file_piedinatura() const { return file_piedinatura_; }
@@ -39,6 +51,8 @@ public:
 
 private:
     QString cella(int riga, int colonna) const;
+    void mostra_caratteristiche(int riga);
+    void leggi_modello();
 
     VistaValvola& vista_;
     VistaGrafico& campi_;
@@ -46,5 +60,8 @@ private:
     const ModelloListaValvole& lista_;
     Piattaforma& piattaforma_;
 
+    int id_ = 0;
+    QString file_curva_;
+    std::optional<modello::ModelloSalvato> modello_;
     QString file_foto_, estensione_foto_, file_piedinatura_, estensione_piedinatura_;
 };

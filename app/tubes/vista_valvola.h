@@ -39,6 +39,8 @@ public:
     // tube, or all disabled when no tube is loaded.
     virtual void Abilita_MenuFunzioni(const QString& nome) = 0;
     virtual void disabilita_comandi_valvola() = 0;
+    // Whether the loaded tube has a stored model (the commands that draw it).
+    virtual void imposta_modello_presente(bool /*presente*/) {}
 
     // The legends and grid-voltage fields back to their empty state.
     virtual void Init_parametri() = 0;

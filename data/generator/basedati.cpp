@@ -1,6 +1,7 @@
 #include "basedati.h"
 
 #include "valvole_demo.h"
+#include "model/archivio_modelli.h"
 #include "tubes/schema_valvole.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <QVector>
 
 using namespace valvole_demo;
 
@@ -18,7 +20,36 @@ QVariant testo(std::string_view s)
     return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
 }
 
-bool inserisci_tutte(QSqlDatabase& db, QString& errore)
+// The tube's generating parameter set as its stored model: a newcomer sees
+// a model at once, and a fit of the demo picture has the exact truth beside it.
+modello::ModelloSalvato modello_pubblicato(const Valvola& v)
+{
+    modello::ModelloSalvato m;
+    auto& p = m.parametri;
+    if (v.pentodo) {
+        p.tipo = modello::TipoModello::pentodo_koren;
+        p.mu = v.pentodo_p.mu;
+        p.ex = v.pentodo_p.ex;
+        p.kg1 = v.pentodo_p.kg1;
+        p.kp = v.pentodo_p.kp;
+        p.kvb = v.pentodo_p.kvb;
+        p.vg2 = v.vg2;
+    } else {
+        p.tipo = modello::TipoModello::triodo_koren;
+        p.mu = v.triodo.mu;
+        p.ex = v.triodo.ex;
+        p.kg1 = v.triodo.kg1;
+        p.kp = v.triodo.kp;
+        p.kvb = v.triodo.kvb;
+    }
+    p.vct = 0;
+    for (int k = 0; k < v.n_curve; ++k)
+        m.griglie << tensione_griglia(v, k);
+    m.fonte = modello::fonte_pubblicato;
+    return m;
+}
+
+bool inserisci_tutte(QSqlDatabase& db, QString& errore, QVector<int>& id)
 {
     if (!schema_valvole::crea_tabella_valvole(db)) {
         errore = QStringLiteral("creazione di TabellaValvole fallita");
@@ -58,6 +89,7 @@ bool inserisci_tutte(QSqlDatabase& db, QString& errore)
             db.rollback();
             return false;
         }
+        id << q.lastInsertId().toInt();
     }
     if (!db.commit()) {
         errore = db.lastError().text();
@@ -75,6 +107,7 @@ bool scrivi_basedati(const QString& file, QString& errore)
     const QString provvisorio = file + QStringLiteral(".tmp");
     QFile::remove(provvisorio);
     bool ok = false;
+    QVector<int> id;
     {
         const QString nome_connessione = QStringLiteral("korvel_demo_basedati");
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome_connessione);
@@ -82,11 +115,15 @@ bool scrivi_basedati(const QString& file, QString& errore)
         if (!db.open())
             errore = db.lastError().text();
         else
-            ok = inserisci_tutte(db, errore);
+            ok = inserisci_tutte(db, errore, id);
         db.close();
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(nome_connessione);
     }
+    // The models go in through the program's own table definition.
+    for (int k = 0; ok && k < id.size() && k < int(tabella().size()); ++k)
+        ok = archivio_modelli::salva_modello(provvisorio, id[k], modello_pubblicato(tabella()[std::size_t(k)]),
+                                             &errore);
     if (!ok) {
         QFile::remove(provvisorio);
         return false;

@@ -116,12 +116,23 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
         edit << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(edit, (QStringList{"Traccia Potenza MAX.", "-", "Co&mpleta Retta", "&Calcolo Componenti", "-",
                                 "Ria&lcola e disegna Retta", "-", "&Grafico Risposta", "-", "&Cancella", "-",
-                                "R&icarica Curva"}));
+                                "R&icarica Curva", "-", "Mostra Modello"}));
+    QStringList utilita;
+    for (QAction* a : w->dummy30->actions())
+        utilita << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(utilita, (QStringList{"Ricarica Base &Dati", "-", "Inserisci &Nuova Valvola", "-",
+                                   "Crea Archivio ZIP", "-", "&Modello Valvola..."}));
+    // The model commands wait for a tube; drawing the model also for its model.
+    QVERIFY(!w->modello_valvola->isEnabled());
+    QVERIFY(!w->mostra_modello->isEnabled());
 
     w->caricatore().griglia_DB_DblClick(1);
     QVERIFY(w->menu_tracciatura->menuAction()->isEnabled());
     QVERIFY(w->Image1->isEnabled());
     QCOMPARE(w->reload_singolo->text(), QStringLiteral("Ricarica Valvola: 12AX7,ECC83"));
+    QVERIFY(w->modello_valvola->isEnabled());
+    // This database has no models.
+    QVERIFY(!w->mostra_modello->isEnabled());
 }
 
 void TestKorvel::campi_che_accettano_digitazione()

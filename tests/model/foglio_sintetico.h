@@ -1,0 +1,143 @@
+#pragma once
+
+// A synthetic "1950s sheet": plate curves of a known Koren triode drawn the
+// way old data sheets print them (black 5 px curves over a black grid of
+// 1-2 px minor and 4 px major lines, grid-voltage labels at the upper end of
+// each curve, bilevel, 1300 x 1000 at about 300 dpi), then passed through the
+// new-tube window's own rescale to 518 x 418. The geometry is known exactly,
+// so the tests read the traced points back against the model.
+
+#include "chart/taratura.h"
+#include "tubes/immagini_valvola.h"
+
+#include "koren.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointF>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <optional>
+#include <vector>
+
+namespace foglio_sintetico {
+
+struct Foglio {
+    QImage immagine;                  // 518 x 418, as the new-tube window keeps it
+    Taratura taratura;                // exact calibration of the rescaled picture
+    koren::ParametriTriodo parametri; // the set the curves were drawn from
+    std::vector<double> griglie;      // grid voltages, top curve first
+    double vmax_v = 0, imax_i = 0;
+    // Picture pixel (rescaled) of plate voltage ep and current ia.
+    QPointF pixel(double ep, double ia) const;
+};
+
+// Drawing geometry in the 1300 x 1000 original, continuous coordinates
+// (pixel i covers [i, i+1)).
+inline constexpr int larghezza_originale = 1300;
+inline constexpr int altezza_originale = 1000;
+inline constexpr double x0 = 150, x1 = 1250; // 0 V .. vmax
+inline constexpr double y0 = 900, y1 = 100;  // 0 mA .. imax
+inline constexpr double sx = double(larghezza_originale) / immagini_valvola::larghezza_curva;
+inline constexpr double sy = double(altezza_originale) / immagini_valvola::altezza_curva;
+
+// Continuous original coordinate to rescaled pixel index (pixel centres at
+// whole numbers): the box filter's pixel j covers [j s, (j + 1) s).
+inline double a_x(double x) { return x / sx - 0.5; }
+inline double a_y(double y) { return y / sy - 0.5; }
+
+inline QPointF Foglio::pixel(double ep, double ia) const
+{
+    return {a_x(x0 + ep / vmax_v * (x1 - x0)), a_y(y0 - ia / imax_i * (y0 - y1))};
+}
+
+// The sheet; empty when the rescale fails.
+inline std::optional<Foglio> genera()
+{
+    Foglio f;
+    f.parametri = {21.5, 1.3, 1180, 84, 300}; // a medium-mu twin triode
+    f.vmax_v = 500;
+    f.imax_i = 20;
+    for (int k = 0; k <= 6; ++k)
+        f.griglie.push_back(-4.0 * k);
+
+    QImage grande(larghezza_originale, altezza_originale, QImage::Format_RGB32);
+    grande.fill(Qt::white);
+    {
+        QPainter p(&grande);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::black);
+        // Grid: 50 x 40 minor divisions, every fifth line major.
+        for (int k = 0; k <= 50; ++k) {
+            const double x = x0 + (x1 - x0) * k / 50.0;
+            const double w = k % 5 == 0 ? 4.0 : (k % 2 ? 1.0 : 2.0);
+            p.drawRect(QRectF(x - w / 2, y1 - 2, w, y0 - y1 + 4));
+        }
+        for (int k = 0; k <= 40; ++k) {
+            const double y = y0 - (y0 - y1) * k / 40.0;
+            const double w = k % 5 == 0 ? 4.0 : (k % 2 ? 1.0 : 2.0);
+            p.drawRect(QRectF(x0 - 2, y - w / 2, x1 - x0 + 4, w));
+        }
+        // Curves, each ended where it leaves the plot or at 90 % of the
+        // scale, with its label beside the upper end.
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(30);
+        font.setBold(true);
+        p.setFont(font);
+        for (double vg : f.griglie) {
+            QPainterPath percorso;
+            QPointF fine;
+            bool iniziato = false;
+            for (double ep = 0; ep <= f.vmax_v; ep += 0.5) {
+                const double ia = koren::corrente_triodo(f.parametri, ep, vg);
+                if (ia > 0.9 * f.imax_i)
+                    break;
+                const QPointF q(x0 + ep / f.vmax_v * (x1 - x0), y0 - ia / f.imax_i * (y0 - y1));
+                if (!iniziato)
+                    percorso.moveTo(q);
+                else
+                    percorso.lineTo(q);
+                iniziato = true;
+                fine = q;
+            }
+            p.strokePath(percorso, QPen(Qt::black, 5.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+            const QString testo = vg == 0 ? QStringLiteral("Ec = 0") : QString::number(vg);
+            p.setPen(Qt::black);
+            p.drawText(QPointF(fine.x() + 8, fine.y() + 30), testo);
+            p.setPen(Qt::NoPen);
+        }
+    }
+    // Bilevel, as a 300 dpi scan is.
+    QImage bilivello = grande.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < bilivello.height(); ++y) {
+        uchar* r = bilivello.scanLine(y);
+        for (int x = 0; x < bilivello.width(); ++x)
+            r[x] = r[x] < 128 ? 0 : 255;
+    }
+
+    QTemporaryDir dir;
+    const QString sorgente = dir.filePath(QStringLiteral("foglio.png"));
+    const QString ridotto = dir.filePath(QStringLiteral("CurvaRedim.gif"));
+    if (!bilivello.save(sorgente) || !immagini_valvola::ridimensiona_curva(sorgente, ridotto))
+        return std::nullopt;
+    f.immagine = immagini_valvola::leggi(ridotto);
+    if (f.immagine.isNull())
+        return std::nullopt;
+    const QPointF o = f.pixel(0, 0), v = f.pixel(f.vmax_v, 0), i = f.pixel(0, f.imax_i);
+    f.taratura.org_x = float(o.x());
+    f.taratura.org_y = float(o.y());
+    f.taratura.vmax_x = float(v.x());
+    f.taratura.vmax_y = float(v.y());
+    f.taratura.vmax_v = f.vmax_v;
+    f.taratura.imax_x = float(i.x());
+    f.taratura.imax_y = float(i.y());
+    f.taratura.imax_i = f.imax_i;
+    return f;
+}
+
+} // namespace foglio_sintetico
