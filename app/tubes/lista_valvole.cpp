@@ -7,6 +7,8 @@
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/schema_valvole.h"
 
+#include <charconv>
+
 namespace {
 
 // Column widths of the tube list, in twips: the key hidden, the two
@@ -22,33 +24,43 @@ int larghezza_colonna(int colonna)
     return 800;
 }
 
-// One record as read from the table; it reaches the list only when every
-// one of its columns could be read. `posizioni` holds the result position of
-// each table column, looked up once per load.
-bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStringList& riga)
+// Appends a whole number to a row's text, as QString::number writes it.
+void aggiungi_numero(QString& testo, qint64 n)
 {
-    riga.clear();
-    riga.reserve(posizioni.size());
-    QString testo;
+    char cifre[24];
+    const auto fine = std::to_chars(cifre, cifre + sizeof cifre, n).ptr;
+    testo.append(QLatin1StringView(cifre, fine - cifre));
+}
+
+// One record as read from the table, its cells written one after the other
+// into `testo` with where each ends in `fini`; it reaches the list only when
+// every one of its columns could be read. `posizioni` holds the result
+// position of each table column, looked up once per load.
+bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QString& testo, QVector<int>& fini)
+{
+    testo.clear();
+    fini.clear();
     for (int c = 0; c <= 6; ++c) {
-        if (!db.leggi_testo(posizioni[c], testo))
+        if (!db.aggiungi_testo(posizioni[c], testo))
             return false;
-        riga << testo;
+        fini << static_cast<int>(testo.size());
     }
     for (int c = 7; c <= 14; ++c) {
         qint16 n = 0;
         if (!db.leggi_intero16(posizioni[c], n))
             return false;
-        riga << QString::number(n);
+        aggiungi_numero(testo, n);
+        fini << static_cast<int>(testo.size());
     }
     qint32 pmax = 0;
     if (!db.leggi_intero32(posizioni[15], pmax))
         return false;
-    riga << QString::number(pmax);
+    aggiungi_numero(testo, pmax);
+    fini << static_cast<int>(testo.size());
     for (int c = 16; c <= 25; ++c) {
-        if (!db.leggi_testo(posizioni[c], testo))
+        if (!db.aggiungi_testo(posizioni[c], testo))
             return false;
-        riga << testo;
+        fini << static_cast<int>(testo.size());
     }
     return true;
 }
@@ -78,13 +90,15 @@ bool ListaValvole::caricamento_basedati()
     for (const QString& nome : colonne)
         posizioni << db.colonna(nome);
     if (ok) {
-        QStringList riga;
+        QString testo;
+        QVector<int> fini;
+        fini.reserve(colonne.size());
         while (db.next()) {
-            if (!leggi_riga(db, posizioni, riga)) {
+            if (!leggi_riga(db, posizioni, testo, fini)) {
                 ok = false;
                 break;
             }
-            lista->aggiungi_riga(riga);
+            lista->aggiungi_riga(std::move(testo), fini);
         }
     }
     db.close();
