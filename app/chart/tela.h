@@ -5,6 +5,7 @@
 // object again restores the pixels below it; that is how objects are erased.
 
 #include <QImage>
+#include <QRect>
 #include <QString>
 
 class Tela {
@@ -35,6 +36,15 @@ public:
     static QRgb colore_palette(int indice);
     static QRgb sfondo();
 
+    // The part of the canvas drawn on since the last call, empty when none:
+    // every drawing adds its box. The widget showing the canvas takes it to
+    // repaint only that part (a rubber band moved by the mouse changes a
+    // strip, not the whole chart).
+    QRect prendi_zona_cambiata() const;
+
 private:
+    void segna(const QRectF& zona);
+
     QImage immagine_;
+    mutable QRect zona_cambiata_;
 };

@@ -39,6 +39,8 @@ void aggiungi_numero(QString& testo, qint64 n)
 bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QString& testo, QVector<int>& fini)
 {
     testo.clear();
+    // Room for a typical row at once, rather than growing cell by cell.
+    testo.reserve(128);
     fini.clear();
     for (int c = 0; c <= 6; ++c) {
         if (!db.aggiungi_testo(posizioni[c], testo))

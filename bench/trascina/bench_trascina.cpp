@@ -11,6 +11,7 @@
 #include "tubes/caricatore_valvola.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -49,23 +50,33 @@ int main(int argc, char* argv[])
         return 1;
     }
     w.caricatore().griglia_DB_DblClick(1);
-    QCoreApplication::processEvents();
-
     QWidget* grafico = w.Picture1_;
+    // The chart's tab in front, so that the moves are painted on screen.
+    for (int i = 0; i < w.SSTab1->count(); ++i)
+        if (w.SSTab1->widget(i)->isAncestorOf(grafico))
+            w.SSTab1->setCurrentIndex(i);
+    QCoreApplication::processEvents();
+    if (!grafico->isVisible()) {
+        std::fprintf(stderr, "the chart is not shown\n");
+        return 1;
+    }
+
     const QPointF inizio(120, 80);
     mani_grafico::evento(grafico, QEvent::MouseButtonPress, inizio, Qt::LeftButton, Qt::LeftButton);
     QCoreApplication::processEvents();
 
     // The pointer sweeps back and forth over the chart, a few pixels a move,
     // as a hand dragging the line's end to a new place does.
-    std::vector<double> tempi;
+    std::vector<double> tempi, eventi;
     tempi.reserve(static_cast<std::size_t>(mosse));
+    eventi.reserve(static_cast<std::size_t>(mosse));
     QElapsedTimer t;
     for (int i = 0; i < mosse; ++i) {
         const double a = i * 0.02;
         const QPointF pos(300 + 180 * std::sin(a), 250 + 120 * std::sin(a * 1.7));
         t.start();
         mani_grafico::evento(grafico, QEvent::MouseMove, pos, Qt::NoButton, Qt::LeftButton);
+        eventi.push_back(static_cast<double>(t.nsecsElapsed()) / 1e3);
         QCoreApplication::processEvents();
         tempi.push_back(static_cast<double>(t.nsecsElapsed()) / 1e3);
     }
@@ -75,5 +86,6 @@ int main(int argc, char* argv[])
     std::printf("moves: %d (load-line drag, demo tube)\n", mosse);
     std::printf("median per move:          %8.1f us\n", percentile(tempi, 0.5));
     std::printf("99th percentile per move: %8.1f us\n", percentile(tempi, 0.99));
+    std::printf("of which the event alone: %8.1f us median, the rest is the repaint\n", percentile(eventi, 0.5));
     return 0;
 }
