@@ -1,7 +1,9 @@
 // Times one mouse move of a load-line drag on the chart of the real main
 // window, with a demo tube loaded: the move event sent with the left button
 // held, then the window's pending repaint carried out, as the event loop
-// would do before the next move. Run: build/bench/bench_trascina [moves]
+// would do before the next move. With a folder, the window as the screen
+// shows it at the end of the drag is kept there (trascina.png) for a look.
+// Run: build/bench/bench_trascina [moves [folder]]
 #include "support/mani_grafico.h"
 #include "support/programma_demo.h"
 
@@ -11,6 +13,8 @@
 #include "tubes/caricatore_valvola.h"
 
 #include <QApplication>
+#include <QPixmap>
+#include <QScreen>
 #include <QTabWidget>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -79,6 +83,11 @@ int main(int argc, char* argv[])
         eventi.push_back(static_cast<double>(t.nsecsElapsed()) / 1e3);
         QCoreApplication::processEvents();
         tempi.push_back(static_cast<double>(t.nsecsElapsed()) / 1e3);
+    }
+    if (argc > 2) {
+        const QString png = QString::fromLocal8Bit(argv[2]) + QStringLiteral("/trascina.png");
+        if (!w.screen()->grabWindow(w.winId()).save(png))
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(png));
     }
     mani_grafico::evento(grafico, QEvent::MouseButtonRelease, QPointF(300, 250), Qt::LeftButton, Qt::NoButton);
     QCoreApplication::processEvents();
