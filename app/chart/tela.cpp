@@ -45,9 +45,22 @@ QRgb Tela::colore_palette(int indice)
     return palette[std::size_t(indice)];
 }
 
+QRect Tela::prendi_zona_cambiata() const
+{
+    const QRect zona = zona_cambiata_;
+    zona_cambiata_ = QRect();
+    return zona;
+}
+
+void Tela::segna(const QRectF& zona)
+{
+    zona_cambiata_ |= zona.toAlignedRect().intersected(immagine_.rect());
+}
+
 void Tela::pulisci()
 {
     immagine_.fill(sfondo());
+    segna(immagine_.rect());
 }
 
 void Tela::imposta_immagine(const QImage& figura)
@@ -77,6 +90,14 @@ void prepara_xor(QPainter& p, int colore, int spessore)
     p.setBrush(Qt::NoBrush);
 }
 
+// The box a line or frame between the two corners covers, with room for
+// the pen's width on every side.
+QRectF zona_tratto(double x0, double y0, double x1, double y1, int spessore)
+{
+    const double margine = spessore / 2.0 + 2.0;
+    return QRectF(QPointF(x0, y0), QPointF(x1, y1)).normalized().adjusted(-margine, -margine, margine, margine);
+}
+
 } // namespace
 
 void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int spessore)
@@ -86,6 +107,7 @@ void Tela::linea_xor(double x0, double y0, double x1, double y1, int colore, int
     QPainter p(&immagine_);
     prepara_xor(p, colore, spessore);
     p.drawLine(QPointF(x0, y0), QPointF(x1, y1));
+    segna(zona_tratto(x0, y0, x1, y1, spessore));
 }
 
 void Tela::polilinea_xor(const QVector<QPointF>& punti, int colore, int spessore)
@@ -107,6 +129,7 @@ void Tela::box_xor(double x0, double y0, double x1, double y1, int colore, int s
     QPainter p(&immagine_);
     prepara_xor(p, colore, spessore);
     p.drawRect(QRectF(QPointF(x0, y0), QPointF(x1, y1)).normalized());
+    segna(zona_tratto(x0, y0, x1, y1, spessore));
 }
 
 void Tela::testo_xor(const QString& testo, double x, double y, int colore)
@@ -130,5 +153,7 @@ void Tela::testo_xor(const QString& testo, double x, double y, int colore)
     }
     QPainter p(&immagine_);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.drawImage(QPoint(int(std::floor(x)), int(std::floor(y))), etichetta);
+    const QPoint angolo(int(std::floor(x)), int(std::floor(y)));
+    p.drawImage(angolo, etichetta);
+    segna(QRectF(angolo, etichetta.size()));
 }

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QRect>
 #include <QVector>
 #include <QString>
 
@@ -39,6 +40,15 @@ public:
     static QRgb colore_palette(int indice);
     static QRgb sfondo();
 
+    // The part of the canvas drawn on since the last call, empty when none:
+    // every drawing adds its box. The widget showing the canvas takes it to
+    // repaint only that part (a rubber band moved by the mouse changes a
+    // strip, not the whole chart).
+    QRect prendi_zona_cambiata() const;
+
 private:
+    void segna(const QRectF& zona);
+
     QImage immagine_;
+    mutable QRect zona_cambiata_;
 };

@@ -303,7 +303,11 @@ QString KORVEL::testo(Campo c) const
 
 void KORVEL::imposta_testo(Campo c, const QString& t)
 {
-    campo(c)->setText(t);
+    // The chart writes every value field on each mouse move; a field whose
+    // text stays the same is left alone rather than laid out and repainted.
+    QLineEdit* f = campo(c);
+    if (f->text() != t)
+        f->setText(t);
 }
 
 namespace {
@@ -378,5 +382,5 @@ void KORVEL::imposta_caption_traccia_maxpower(const QString& caption)
 void KORVEL::aggiorna_grafico()
 {
     if (Picture1_)
-        Picture1_->update();
+        Picture1_->aggiorna_zona();
 }

@@ -9,6 +9,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -215,6 +216,23 @@ bool BaseDatiValvole::leggi_testo(int colonna, QString& valore) const
     }
     const auto* testo = reinterpret_cast<const char*>(sqlite3_column_text(risultato_, colonna));
     valore = QString::fromUtf8(testo, sqlite3_column_bytes(risultato_, colonna));
+    return true;
+}
+
+bool BaseDatiValvole::aggiungi_testo(int colonna, QString& testo) const
+{
+    if (!colonna_valida(colonna))
+        return false;
+    if (sqlite3_column_type(risultato_, colonna) == SQLITE_NULL)
+        return true;
+    const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(risultato_, colonna));
+    const int n = sqlite3_column_bytes(risultato_, colonna);
+    // Plain ASCII, nearly every cell of the table, widens straight into the
+    // text; anything else goes through the UTF-8 decoder.
+    if (std::all_of(t, t + n, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        testo.append(QLatin1StringView(t, n));
+    else
+        testo.append(QString::fromUtf8(t, n));
     return true;
 }
 

@@ -60,6 +60,9 @@ public:
     // a position outside the result, fails (false).
     int colonna(const QString& nome) const { return colonne_.value(nome, -1); }
     bool leggi_testo(int colonna, QString& valore) const;
+    // The same text appended to `testo` (nothing for Null), with no text of
+    // its own in between: the tube list writes a whole row into one text.
+    bool aggiungi_testo(int colonna, QString& testo) const;
     bool leggi_intero16(int colonna, qint16& valore) const;
     bool leggi_intero32(int colonna, qint32& valore) const;
     // A number column; Null, a text that is no number or a non-finite value fails.

@@ -7,6 +7,8 @@
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/schema_valvole.h"
 
+#include <charconv>
+
 namespace {
 
 // Column widths of the tube list, in twips: the key hidden, the two
@@ -22,44 +24,60 @@ int larghezza_colonna(int colonna)
     return 800;
 }
 
+// Appends a whole number to a row's text, as QString::number writes it.
+void aggiungi_numero(QString& testo, qint64 n)
+{
+    char cifre[24];
+    const auto fine = std::to_chars(cifre, cifre + sizeof cifre, n).ptr;
+    testo.append(QLatin1StringView(cifre, fine - cifre));
+}
+
 // A number column as the list shows it: Null is an empty cell, a value that
 // is no whole number of the column's width (a 20-digit power, a word) is 0.
 // One odd cell never costs the rest of the row or the rows after it.
 template <typename Intero>
-QString numero(const BaseDatiValvole& db, int posizione, bool (BaseDatiValvole::*leggi)(int, Intero&) const)
+void aggiungi_cella_numero(const BaseDatiValvole& db, int posizione,
+                           bool (BaseDatiValvole::*leggi)(int, Intero&) const, QString& testo)
 {
-    QString testo;
-    if (db.leggi_testo(posizione, testo) && testo.isNull())
-        return QString();
     Intero n = 0;
-    if (!(db.*leggi)(posizione, n))
-        return QStringLiteral("0");
-    return QString::number(n);
+    if ((db.*leggi)(posizione, n)) {
+        aggiungi_numero(testo, n);
+        return;
+    }
+    QString cella;
+    if (db.leggi_testo(posizione, cella) && cella.isNull())
+        return;
+    testo.append(u'0');
 }
 
-// One record as read from the table. `posizioni` holds the result position
-// of each table column, looked up once per load; false only when a column is
-// missing from the table, which makes every row unreadable.
-bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStringList& riga)
+// One record as read from the table, its cells written one after the other
+// into `testo` with where each ends in `fini`. `posizioni` holds the result
+// position of each table column, looked up once per load; false only when a
+// column is missing from the table, which makes every row unreadable.
+bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QString& testo, QVector<int>& fini)
 {
-    riga.clear();
-    riga.reserve(posizioni.size());
     for (int p : posizioni)
         if (p < 0)
             return false;
-    QString testo;
+    testo.clear();
+    // Room for a typical row at once, rather than growing cell by cell.
+    testo.reserve(128);
+    fini.clear();
     for (int c = 0; c <= 6; ++c) {
-        if (!db.leggi_testo(posizioni[c], testo))
+        if (!db.aggiungi_testo(posizioni[c], testo))
             return false;
-        riga << testo;
+        fini << static_cast<int>(testo.size());
     }
-    for (int c = 7; c <= 14; ++c)
-        riga << numero<qint16>(db, posizioni[c], &BaseDatiValvole::leggi_intero16);
-    riga << numero<qint32>(db, posizioni[15], &BaseDatiValvole::leggi_intero32);
+    for (int c = 7; c <= 14; ++c) {
+        aggiungi_cella_numero<qint16>(db, posizioni[c], &BaseDatiValvole::leggi_intero16, testo);
+        fini << static_cast<int>(testo.size());
+    }
+    aggiungi_cella_numero<qint32>(db, posizioni[15], &BaseDatiValvole::leggi_intero32, testo);
+    fini << static_cast<int>(testo.size());
     for (int c = 16; c <= 25; ++c) {
-        if (!db.leggi_testo(posizioni[c], testo))
+        if (!db.aggiungi_testo(posizioni[c], testo))
             return false;
-        riga << testo;
+        fini << static_cast<int>(testo.size());
     }
     return true;
 }
@@ -121,13 +139,15 @@ bool ListaValvole::caricamento_basedati()
     for (const QString& nome : colonne)
         posizioni << db.colonna(nome);
     if (ok) {
-        QStringList riga;
+        QString testo;
+        QVector<int> fini;
+        fini.reserve(colonne.size());
         while (db.next()) {
-            if (!leggi_riga(db, posizioni, riga)) {
+            if (!leggi_riga(db, posizioni, testo, fini)) {
                 ok = false;
                 break;
             }
-            lista->aggiungi_riga(riga);
+            lista->aggiungi_riga(std::move(testo), fini);
         }
         // Stepping stops at the end of the table or at the first page that
         // cannot be read; the rows before it stay in the list.

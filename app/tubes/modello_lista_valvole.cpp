@@ -4,25 +4,47 @@ ModelloListaValvole::ModelloListaValvole(QObject* parent) : QAbstractTableModel(
 
 QString ModelloListaValvole::cella(int riga, int colonna) const
 {
-    if (riga < 0 || riga >= celle_.size() || colonna < 0 || colonna >= celle_[riga].size())
+    if (riga < 0 || riga >= righe_.size() || colonna < 0 || colonna >= colonne_)
         return {};
-    return celle_[riga][colonna];
+    const std::size_t base = static_cast<std::size_t>(riga) * static_cast<std::size_t>(colonne_);
+    const int inizio = colonna == 0 ? 0 : fini_[base + static_cast<std::size_t>(colonna) - 1];
+    const int fine = fini_[base + static_cast<std::size_t>(colonna)];
+    return righe_[riga].mid(inizio, fine - inizio);
 }
 
 void ModelloListaValvole::inizia_ricostruzione(const QStringList& intestazione)
 {
     beginResetModel();
-    celle_.clear();
+    righe_.clear();
+    fini_.clear();
     colonne_ = static_cast<int>(intestazione.size());
-    celle_.append(intestazione);
+    aggiungi_riga(intestazione);
 }
 
 void ModelloListaValvole::aggiungi_riga(const QStringList& valori)
 {
-    QStringList riga = valori.mid(0, colonne_);
-    while (riga.size() < colonne_)
-        riga << QString();
-    celle_.append(riga);
+    QString testo;
+    QVector<int> fini;
+    fini.reserve(colonne_);
+    for (int c = 0; c < colonne_; ++c) {
+        if (c < valori.size())
+            testo += valori[c];
+        fini << static_cast<int>(testo.size());
+    }
+    aggiungi_riga(std::move(testo), fini);
+}
+
+void ModelloListaValvole::aggiungi_riga(QString testo, const QVector<int>& fini)
+{
+    const int lunghezza = static_cast<int>(testo.size());
+    int ultimo = 0;
+    for (int c = 0; c < colonne_; ++c) {
+        // A missing or out-of-order end leaves the cell empty.
+        if (c < fini.size() && fini[c] >= ultimo && fini[c] <= lunghezza)
+            ultimo = fini[c];
+        fini_.push_back(ultimo);
+    }
+    righe_.append(std::move(testo));
 }
 
 void ModelloListaValvole::fine_ricostruzione()
@@ -44,7 +66,7 @@ int ModelloListaValvole::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
         return 0;
-    return celle_.isEmpty() ? 0 : static_cast<int>(celle_.size()) - 1;
+    return righe_.isEmpty() ? 0 : static_cast<int>(righe_.size()) - 1;
 }
 
 int ModelloListaValvole::columnCount(const QModelIndex& parent) const

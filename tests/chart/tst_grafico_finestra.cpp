@@ -132,6 +132,39 @@ private slots:
         QVERIFY(!f.w->canc_function[0]->isEnabled());
     }
 
+    // The chart repaints only what each drawing changed: after a drag that
+    // crosses itself, a click elsewhere and the line taken away again, the
+    // window as the screen shows it holds the canvas pixel for pixel (a
+    // stale strip would be a part left out of a repaint).
+    void lo_schermo_segue_la_tela()
+    {
+        Finestra f;
+        f.carica();
+        f.w->show();
+        for (int i = 0; i < f.w->SSTab1->count(); ++i)
+            if (f.w->SSTab1->widget(i)->isAncestorOf(f.chart()))
+                f.w->SSTab1->setCurrentIndex(i);
+        QVERIFY(f.chart()->isVisible());
+        QApplication::processEvents();
+        auto schermo = [&f] {
+            QApplication::processEvents();
+            const QPoint o = f.chart()->mapTo(f.w.get(), QPoint(0, 0));
+            return f.w->screen()
+                ->grabWindow(f.w->winId(), o.x(), o.y(), f.chart()->width(), f.chart()->height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        f.evento(QEvent::MouseButtonPress, {150, 100}, Qt::LeftButton, Qt::LeftButton);
+        for (int i = 0; i < 40; ++i) {
+            f.evento(QEvent::MouseMove, {150.0 + 9 * i, 100.0 + (i % 7) * 40}, Qt::NoButton, Qt::LeftButton);
+            QApplication::processEvents();
+        }
+        f.evento(QEvent::MouseButtonRelease, {300, 220}, Qt::LeftButton, Qt::NoButton);
+        QCOMPARE(schermo(), f.canvas());
+        f.w->canc_function[0]->trigger();
+        QCOMPARE(schermo(), f.canvas());
+    }
+
     // The rubber band follows the left button alone; with the right one
     // held too the move only shows the pointer's values.
     void elastico_solo_col_sinistro()

@@ -107,10 +107,18 @@ int Picture1::codice_maiuscole(Qt::KeyboardModifiers modificatori)
     return codice;
 }
 
-void Picture1::paintEvent(QPaintEvent*)
+void Picture1::aggiorna_zona()
+{
+    const QRect zona = tela_.prendi_zona_cambiata();
+    if (!zona.isEmpty())
+        update(zona);
+}
+
+void Picture1::paintEvent(QPaintEvent* evento)
 {
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), tela_.immagine());
+    const QRect zona = evento->rect();
+    p.drawImage(zona, tela_.immagine(), zona);
 }
 
 void Picture1::mousePressEvent(QMouseEvent* evento)
@@ -119,7 +127,7 @@ void Picture1::mousePressEvent(QMouseEvent* evento)
     ricevitore_.mouse_down(codice_pulsante(evento->button()),
                                 codice_maiuscole(evento->modifiers()), float(pos.x()),
                                 float(pos.y()));
-    update();
+    aggiorna_zona();
 }
 
 void Picture1::mouseMoveEvent(QMouseEvent* evento)
@@ -128,7 +136,7 @@ void Picture1::mouseMoveEvent(QMouseEvent* evento)
     ricevitore_.mouse_move(codice_pulsanti(evento->buttons()),
                                 codice_maiuscole(evento->modifiers()), float(pos.x()),
                                 float(pos.y()));
-    update();
+    aggiorna_zona();
 }
 
 void Picture1::mouseDoubleClickEvent(QMouseEvent* evento)
@@ -150,5 +158,5 @@ void Picture1::mouseReleaseEvent(QMouseEvent* evento)
     ricevitore_.mouse_up(codice_pulsante(evento->button()),
                               codice_maiuscole(evento->modifiers()), float(pos.x()),
                               float(pos.y()));
-    update();
+    aggiorna_zona();
 }

@@ -36,6 +36,9 @@ public:
     static int codice_pulsanti(Qt::MouseButtons pulsanti);
     static int codice_maiuscole(Qt::KeyboardModifiers modificatori);
 
+    // Repaints the part of the canvas drawn on since the last repaint.
+    void aggiorna_zona();
+
 protected:
     void paintEvent(QPaintEvent* evento) override;
     void mousePressEvent(QMouseEvent* evento) override;
