@@ -277,10 +277,13 @@ Griglia rileva(const Grigio& g, int k)
         }
         return std::pair{da, a};
     };
-    const auto [x0, x1] = estensione(sv);
-    const auto [y0, y1] = estensione(so);
-    std::erase_if(sv, [&](const Linea& l) { return l.lunghezza() < 0.6 * (y1 - y0); });
-    std::erase_if(so, [&](const Linea& l) { return l.lunghezza() < 0.6 * (x1 - x0); });
+    // Plain values, not structured bindings: the lambdas below capture them.
+    const auto larghezza = estensione(sv);
+    const auto altezza = estensione(so);
+    const double lato_x = larghezza.second - larghezza.first;
+    const double lato_y = altezza.second - altezza.first;
+    std::erase_if(sv, [&](const Linea& l) { return l.lunghezza() < 0.6 * lato_y; });
+    std::erase_if(so, [&](const Linea& l) { return l.lunghezza() < 0.6 * lato_x; });
     if (sv.size() < 3 || so.size() < 3)
         return r;
     const auto [fx0, fx1] = estensione(sv);
