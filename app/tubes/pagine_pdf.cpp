@@ -136,6 +136,10 @@ QImage Documento::miniatura(int pagina, int lato) const
 
 #else
 
+// Without Qt PDF the document pointer stays empty; its deleter still needs a
+// complete type.
+class QPdfDocument {};
+
 Documento::Documento(const QString&)
     : errore_(QStringLiteral("Questa versione del programma non legge i file PDF."))
 {
