@@ -7,6 +7,10 @@
 #if KORVEL_HAVE_QTPDF
 #include <QPdfDocument>
 #include <QPdfDocumentRenderOptions>
+#else
+// Without Qt PDF the document pointer stays empty; its deleter still needs a
+// complete type.
+class QPdfDocument {};
 #endif
 
 #include <algorithm>
@@ -135,10 +139,6 @@ QImage Documento::miniatura(int pagina, int lato) const
 }
 
 #else
-
-// Without Qt PDF the document pointer stays empty; its deleter still needs a
-// complete type.
-class QPdfDocument {};
 
 Documento::Documento(const QString&)
     : errore_(QStringLiteral("Questa versione del programma non legge i file PDF."))
