@@ -235,18 +235,11 @@ std::optional<QSize> dimensioni_dichiarate(const QString& percorso)
     return dimensioni_da(file);
 }
 
-FIBITMAP* carica_bitmap(const QString& percorso)
+FIBITMAP* a_tipo_standard(FIBITMAP* bitmap)
 {
-    return carica(percorso).release();
-}
-
-QImage leggi(const QString& percorso)
-{
-    Bitmap b = carica(percorso);
-    if (!b)
-        return {};
     // 16 bits per channel (48- and 64-bit colour) go to 8; grey and float
     // types to the standard 8-bit form.
+    Bitmap b(bitmap);
     switch (FreeImage_GetImageType(b.get())) {
     case FIT_BITMAP:
         break;
@@ -262,6 +255,20 @@ QImage leggi(const QString& percorso)
         b.reset(FreeImage_ConvertToStandardType(b.get(), TRUE));
         break;
     }
+    return b.release();
+}
+
+FIBITMAP* carica_bitmap(const QString& percorso)
+{
+    return carica(percorso).release();
+}
+
+QImage leggi(const QString& percorso)
+{
+    Bitmap b = carica(percorso);
+    if (!b)
+        return {};
+    b.reset(a_tipo_standard(b.release()));
     if (!b)
         return {};
     Bitmap b32(FreeImage_ConvertTo32Bits(b.get()));

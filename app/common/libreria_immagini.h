@@ -53,6 +53,10 @@ std::optional<QSize> dimensioni_dichiarate(const QString& percorso);
 // The decoded picture as the library holds it (to be released with
 // FreeImage_Unload); null when unreadable or too large.
 FIBITMAP* carica_bitmap(const QString& percorso);
+// The picture in the library's standard 8-bit-per-channel form: 16-bit,
+// float and grey types converted. Takes the bitmap over (the converted one
+// replaces it); null when a conversion fails.
+FIBITMAP* a_tipo_standard(FIBITMAP* bitmap);
 
 // The picture for showing it, as 32-bit ARGB (16 bits per channel reduced
 // to 8); a null image when unreadable or too large.

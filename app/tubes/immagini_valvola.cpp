@@ -45,21 +45,7 @@ Bitmap carica(const QString& percorso)
 // background laid on white.
 Bitmap a_24_bit(Bitmap b)
 {
-    switch (FreeImage_GetImageType(b.get())) {
-    case FIT_BITMAP:
-        break;
-    case FIT_RGB16:
-    case FIT_RGBF:
-        b.reset(FreeImage_ConvertTo24Bits(b.get()));
-        break;
-    case FIT_RGBA16:
-    case FIT_RGBAF:
-        b.reset(FreeImage_ConvertTo32Bits(b.get()));
-        break;
-    default:
-        b.reset(FreeImage_ConvertToStandardType(b.get(), TRUE));
-        break;
-    }
+    b.reset(immagini::a_tipo_standard(b.release()));
     if (!b)
         return {};
     if (FreeImage_GetBPP(b.get()) == 32 || FreeImage_IsTransparent(b.get())) {
