@@ -66,8 +66,7 @@ void disegna(QPainter& p, const Messaggio& m, const Disposizione& d, int scelto)
 
 class Finestra : public QRasterWindow {
 public:
-    explicit Finestra(const Messaggio& m)
-        : m_(m), d_(disponi(m, QGuiApplication::font())), scelto_(m.predefinito)
+    explicit Finestra(const Messaggio& m) : m_(m), d_(disponi(m, QGuiApplication::font())), scelto_(m.predefinito)
     {
         setTitle(m.titolo);
         setModality(Qt::ApplicationModal);
@@ -101,12 +100,8 @@ protected:
         switch (e->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Space:
-            fine(scelto_);
-            break;
-        case Qt::Key_Escape:
-            fine(n - 1);
-            break;
+        case Qt::Key_Space: fine(scelto_); break;
+        case Qt::Key_Escape: fine(n - 1); break;
         case Qt::Key_Left:
         case Qt::Key_Backtab:
             scelto_ = (scelto_ + n - 1) % n;
@@ -117,8 +112,7 @@ protected:
             scelto_ = (scelto_ + 1) % n;
             update();
             break;
-        default:
-            break;
+        default: break;
         }
     }
 

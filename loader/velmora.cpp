@@ -19,8 +19,8 @@ QString senza_barra_finale(QString cartella)
 bool base_dati_accessibile(const QString& file_basedati)
 {
     BaseDatiValvole db;
-    const bool ok = db.open(file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole"))
-                    && db.query(QStringLiteral("select * from TabellaValvole"));
+    const bool ok = db.open(file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole")) &&
+                    db.query(QStringLiteral("select * from TabellaValvole"));
     db.close();
     return ok;
 }

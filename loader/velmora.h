@@ -18,5 +18,4 @@ bool avvio_staccato(const QString& programma);
 // then checks that the tube database opens; when it does not, offers to start
 // the database-access installer "MDAC_TYP.EXE" of the program folder. Talks to
 // the user only through message boxes.
-void velmora(Piattaforma& piattaforma, const QString& cartella_programma,
-             const AvvioProgramma& avvia = avvio_staccato);
+void velmora(Piattaforma& piattaforma, const QString& cartella_programma, const AvvioProgramma& avvia = avvio_staccato);

@@ -14,4 +14,4 @@ extern const std::int16_t kCourierNew[4][224];
 // Codes 30..255, the same for every style.
 extern const std::int16_t kSymbol[226];
 
-}  // namespace pdfwidths
+} // namespace pdfwidths

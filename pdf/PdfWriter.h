@@ -83,8 +83,8 @@ public:
     void SetTextRenderingMode(float W);
     // Align 1 = right, 2 = centred (x is moved to the left edge of the text and
     // stored back); Rotate in degrees, counter-clockwise about the start point.
-    void DrawText(float& x, float y, const std::string& strTemp, const std::string& FontName,
-                  float Fontsize, std::int32_t Align = 0, float Rotate = 0);
+    void DrawText(float& x, float y, const std::string& strTemp, const std::string& FontName, float Fontsize,
+                  std::int32_t Align = 0, float Rotate = 0);
     // Width of Phrase in ScaleMode units; 0 for a font not loaded with LoadFont.
     float Length(const std::string& Phrase, const std::string& FontName, float Fontsize);
 
@@ -111,10 +111,10 @@ public:
     // An elliptical arc (radii Ray and Ratio * Ray, turned by Rotate degrees)
     // from StartAngle to EndAngle in steps of Quality degrees. Filling (Options
     // bit 4) forces a pie sector; the overload with Pie stores that back.
-    void Arc(float x, float y, float Ray, float StartAngle = 0, float EndAngle = 360,
-             float Ratio = 1, float Rotate = 0, std::int16_t Quality = 1, std::int32_t Options = 1);
-    void Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie,
-             float Rotate = 0, std::int16_t Quality = 1, std::int32_t Options = 1);
+    void Arc(float x, float y, float Ray, float StartAngle = 0, float EndAngle = 360, float Ratio = 1, float Rotate = 0,
+             std::int16_t Quality = 1, std::int32_t Options = 1);
+    void Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie, float Rotate = 0,
+             std::int16_t Quality = 1, std::int32_t Options = 1);
     void PaintPath(std::int32_t Options);
 
     // ---- Fonts -----------------------------------------------------------
@@ -128,19 +128,18 @@ public:
 
     // ---- Images ----------------------------------------------------------
     // ColorSpace 0 = colour (DeviceRGB), any other value = gray (DeviceGray).
-    bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
-                            std::int32_t ColorSpace = 0);
+    bool LoadImgFromBMPFile(const std::string& Name, const std::string& FileName, std::int32_t ColorSpace = 0);
     void LoadImgFromArray(const std::string& Name, const std::vector<std::uint8_t>& ImgBuf,
-                          const std::vector<std::uint8_t>& ImgColor, std::int32_t ImgWidth,
-                          std::int32_t ImgHeight, std::uint8_t ImgBPP, std::int32_t ColorSpace = 0);
+                          const std::vector<std::uint8_t>& ImgColor, std::int32_t ImgWidth, std::int32_t ImgHeight,
+                          std::uint8_t ImgBPP, std::int32_t ColorSpace = 0);
     // (DestX, DestY) is the upper-left corner of the drawn image.
     void DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth, float ImgHeight);
     // Reads an uncompressed bottom-up Windows bitmap of 1, 4, 8 or 24 bits per
     // pixel. False (and nothing else) for a missing, malformed, truncated or
     // unsupported file; throws when an existing file cannot be opened or read.
-    static bool ReadBMPFile(const std::string& FileName, std::int32_t ColorSpace,
-                            std::vector<std::uint8_t>& pixels, std::vector<std::uint8_t>& palette,
-                            std::int32_t& width, std::int32_t& height, std::int32_t& depth);
+    static bool ReadBMPFile(const std::string& FileName, std::int32_t ColorSpace, std::vector<std::uint8_t>& pixels,
+                            std::vector<std::uint8_t>& palette, std::int32_t& width, std::int32_t& height,
+                            std::int32_t& depth);
     static std::string ASCII85Encode(std::string_view bytes);
 
     // ---- Form objects ------------------------------------------------------
@@ -163,7 +162,7 @@ public:
     // no exponent, no trailing zeros, "." whatever the locale. Single floats
     // keep at most 7 significant digits, doubles 15.
     template <class T>
-        requires std::is_arithmetic_v<T>
+    requires std::is_arithmetic_v<T>
     static std::string FormatNumber(T value)
     {
         if constexpr (std::is_integral_v<T>)
@@ -187,7 +186,7 @@ private:
     static std::string FormatDecimal(double value, int significant);
     static std::string Latin(const std::string& utf8) { return ToWindows1252(utf8); }
 
-    void Line(std::string_view raw);  // raw Windows-1252 bytes + CR LF
+    void Line(std::string_view raw); // raw Windows-1252 bytes + CR LF
     void Put(std::string_view raw);
     void Flush();
     void CloseFile() noexcept;
@@ -195,8 +194,8 @@ private:
     std::string P(float v) const { return FormatNumber(ToPoints(v)); }
     void WriteColor(std::int32_t rgb, const char* rgbOp, const char* grayOp);
     void EndStream();
-    void ArcImpl(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio,
-                 bool& Pie, float Rotate, std::int16_t Quality, std::int32_t Options);
+    void ArcImpl(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie, float Rotate,
+                 std::int16_t Quality, std::int32_t Options);
 
     std::FILE* FileNum_ = nullptr;
     std::string OutBuf_;
@@ -216,7 +215,7 @@ private:
     std::string FontResources_, FontIndex_, ImageResources_, FormResources_;
     std::int32_t MaxObj_ = 0;
     std::uint64_t StreamStart_ = 0;
-    std::vector<std::string> XRefEntries_;  // index 0 unused
+    std::vector<std::string> XRefEntries_; // index 0 unused
     std::vector<FontMetrics> FontTable_;
     std::vector<FormObjectEntry> FormTable_;
     float CharSpacing_ = 0, WordSpacing_ = 0, HorizScaling_ = 100;

@@ -36,8 +36,8 @@ void PdfWriter::SetTextRenderingMode(float W)
         Line(FormatNumber(W) + " Tr");
 }
 
-void PdfWriter::DrawText(float& x, float y, const std::string& strTemp, const std::string& FontName,
-                         float Fontsize, std::int32_t Align, float Rotate)
+void PdfWriter::DrawText(float& x, float y, const std::string& strTemp, const std::string& FontName, float Fontsize,
+                         std::int32_t Align, float Rotate)
 {
     if (Align == 1)
         x = x - Length(strTemp, FontName, Fontsize);
@@ -48,8 +48,8 @@ void PdfWriter::DrawText(float& x, float y, const std::string& strTemp, const st
     if (Rotate != 0) {
         const double k = 3.141592 / 180;
         double s = std::sin(k * Rotate), c = std::cos(k * Rotate);
-        Line(FormatNumber(c) + " " + FormatNumber(s) + " " + FormatNumber(-s) + " " + FormatNumber(c) +
-             " " + P(x) + " " + P(y) + " Tm");
+        Line(FormatNumber(c) + " " + FormatNumber(s) + " " + FormatNumber(-s) + " " + FormatNumber(c) + " " + P(x) +
+             " " + P(y) + " Tm");
     } else {
         Line(P(x) + " " + P(y) + " Td");
     }
@@ -102,16 +102,21 @@ void PdfWriter::WriteColor(std::int32_t rgb, const char* rgbOp, const char* gray
         if (rgb < 0)
             throw std::overflow_error("PdfWriter: colour out of range");
         double r = rgb & 0xFF, g = (rgb >> 8) & 0xFF, b = (rgb >> 16) & 0xFF;
-        Line(FormatNumber(r / 255) + " " + FormatNumber(g / 255) + " " + FormatNumber(b / 255) + " " +
-             rgbOp);
+        Line(FormatNumber(r / 255) + " " + FormatNumber(g / 255) + " " + FormatNumber(b / 255) + " " + rgbOp);
     } else {
         Line(FormatNumber(static_cast<double>(-rgb) / 255) + " " + grayOp);
     }
 }
 
-void PdfWriter::SetColorStroke(std::int32_t rgb) { WriteColor(rgb, "RG", "G"); }
+void PdfWriter::SetColorStroke(std::int32_t rgb)
+{
+    WriteColor(rgb, "RG", "G");
+}
 
-void PdfWriter::SetColorFill(std::int32_t rgb) { WriteColor(rgb, "rg", "g"); }
+void PdfWriter::SetColorFill(std::int32_t rgb)
+{
+    WriteColor(rgb, "rg", "g");
+}
 
 void PdfWriter::SetDash(float dash_on, float dash_off)
 {
@@ -121,7 +126,10 @@ void PdfWriter::SetDash(float dash_on, float dash_off)
         Line("[ ] 0 d");
 }
 
-void PdfWriter::SetLineWidth(float W) { Line(P(W) + " w"); }
+void PdfWriter::SetLineWidth(float W)
+{
+    Line(P(W) + " w");
+}
 
 void PdfWriter::SetLineCap(std::int16_t W)
 {
@@ -152,14 +160,20 @@ void PdfWriter::PaintPath(std::int32_t Options)
     case 5: Line("B"); break;
     case 4:
     case 6: Line("f"); break;
-    case 3: Line("h"); Line("S"); break;
+    case 3:
+        Line("h");
+        Line("S");
+        break;
     case 2: Line("h"); break;
     case 1: Line("S"); break;
     default: break;
     }
 }
 
-void PdfWriter::MoveTo(float x, float y) { Line(P(x) + " " + P(y) + " m"); }
+void PdfWriter::MoveTo(float x, float y)
+{
+    Line(P(x) + " " + P(y) + " m");
+}
 
 void PdfWriter::LineTo(float x, float y, std::int32_t Options)
 {
@@ -214,21 +228,21 @@ void PdfWriter::DrawCircle(float x, float y, float Ray, std::int32_t Options)
     PaintPath(Options);
 }
 
-void PdfWriter::Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio,
-                    float Rotate, std::int16_t Quality, std::int32_t Options)
+void PdfWriter::Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, float Rotate,
+                    std::int16_t Quality, std::int32_t Options)
 {
     bool pie = false;
     ArcImpl(x, y, Ray, StartAngle, EndAngle, Ratio, pie, Rotate, Quality, Options);
 }
 
-void PdfWriter::Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio,
-                    bool& Pie, float Rotate, std::int16_t Quality, std::int32_t Options)
+void PdfWriter::Arc(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie, float Rotate,
+                    std::int16_t Quality, std::int32_t Options)
 {
     ArcImpl(x, y, Ray, StartAngle, EndAngle, Ratio, Pie, Rotate, Quality, Options);
 }
 
-void PdfWriter::ArcImpl(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio,
-                        bool& Pie, float Rotate, std::int16_t Quality, std::int32_t Options)
+void PdfWriter::ArcImpl(float x, float y, float Ray, float StartAngle, float EndAngle, float Ratio, bool& Pie,
+                        float Rotate, std::int16_t Quality, std::int32_t Options)
 {
     // A zero step would never reach the end angle.
     if (Quality == 0)

@@ -27,7 +27,7 @@ char CodePointTo1252(std::uint32_t cp)
     return cp1252::ByteOf(cp).value_or('?');
 }
 
-}  // namespace
+} // namespace
 
 // ============================================================================
 // Construction, properties
@@ -40,9 +40,15 @@ PdfWriter::~PdfWriter()
     CloseFile();
 }
 
-void PdfWriter::EncodeASCII85(bool vData) { EncodeASCII85_ = vData; }
+void PdfWriter::EncodeASCII85(bool vData)
+{
+    EncodeASCII85_ = vData;
+}
 
-void PdfWriter::Margin(float vData) { Margin_ = ToPoints(vData); }
+void PdfWriter::Margin(float vData)
+{
+    Margin_ = ToPoints(vData);
+}
 
 void PdfWriter::PaperWidth(float vData)
 {
@@ -56,25 +62,49 @@ void PdfWriter::PaperHeight(float vData)
     PaperHeight_ = ToPoints(vData);
 }
 
-std::int16_t PdfWriter::Pages() const { return Pages_; }
+std::int16_t PdfWriter::Pages() const
+{
+    return Pages_;
+}
 
-void PdfWriter::ScaleMode(std::int32_t New_ScaleMode) { ScaleMode_ = New_ScaleMode; }
+void PdfWriter::ScaleMode(std::int32_t New_ScaleMode)
+{
+    ScaleMode_ = New_ScaleMode;
+}
 
 void PdfWriter::PaperSize(std::int32_t New_PaperSize)
 {
     PaperSize_ = New_PaperSize;
     switch (New_PaperSize) {
-    case 0: PaperWidth_ = 595.2f; PaperHeight_ = 842.0f; break;
-    case 1: PaperWidth_ = 842.0f; PaperHeight_ = 1190.5f; break;
-    case 2: PaperWidth_ = 612.0f; PaperHeight_ = 792.0f; break;
-    case 3: PaperWidth_ = 612.0f; PaperHeight_ = 864.0f; break;
+    case 0:
+        PaperWidth_ = 595.2f;
+        PaperHeight_ = 842.0f;
+        break;
+    case 1:
+        PaperWidth_ = 842.0f;
+        PaperHeight_ = 1190.5f;
+        break;
+    case 2:
+        PaperWidth_ = 612.0f;
+        PaperHeight_ = 792.0f;
+        break;
+    case 3:
+        PaperWidth_ = 612.0f;
+        PaperHeight_ = 864.0f;
+        break;
     default: break;
     }
 }
 
-void PdfWriter::Orientation(std::int32_t NewOrientation) { Orientation_ = NewOrientation; }
+void PdfWriter::Orientation(std::int32_t NewOrientation)
+{
+    Orientation_ = NewOrientation;
+}
 
-void PdfWriter::Title(const std::string& New_Title) { Title_ = New_Title; }
+void PdfWriter::Title(const std::string& New_Title)
+{
+    Title_ = New_Title;
+}
 
 // ============================================================================
 // Output primitives
@@ -140,7 +170,10 @@ void PdfWriter::CloseFile() noexcept
     FileNum_ = nullptr;
 }
 
-void PdfWriter::WriteLine(const std::string& text) { Line(ToWindows1252(text)); }
+void PdfWriter::WriteLine(const std::string& text)
+{
+    Line(ToWindows1252(text));
+}
 
 std::int32_t PdfWriter::BeginObj(std::int32_t n)
 {
@@ -164,7 +197,10 @@ std::int32_t PdfWriter::BeginObj(std::int32_t n)
     return n;
 }
 
-void PdfWriter::EndObj() { Line("endobj"); }
+void PdfWriter::EndObj()
+{
+    Line("endobj");
+}
 
 float PdfWriter::ToPoints(double v) const
 {
@@ -202,7 +238,10 @@ std::string PdfWriter::EscapeText(const std::string& text)
     return out;
 }
 
-std::string PdfWriter::FormatInteger(long long value) { return Num(value); }
+std::string PdfWriter::FormatInteger(long long value)
+{
+    return Num(value);
+}
 
 std::string PdfWriter::FormatDecimal(double value, int significant)
 {
@@ -219,8 +258,7 @@ std::string PdfWriter::FormatDecimal(double value, int significant)
 
     std::string text;
     char sci[64];
-    auto s = std::to_chars(sci, sci + sizeof sci, rounded, std::chars_format::scientific,
-                           significant - 1);
+    auto s = std::to_chars(sci, sci + sizeof sci, rounded, std::chars_format::scientific, significant - 1);
     std::string_view sv(sci, static_cast<std::size_t>(s.ptr - sci));
     std::size_t epos = sv.find('e');
     int exp10 = 0;
@@ -232,7 +270,7 @@ std::string PdfWriter::FormatDecimal(double value, int significant)
         for (std::size_t i = neg ? 1 : 0; i < epos; ++i)
             if (sv[i] != '.')
                 digits.push_back(sv[i]);
-        int intLen = exp10 + 1;  // digits before the decimal point (>= 1 here)
+        int intLen = exp10 + 1; // digits before the decimal point (>= 1 here)
         if (intLen >= static_cast<int>(digits.size()))
             text = digits + std::string(static_cast<std::size_t>(intLen) - digits.size(), '0');
         else
@@ -267,9 +305,19 @@ std::string PdfWriter::ToWindows1252(std::string_view s)
         }
         int len = 0;
         std::uint32_t cp = 0, min = 0;
-        if (c >= 0xC2 && c <= 0xDF) { len = 2; cp = c & 0x1F; min = 0x80; }
-        else if (c >= 0xE0 && c <= 0xEF) { len = 3; cp = c & 0x0F; min = 0x800; }
-        else if (c >= 0xF0 && c <= 0xF4) { len = 4; cp = c & 0x07; min = 0x10000; }
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+            cp = c & 0x1F;
+            min = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            cp = c & 0x0F;
+            min = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            cp = c & 0x07;
+            min = 0x10000;
+        }
         std::size_t j = i + 1;
         bool ok = len > 0;
         for (int k = 1; ok && k < len; ++k, ++j) {
@@ -293,8 +341,7 @@ std::string PdfWriter::TempFileName(const std::string& folder, const std::tm& wh
 {
     std::uint32_t v = static_cast<std::uint32_t>(when.tm_mday) * 10000000u +
                       static_cast<std::uint32_t>(when.tm_hour) * 100000u +
-                      static_cast<std::uint32_t>(when.tm_min) * 1000u +
-                      static_cast<std::uint32_t>(when.tm_sec) * 10u +
+                      static_cast<std::uint32_t>(when.tm_min) * 1000u + static_cast<std::uint32_t>(when.tm_sec) * 10u +
                       static_cast<std::uint32_t>(digit % 10);
     char hex[16];
     auto r = std::to_chars(hex, hex + sizeof hex, v, 16);
@@ -350,8 +397,8 @@ void PdfWriter::InitPDFFile(std::string& strFileName)
     XRefEntries_.assign(1, std::string());
 
     char date[32];
-    std::snprintf(date, sizeof date, "%04d%02d%02d%02d%02d%02d", (t.tm_year + 1900) % 10000,
-                  t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec);
+    std::snprintf(date, sizeof date, "%04d%02d%02d%02d%02d%02d", (t.tm_year + 1900) % 10000, t.tm_mon + 1, t.tm_mday,
+                  t.tm_hour, t.tm_min, t.tm_sec);
     BeginObj(1);
     std::string info;
     info += "<<";
@@ -395,8 +442,8 @@ std::int16_t PdfWriter::BeginPage()
         throw std::overflow_error("PdfWriter: too many pages");
     Pages_ = static_cast<std::int16_t>(Pages_ + 1);
     std::int32_t n = BeginObj(0);
-    Line(std::string("<<") + CR + "/Type /Page" + CR + "/Parent 3 0 R" + CR + "/Contents " +
-         Num(n + 1) + " 0 R" + CR + ">>");
+    Line(std::string("<<") + CR + "/Type /Page" + CR + "/Parent 3 0 R" + CR + "/Contents " + Num(n + 1) + " 0 R" + CR +
+         ">>");
     EndObj();
     PageKids_ += Num(n) + " 0 R ";
     BeginObj(n + 1);
@@ -419,7 +466,10 @@ void PdfWriter::EndStream()
     EndObj();
 }
 
-void PdfWriter::EndPage() { EndStream(); }
+void PdfWriter::EndPage()
+{
+    EndStream();
+}
 
 void PdfWriter::ClosePDFFile()
 {
@@ -442,8 +492,7 @@ void PdfWriter::ClosePDFFile()
     EndObj();
 
     BeginObj(3);
-    std::string w = FormatNumber(PaperWidth_), h = FormatNumber(PaperHeight_),
-                m = FormatNumber(Margin_);
+    std::string w = FormatNumber(PaperWidth_), h = FormatNumber(PaperHeight_), m = FormatNumber(Margin_);
     float wm = PaperWidth_ - Margin_, hm = PaperHeight_ - Margin_;
     std::string tree;
     tree += "<<";
@@ -477,8 +526,8 @@ void PdfWriter::ClosePDFFile()
         table += "\r\n";
     }
     Put(table);
-    Line(std::string("trailer") + CR + "<<" + CR + "/Size " + Num(static_cast<long long>(MaxObj_) + 1) +
-         CR + "/Info 1 0 R" + CR + "/Root 2 0 R" + CR + ">>");
+    Line(std::string("trailer") + CR + "<<" + CR + "/Size " + Num(static_cast<long long>(MaxObj_) + 1) + CR +
+         "/Info 1 0 R" + CR + "/Root 2 0 R" + CR + ">>");
     Line(std::string("startxref") + CR + Num(static_cast<long long>(xref)));
     Line(std::string("%%EOF") + CR);
 

@@ -52,7 +52,7 @@ PdfWriter::FontMetrics MakeMetrics(const char* family, std::int32_t Options, con
     return fm;
 }
 
-}  // namespace
+} // namespace
 
 PdfWriter::FontMetrics PdfWriter::CourierNewMetrics(std::int32_t Options)
 {
@@ -86,8 +86,7 @@ PdfWriter::FontMetrics PdfWriter::TimesNewRomanMetrics(std::int32_t Options)
         {"/Flags 16482 /FontBBox [-250 -216 1200 1000] ", "/MissingWidth 333 /StemV 131 ",
          "/StemH 131 /ItalicAngle -11 /CapHeight 891 /XHeight 446 ", asc, "/MaxWidth 1000 /AvgWidth 412"},
     };
-    return MakeMetrics("TimesNewRoman", Options, rows[Options], 32, 333,
-                       pdfwidths::kTimesNewRoman[Options]);
+    return MakeMetrics("TimesNewRoman", Options, rows[Options], 32, 333, pdfwidths::kTimesNewRoman[Options]);
 }
 
 PdfWriter::FontMetrics PdfWriter::SymbolMetrics(std::int32_t Options)
@@ -130,8 +129,8 @@ void PdfWriter::LoadFontStandard(const std::string& Name, std::string& BaseFont,
     BaseFont.erase(std::remove(BaseFont.begin(), BaseFont.end(), ' '), BaseFont.end());
     std::int32_t n = BeginObj(0);
     const std::string name = Latin(Name);
-    Line("<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" + Latin(BaseFont) +
-         StyleSuffix(Options) + " /Encoding /WinAnsiEncoding >>");
+    Line("<< /Type /Font /Subtype /Type1 /Name /" + name + " /BaseFont /" + Latin(BaseFont) + StyleSuffix(Options) +
+         " /Encoding /WinAnsiEncoding >>");
     EndObj();
     FontResources_ += ResourceEntry(name, n);
 }
@@ -156,10 +155,9 @@ void PdfWriter::LoadFont(const std::string& Name, std::string& BaseFont, std::in
 
     const std::string name = Latin(Name);
     std::int32_t n = BeginObj(0);
-    Line(std::string("<< /Type /Font ") + CR + "/Subtype /TrueType" + CR + "/Name /" + name + CR +
-         "/BaseFont /" + fm.FontName + CR + "/FirstChar " + Num(fm.FirstChar) + CR + "/LastChar " +
-         Num(fm.LastChar) + CR + "/FontDescriptor " + Num(n + 1) + " 0 R" + CR +
-         "/Encoding /WinAnsiEncoding" + CR + "/Widths [");
+    Line(std::string("<< /Type /Font ") + CR + "/Subtype /TrueType" + CR + "/Name /" + name + CR + "/BaseFont /" +
+         fm.FontName + CR + "/FirstChar " + Num(fm.FirstChar) + CR + "/LastChar " + Num(fm.LastChar) + CR +
+         "/FontDescriptor " + Num(n + 1) + " 0 R" + CR + "/Encoding /WinAnsiEncoding" + CR + "/Widths [");
     std::string row;
     int inRow = 0;
     for (int c = fm.FirstChar; c <= fm.LastChar; ++c) {
@@ -181,7 +179,7 @@ void PdfWriter::LoadFont(const std::string& Name, std::string& BaseFont, std::in
     FontIndex_ += "<" + name + ">" + idx + ";";
 
     BeginObj(0);
-    Line(std::string("<<") + CR + "/Type /FontDescriptor" + CR + "/FontName /" + fm.FontName + CR +
-         fm.Descriptor + CR + ">>");
+    Line(std::string("<<") + CR + "/Type /FontDescriptor" + CR + "/FontName /" + fm.FontName + CR + fm.Descriptor + CR +
+         ">>");
     EndObj();
 }

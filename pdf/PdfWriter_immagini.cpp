@@ -40,7 +40,7 @@ std::uint16_t Le16(const std::uint8_t* p)
 // Upper bound on the pixel data a bitmap may ask for, whatever the file size.
 constexpr std::uint64_t kMaxBitmapBytes = 1ull << 30;
 
-}  // namespace
+} // namespace
 
 // ============================================================================
 // Images
@@ -87,18 +87,17 @@ void PdfWriter::LoadImgFromArray(const std::string& Name, const std::vector<std:
 {
     const std::string name = Latin(Name);
     std::int32_t n = BeginObj(0);
-    std::string head = std::string("<<") + CR + "/Type /XObject" + CR + "/Subtype /Image" + CR + "/Name /" +
-                       name + CR + "/Width " + Num(ImgWidth) + CR + "/Height " + Num(ImgHeight);
+    std::string head = std::string("<<") + CR + "/Type /XObject" + CR + "/Subtype /Image" + CR + "/Name /" + name + CR +
+                       "/Width " + Num(ImgWidth) + CR + "/Height " + Num(ImgHeight);
     if (EncodeASCII85_)
         head += std::string(1, CR) + "/Filter /ASCII85Decode";
     Line(head);
     const char* cs = ColorSpace == 0 ? "DeviceRGB" : "DeviceGray";
     if (ImgBPP == 24) {
-        Line(std::string("/BitsPerComponent 8") + CR + "/ColorSpace /" + cs + CR + "/Length " + Num(n + 1) +
-             " 0 R");
+        Line(std::string("/BitsPerComponent 8") + CR + "/ColorSpace /" + cs + CR + "/Length " + Num(n + 1) + " 0 R");
     } else if (ImgBPP == 8 || ImgBPP == 4 || ImgBPP == 1) {
-        Line("/BitsPerComponent " + Num(ImgBPP) + CR + "/ColorSpace [/Indexed /" + cs + " " +
-             Num((1 << ImgBPP) - 1) + " " + Num(n + 2) + " 0 R]" + CR + "/Length " + Num(n + 1) + " 0 R");
+        Line("/BitsPerComponent " + Num(ImgBPP) + CR + "/ColorSpace [/Indexed /" + cs + " " + Num((1 << ImgBPP) - 1) +
+             " " + Num(n + 2) + " 0 R]" + CR + "/Length " + Num(n + 1) + " 0 R");
     }
     std::string_view raw(reinterpret_cast<const char*>(ImgBuf.data()), ImgBuf.size());
     std::string encoded;
@@ -139,8 +138,7 @@ void PdfWriter::LoadImgFromArray(const std::string& Name, const std::vector<std:
     }
 }
 
-bool PdfWriter::LoadImgFromBMPFile(const std::string& Name, const std::string& FileName,
-                                   std::int32_t ColorSpace)
+bool PdfWriter::LoadImgFromBMPFile(const std::string& Name, const std::string& FileName, std::int32_t ColorSpace)
 {
     std::vector<std::uint8_t> pixels, palette;
     std::int32_t width = 0, height = 0, depth = 0;
@@ -177,11 +175,11 @@ bool ReadAt(std::FILE* f, const std::string& path, std::uint64_t offset, void* b
     return true;
 }
 
-}  // namespace
+} // namespace
 
-bool PdfWriter::ReadBMPFile(const std::string& FileName, std::int32_t ColorSpace,
-                            std::vector<std::uint8_t>& pixels, std::vector<std::uint8_t>& palette,
-                            std::int32_t& width, std::int32_t& height, std::int32_t& depth)
+bool PdfWriter::ReadBMPFile(const std::string& FileName, std::int32_t ColorSpace, std::vector<std::uint8_t>& pixels,
+                            std::vector<std::uint8_t>& palette, std::int32_t& width, std::int32_t& height,
+                            std::int32_t& depth)
 {
     std::FILE* f = std::fopen(FileName.c_str(), "rb");
     if (!f) {
@@ -289,8 +287,8 @@ bool PdfWriter::ReadBMPFile(const std::string& FileName, std::int32_t ColorSpace
 
 void PdfWriter::DrawImg(const std::string& Name, float DestX, float DestY, float ImgWidth, float ImgHeight)
 {
-    Line(std::string("q") + CR + P(ImgWidth) + " " + " 0 0 -" + P(ImgHeight) + " " + P(DestX) + " " +
-         P(DestY) + " cm" + CR + "/" + Latin(Name) + " Do" + CR + "Q");
+    Line(std::string("q") + CR + P(ImgWidth) + " " + " 0 0 -" + P(ImgHeight) + " " + P(DestX) + " " + P(DestY) + " cm" +
+         CR + "/" + Latin(Name) + " Do" + CR + "Q");
 }
 
 // ============================================================================
@@ -301,8 +299,8 @@ void PdfWriter::StartObject(const std::string& Name, std::int32_t Options)
 {
     const std::string name = Latin(Name);
     std::int32_t n = BeginObj(0);
-    Line(std::string("<<") + CR + "/Type /XObject" + CR + "/Subtype /Form" + CR + "/FormType 1" + CR +
-         "/Name /" + name + CR + "/BBox [" + FormatNumber(Margin_) + " " + FormatNumber(Margin_) + " " +
+    Line(std::string("<<") + CR + "/Type /XObject" + CR + "/Subtype /Form" + CR + "/FormType 1" + CR + "/Name /" +
+         name + CR + "/BBox [" + FormatNumber(Margin_) + " " + FormatNumber(Margin_) + " " +
          FormatNumber(PaperWidth_ - Margin_) + " " + FormatNumber(PaperHeight_ - Margin_) + "]" + CR +
          "/Matrix [1 0 0 1 0 0]" + CR + "/Length " + Num(n + 1) + " 0 R >>" + CR + "stream");
     StreamStart_ = ByteCount_;
@@ -310,9 +308,15 @@ void PdfWriter::StartObject(const std::string& Name, std::int32_t Options)
     FormTable_.push_back(FormObjectEntry{name, Options});
 }
 
-void PdfWriter::EndObject() { EndStream(); }
+void PdfWriter::EndObject()
+{
+    EndStream();
+}
 
-void PdfWriter::DrawObject(const std::string& Name) { Line("/" + Latin(Name) + " Do"); }
+void PdfWriter::DrawObject(const std::string& Name)
+{
+    Line("/" + Latin(Name) + " Do");
+}
 
 void PdfWriter::DrawPageObjects()
 {

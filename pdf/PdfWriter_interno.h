@@ -33,4 +33,4 @@ inline char AsciiUpper(char c)
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-}  // namespace pdfwriter_interno
+} // namespace pdfwriter_interno

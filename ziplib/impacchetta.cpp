@@ -23,8 +23,8 @@ bool piu_recente(const std::string& percorso, const struct timespec& riferimento
     struct stat st {};
     if (lstat(percorso.c_str(), &st) != 0)
         return false;
-    if (st.st_mtim.tv_sec > riferimento.tv_sec
-        || (st.st_mtim.tv_sec == riferimento.tv_sec && st.st_mtim.tv_nsec > riferimento.tv_nsec))
+    if (st.st_mtim.tv_sec > riferimento.tv_sec ||
+        (st.st_mtim.tv_sec == riferimento.tv_sec && st.st_mtim.tv_nsec > riferimento.tv_nsec))
         return true;
     if (!S_ISDIR(st.st_mode))
         return false;

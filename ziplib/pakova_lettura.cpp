@@ -43,12 +43,12 @@ int chiudi_lettore()
     if (!lettore.aperto())
         return 0;
     if (!lettore.UnZipHandle) {
-        lettore = UnZipReader {};
+        lettore = UnZipReader{};
         return 1;
     }
     unzCloseCurrentFile(lettore.UnZipHandle);
     int esito = unzClose(lettore.UnZipHandle);
-    lettore = UnZipReader {};
+    lettore = UnZipReader{};
     return esito == UNZ_OK ? 1 : 0;
 }
 
@@ -89,12 +89,12 @@ bool archivio_vuoto(const std::string& percorso)
         return false;
     unsigned char b[22];
     struct stat st {};
-    bool ok = fstat(fd, &st) == 0 && st.st_size >= 22 && st.st_size <= 22 + 0xFFFF
-              && read(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
+    bool ok = fstat(fd, &st) == 0 && st.st_size >= 22 && st.st_size <= 22 + 0xFFFF &&
+              read(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
     close(fd);
     if (!ok)
         return false;
-    static const unsigned char firma[4] = { 'P', 'K', 5, 6 };
+    static const unsigned char firma[4] = {'P', 'K', 5, 6};
     if (std::memcmp(b, firma, 4) != 0)
         return false;
     for (int i = 4; i < 20; ++i)
@@ -131,14 +131,13 @@ struct UnZipEntryInfo {
 
 bool voce_corrente(UnZipEntryInfo& voce)
 {
-    unz_file_info64 info {};
+    unz_file_info64 info{};
     if (unzGetCurrentFileInfo64(lettore.UnZipHandle, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
         return false;
     std::vector<char> nome(info.size_filename + 1, '\0');
     std::vector<char> commento(info.size_file_comment + 1, '\0');
     if (unzGetCurrentFileInfo64(lettore.UnZipHandle, &info, nome.data(), static_cast<uLong>(nome.size()), nullptr, 0,
-                                commento.data(), static_cast<uLong>(commento.size()))
-        != UNZ_OK)
+                                commento.data(), static_cast<uLong>(commento.size())) != UNZ_OK)
         return false;
     voce.FileName = con_barre(std::string(nome.data(), info.size_filename));
     voce.Comment.assign(commento.data(), info.size_file_comment);
@@ -336,7 +335,7 @@ int UnZipOpen(const char* path)
         cartella.erase(punto);
     lettore.OutFolder = cartella;
 
-    unz_global_info64 gi {};
+    unz_global_info64 gi{};
     if (!uf || unzGetGlobalInfo64(uf, &gi) != UNZ_OK)
         return 0;
     return al_massimo_int(gi.number_entry);

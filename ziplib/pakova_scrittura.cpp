@@ -43,7 +43,7 @@ int chiudi_scrittore()
     if (!scrittore.ZipHandle)
         return 1;
     int esito = zipClose(scrittore.ZipHandle, nullptr);
-    scrittore = ZipWriter {};
+    scrittore = ZipWriter{};
     return esito == ZIP_OK ? 1 : 0;
 }
 
@@ -122,15 +122,14 @@ bool nome_scrivibile(const std::string& nome, size_t aggiunta)
 
 bool apri_voce(const std::string& nome, const struct stat& st, bool grande)
 {
-    zip_fileinfo zi {};
+    zip_fileinfo zi{};
     zi.dosDate = data_dos(st.st_mtime);
     zi.internal_fa = 0;
     zi.external_fa = attributi_esterni(st);
     unsigned long flag = utf8_non_ascii(nome) ? flag_nome_utf8 : 0;
-    return zipOpenNewFileInZip4_64(scrittore.ZipHandle, nome.c_str(), &zi, nullptr, 0, nullptr, 0, nullptr,
-                                   Z_DEFLATED, Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY,
-                                   nullptr, 0, versione_creatore, flag, grande ? 1 : 0)
-           == ZIP_OK;
+    return zipOpenNewFileInZip4_64(scrittore.ZipHandle, nome.c_str(), &zi, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
+                                   Z_DEFAULT_COMPRESSION, 0, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY, nullptr, 0,
+                                   versione_creatore, flag, grande ? 1 : 0) == ZIP_OK;
 }
 
 // Stores the file at the resolved path under the given entry name.
@@ -143,8 +142,8 @@ bool aggiungi_file(const std::string& percorso, const std::string& nome)
     if (fd < 0)
         return false;
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
-        || (st.st_dev == scrittore.dispositivo && st.st_ino == scrittore.inode)) {
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        (st.st_dev == scrittore.dispositivo && st.st_ino == scrittore.inode)) {
         close(fd);
         return false;
     }

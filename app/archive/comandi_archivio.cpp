@@ -111,8 +111,8 @@ QString verifica_base_dati(const QString& file)
     if (!QFileInfo(file).isFile())
         return QStringLiteral("l'archivio non contiene la base dati DBValvole.mdb");
     BaseDatiValvole db;
-    bool ok = db.open(file) && db.e_tabella(QStringLiteral("TabellaValvole"))
-              && db.query(QStringLiteral("select * from TabellaValvole"));
+    bool ok = db.open(file) && db.e_tabella(QStringLiteral("TabellaValvole")) &&
+              db.query(QStringLiteral("select * from TabellaValvole"));
     while (ok && db.next()) {
     }
     ok = ok && db.guasto() == BaseDatiValvole::Guasto::nessuno;
@@ -157,9 +157,8 @@ EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& 
     const qint64 libero = disco.isValid() ? disco.bytesAvailable() : -1;
 
     QString problema;
-    std::unique_ptr<QThread> lavoratore(QThread::create([&] {
-        problema = estrai_voci_dati(archivio, lavoro.path(), libero);
-    }));
+    std::unique_ptr<QThread> lavoratore(
+        QThread::create([&] { problema = estrai_voci_dati(archivio, lavoro.path(), libero); }));
     QEventLoop attesa;
     QObject::connect(lavoratore.get(), &QThread::finished, &attesa, &QEventLoop::quit);
     lavoratore->start();
@@ -229,8 +228,8 @@ void importazione_archivio(Piattaforma& piattaforma)
         return;
     const EsitoImportazione esito = importa_cartella_dati(*scelto, c.cartella_radice_dati);
     if (!esito.riuscita())
-        piattaforma.messaggio(QStringLiteral("Archivio non importato: %1.\nLa cartella dati resta invariata.")
-                                  .arg(esito.problema));
+        piattaforma.messaggio(
+            QStringLiteral("Archivio non importato: %1.\nLa cartella dati resta invariata.").arg(esito.problema));
 }
 
 EsitoImportazione carica_archivio_dati()

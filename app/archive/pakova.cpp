@@ -36,8 +36,7 @@ struct Funzioni {
     Nessuno unzip_close = nullptr;
 };
 
-template <typename T>
-bool lega(void* libreria, const char* nome, T& funzione)
+template <typename T> bool lega(void* libreria, const char* nome, T& funzione)
 {
     funzione = reinterpret_cast<T>(dlsym(libreria, nome));
     return funzione != nullptr;
@@ -64,16 +63,16 @@ const Funzioni* funzioni()
     if (!libreria)
         return nullptr;
     Funzioni f;
-    bool ok = lega(libreria, "ZipOpen", f.zip_open) && lega(libreria, "ZipOpenExt", f.zip_open_ext)
-              && lega(libreria, "ZipAddFileToZip", f.zip_add_file) && lega(libreria, "ZipAddDirToZip", f.zip_add_dir)
-              && lega(libreria, "ZipAddFileFlatToZip", f.zip_add_file_flat)
-              && lega(libreria, "ZipAddDirFlatToZip", f.zip_add_dir_flat) && lega(libreria, "ZipClose", f.zip_close)
-              && lega(libreria, "UnZipOpen", f.unzip_open) && lega(libreria, "UnZipGotoFirst", f.unzip_goto_first)
-              && lega(libreria, "UnZipGotoNext", f.unzip_goto_next)
-              && lega(libreria, "UnZipGetFileName", f.unzip_get_file_name)
-              && lega(libreria, "UnZipGetFileSize", f.unzip_get_file_size)
-              && lega(libreria, "UnZipOutDir", f.unzip_out_dir) && lega(libreria, "UnZipInflate", f.unzip_inflate)
-              && lega(libreria, "UnZipClose", f.unzip_close);
+    bool ok = lega(libreria, "ZipOpen", f.zip_open) && lega(libreria, "ZipOpenExt", f.zip_open_ext) &&
+              lega(libreria, "ZipAddFileToZip", f.zip_add_file) && lega(libreria, "ZipAddDirToZip", f.zip_add_dir) &&
+              lega(libreria, "ZipAddFileFlatToZip", f.zip_add_file_flat) &&
+              lega(libreria, "ZipAddDirFlatToZip", f.zip_add_dir_flat) && lega(libreria, "ZipClose", f.zip_close) &&
+              lega(libreria, "UnZipOpen", f.unzip_open) && lega(libreria, "UnZipGotoFirst", f.unzip_goto_first) &&
+              lega(libreria, "UnZipGotoNext", f.unzip_goto_next) &&
+              lega(libreria, "UnZipGetFileName", f.unzip_get_file_name) &&
+              lega(libreria, "UnZipGetFileSize", f.unzip_get_file_size) &&
+              lega(libreria, "UnZipOutDir", f.unzip_out_dir) && lega(libreria, "UnZipInflate", f.unzip_inflate) &&
+              lega(libreria, "UnZipClose", f.unzip_close);
     if (!ok) {
         dlclose(libreria);
         return nullptr;

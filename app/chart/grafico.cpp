@@ -20,10 +20,7 @@ const QString Grafico::testo_non_calcolabile = QStringLiteral("Non Calcolabile")
 const QString Grafico::caption_traccia_potenza = QStringLiteral("Traccia Potenza massima");
 const QString Grafico::caption_cancella_potenza = QStringLiteral("Cancella Potenza massima");
 
-Grafico::Grafico(VistaGrafico& vista)
-    : vista_(vista)
-{
-}
+Grafico::Grafico(VistaGrafico& vista) : vista_(vista) {}
 
 QColor Grafico::colore_assente()
 {
@@ -33,12 +30,9 @@ QColor Grafico::colore_assente()
 QColor Grafico::colore_presente(Legenda legenda)
 {
     switch (legenda) {
-    case Legenda::retta:
-        return QColor(255, 192, 255);
-    case Legenda::lavoro:
-        return QColor(160, 160, 255);
-    case Legenda::guadagno:
-        break;
+    case Legenda::retta: return QColor(255, 192, 255);
+    case Legenda::lavoro: return QColor(160, 160, 255);
+    case Legenda::guadagno: break;
     }
     return QColor(192, 255, 192);
 }
@@ -104,8 +98,7 @@ void Grafico::disegna_linea(const segmento& s, int colore)
 
 void Grafico::disegna_box(float x, float y, int colore)
 {
-    tela_.box_xor(double(x) - 3.0, double(y) - 3.0, double(x) + 3.0, double(y) + 3.0, colore,
-                  spessore_oggetti);
+    tela_.box_xor(double(x) - 3.0, double(y) - 3.0, double(x) + 3.0, double(y) + 3.0, colore, spessore_oggetti);
 }
 
 void Grafico::clear_param(int mode)
@@ -144,9 +137,7 @@ void Grafico::clear_param(int mode)
 void Grafico::display_valori(bool mode)
 {
     const StatoGrafico& s = stato_;
-    const auto valore = [this](Campo c, double v) {
-        vista_.imposta_testo(c, numeri::formatta(v, schema_valori));
-    };
+    const auto valore = [this](Campo c, double v) { vista_.imposta_testo(c, numeri::formatta(v, schema_valori)); };
     valore(Campo::curr_v, s.mouse_v);
     valore(Campo::max_voltage_V, s.vmax_v);
     valore(Campo::start_V, s.retta_v0);
@@ -182,16 +173,13 @@ void Grafico::display_valori(bool mode)
 
     if (!mode)
         return;
-    const auto resistenza = [this](Campo c, int32_t ohm) {
-        vista_.imposta_testo(c, testo_resistenza(ohm));
-    };
+    const auto resistenza = [this](Campo c, int32_t ohm) { vista_.imposta_testo(c, testo_resistenza(ohm)); };
     resistenza(Campo::r_anodica, s.valore_r_anodica);
     resistenza(Campo::r_catodica, s.valore_r_catodica);
     resistenza(Campo::r_value, s.r_equiv_tubo);
-    vista_.imposta_testo(Campo::c_catodica,
-                         s.valore_c_catodica > 0
-                             ? numeri::formatta(s.valore_c_catodica, schema_condensatore)
-                             : QString());
+    vista_.imposta_testo(Campo::c_catodica, s.valore_c_catodica > 0
+                                                ? numeri::formatta(s.valore_c_catodica, schema_condensatore)
+                                                : QString());
 }
 
 QString Grafico::testo_resistenza(int32_t ohm)
@@ -267,8 +255,7 @@ void Grafico::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
             disegna_box(x, y, s.colore_guadagno);
             const QString etichetta = numeri::etichetta(u'G', k);
             paint_value(etichetta, x, y, colore_etichetta_guadagno);
-            vista_.imposta_legenda(Legenda::guadagno, colore_presente(Legenda::guadagno),
-                                   etichetta);
+            vista_.imposta_legenda(Legenda::guadagno, colore_presente(Legenda::guadagno), etichetta);
             break;
         }
         }
@@ -289,11 +276,9 @@ void Grafico::Picture1_MouseMove(int button, int /*shift*/, float x, float y)
 
     // The rubber band: only the left button alone, in line mode, and only
     // while a line started by a press is on its way.
-    if (button == 1 && vista_.legenda_selezionata() == Legenda::retta
-        && numero_oggetti(s.rette) > 0) {
+    if (button == 1 && vista_.legenda_selezionata() == Legenda::retta && numero_oggetti(s.rette) > 0) {
         if (s.traccia_attiva)
-            tela_.linea_xor(s.retta_x0, s.retta_y0, s.retta_x1, s.retta_y1, s.colore_retta,
-                            spessore_oggetti);
+            tela_.linea_xor(s.retta_x0, s.retta_y0, s.retta_x1, s.retta_y1, s.colore_retta, spessore_oggetti);
         else
             s.traccia_attiva = true;
         s.retta_x1 = x;
@@ -352,8 +337,8 @@ bool Grafico::completa_retta()
     // it is the new line instead, already on both axes: the drawn line must
     // then stay where the user put it rather than jump onto the new one.
     segmento& ultimo = s.rette[std::size_t(k)];
-    const bool linea_disegnata = ultimo.x0 == s.retta_x0 && ultimo.y0 == s.retta_y0
-                                 && ultimo.x1 == s.retta_x1 && ultimo.y1 == s.retta_y1;
+    const bool linea_disegnata =
+        ultimo.x0 == s.retta_x0 && ultimo.y0 == s.retta_y0 && ultimo.x1 == s.retta_x1 && ultimo.y1 == s.retta_y1;
     const int c = ultimo.colore;
     if (linea_disegnata) {
         disegna_linea(ultimo, c);

@@ -80,10 +80,10 @@ public:
     bool modello_mostrato() const { return !curve_modello_.isEmpty(); }
 
     // --- menu commands ---
-    void completa_retta_Click();       // "Co&mpleta Retta"
-    void calcolo_componenti_Click();   // "&Calcolo Componenti"
-    void ricalcola_retta_Click();      // "Ria&lcola e disegna Retta"
-    void traccia_maxpower_Click();     // "Traccia Potenza MAX."
+    void completa_retta_Click();     // "Co&mpleta Retta"
+    void calcolo_componenti_Click(); // "&Calcolo Componenti"
+    void ricalcola_retta_Click();    // "Ria&lcola e disegna Retta"
+    void traccia_maxpower_Click();   // "Traccia Potenza MAX."
     void canc_function_Click(int index);
 
     // A resistance as the component fields show it: grouped thousands,

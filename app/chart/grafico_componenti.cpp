@@ -44,8 +44,7 @@ bool Grafico::ricalcola_partitore()
     // the origin of the axes.
     const double di = s.retta_i0 - s.retta_i1;
     if (di != 0.0) {
-        if (auto ra = numeri::parte_intera_int32((s.retta_v1 - s.retta_v0) * 1000.0 / di
-                                                 - s.valore_r_catodica))
+        if (auto ra = numeri::parte_intera_int32((s.retta_v1 - s.retta_v0) * 1000.0 / di - s.valore_r_catodica))
             s.valore_r_anodica = *ra;
     }
     // Reactance equal to the cathode resistor at 25 Hz. Without a cathode

@@ -13,8 +13,7 @@ namespace {
 
 bool segmento_vuoto(const segmento& s)
 {
-    return s.x0 == 0 && s.y0 == 0 && s.x1 == 0 && s.y1 == 0 && s.colore == 0
-           && s.etichetta.isEmpty();
+    return s.x0 == 0 && s.y0 == 0 && s.x1 == 0 && s.y1 == 0 && s.colore == 0 && s.etichetta.isEmpty();
 }
 
 } // namespace
@@ -65,8 +64,7 @@ void Grafico::cancella_oggetto(int flag)
             s.retta_v1 = calcolav(s.retta_x1);
             s.retta_i0 = calcolai(s.retta_y0);
             s.retta_i1 = calcolai(s.retta_y1);
-            vista_.imposta_legenda(Legenda::retta, colore_presente(Legenda::retta),
-                                   corrente.etichetta);
+            vista_.imposta_legenda(Legenda::retta, colore_presente(Legenda::retta), corrente.etichetta);
             display_valori(false);
         } else {
             vista_.abilita_cancella(voce_cancella::retta, false);
@@ -87,8 +85,7 @@ void Grafico::cancella_oggetto(int flag)
         s.punti_lavoro.pop_back();
         if (k - 1 > 0) {
             const punto& corrente = s.punti_lavoro.back();
-            vista_.imposta_legenda(Legenda::lavoro, colore_presente(Legenda::lavoro),
-                                   numeri::etichetta(u'L', k - 1));
+            vista_.imposta_legenda(Legenda::lavoro, colore_presente(Legenda::lavoro), numeri::etichetta(u'L', k - 1));
             s.lavoro_x = corrente.x;
             s.lavoro_y = corrente.y;
             s.lavoro_v = calcolav(s.lavoro_x);
@@ -113,8 +110,7 @@ void Grafico::cancella_oggetto(int flag)
         const punto ultimo = s.punti_guadagno.back();
         if (!(ultimo.x == 0 && ultimo.y == 0)) {
             disegna_box(ultimo.x, ultimo.y, ultimo.colore);
-            paint_value(numeri::etichetta(u'G', k), ultimo.x, ultimo.y,
-                        colore_etichetta_guadagno);
+            paint_value(numeri::etichetta(u'G', k), ultimo.x, ultimo.y, colore_etichetta_guadagno);
         }
         s.punti_guadagno.pop_back();
         if (k - 1 > 0) {
@@ -147,8 +143,7 @@ void Grafico::cancella_oggetto(int flag)
             vista_.abilita_cancella(voce_cancella::retta_calcolata, false);
         break;
     }
-    default:
-        return;
+    default: return;
     }
     aggiorna();
 }

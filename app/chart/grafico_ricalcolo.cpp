@@ -81,17 +81,14 @@ bool Grafico::ricalcola_retta()
         return false;
 
     // A value too large to be a resistor counts as no value: nothing is drawn.
-    s.valore_r_anodica =
-        numeri::arrotonda_int32(leggi_resistenza(s.ricalcolo_r_anodica)).value_or(0);
-    const int32_t r_din =
-        numeri::arrotonda_int32(leggi_resistenza(s.ricalcolo_r_dinamica)).value_or(0);
+    s.valore_r_anodica = numeri::arrotonda_int32(leggi_resistenza(s.ricalcolo_r_anodica)).value_or(0);
+    const int32_t r_din = numeri::arrotonda_int32(leggi_resistenza(s.ricalcolo_r_dinamica)).value_or(0);
     // The new line has no cathode resistor yet, so no bypass capacitor
     // either: both cathode fields stay empty until the next computation.
     s.valore_r_catodica = 0;
     s.valore_c_catodica = 0;
 
-    vista_.imposta_testo(Campo::r_anodica,
-                         QString::number(r_din != 0 ? r_din : s.valore_r_anodica));
+    vista_.imposta_testo(Campo::r_anodica, QString::number(r_din != 0 ? r_din : s.valore_r_anodica));
     for (Campo c : {Campo::r_catodica, Campo::c_catodica, Campo::gain_value, Campo::r_value})
         vista_.imposta_testo(c, QString());
     if (s.valore_r_anodica < 1)

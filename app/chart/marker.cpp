@@ -24,18 +24,14 @@ void disegna_marker(Tela& tela, Marker marker, double x, double y, int colore)
 {
     double dx = lato_marker, dy = lato_marker;
     switch (marker) {
-    case Marker::corrente:
-        break;
-    case Marker::origine:
-        dy = -lato_marker;
-        break;
+    case Marker::corrente: break;
+    case Marker::origine: dy = -lato_marker; break;
     case Marker::tensione:
         dx = -lato_marker;
         dy = -lato_marker;
         break;
     }
-    check_point(tela, pixel_marker(x), pixel_marker(x + dx), pixel_marker(y), pixel_marker(y + dy),
-                colore);
+    check_point(tela, pixel_marker(x), pixel_marker(x + dx), pixel_marker(y), pixel_marker(y + dy), colore);
 }
 
 void draw_marker(Tela& tela, const Taratura& t, int colore)

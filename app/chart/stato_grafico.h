@@ -24,8 +24,7 @@ struct punto {
 
 // Each list keeps a placeholder at index 0 that is never drawn, so object k
 // is element k and the number of objects is size() - 1.
-template <typename T>
-int numero_oggetti(const std::vector<T>& lista)
+template <typename T> int numero_oggetti(const std::vector<T>& lista)
 {
     return lista.empty() ? 0 : int(lista.size()) - 1;
 }

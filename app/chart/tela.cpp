@@ -21,8 +21,7 @@ constexpr int altezza_riga = 16;
 
 } // namespace
 
-Tela::Tela()
-    : immagine_(larghezza, altezza, QImage::Format_RGB32)
+Tela::Tela() : immagine_(larghezza, altezza, QImage::Format_RGB32)
 {
     pulisci();
 }
@@ -35,10 +34,10 @@ QRgb Tela::sfondo()
 QRgb Tela::colore_palette(int indice)
 {
     static constexpr std::array<QRgb, 16> palette = {
-        qRgb(0, 0, 0),       qRgb(0, 0, 128),     qRgb(0, 128, 0),     qRgb(0, 128, 128),
-        qRgb(128, 0, 0),     qRgb(128, 0, 128),   qRgb(128, 128, 0),   qRgb(192, 192, 192),
-        qRgb(128, 128, 128), qRgb(0, 0, 255),     qRgb(0, 255, 0),     qRgb(0, 255, 255),
-        qRgb(255, 0, 0),     qRgb(255, 0, 255),   qRgb(255, 255, 0),   qRgb(255, 255, 255),
+        qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
+        qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(0, 0, 255),   qRgb(0, 255, 0),   qRgb(0, 255, 255),
+        qRgb(255, 0, 0),     qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255),
     };
     if (indice < 0 || indice >= int(palette.size()))
         return palette[0];
@@ -76,8 +75,7 @@ namespace {
 
 bool punti_validi(double x0, double y0, double x1, double y1)
 {
-    return coordinata_valida(x0) && coordinata_valida(y0) && coordinata_valida(x1)
-           && coordinata_valida(y1);
+    return coordinata_valida(x0) && coordinata_valida(y0) && coordinata_valida(x1) && coordinata_valida(y1);
 }
 
 // A painter that XORs a plain pen of the given palette colour and width.
@@ -85,8 +83,7 @@ void prepara_xor(QPainter& p, int colore, int spessore)
 {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    p.setPen(QPen(QColor(Tela::colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap,
-                  Qt::MiterJoin));
+    p.setPen(QPen(QColor(Tela::colore_palette(colore)), spessore, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     p.setBrush(Qt::NoBrush);
 }
 
@@ -148,8 +145,8 @@ void Tela::testo_xor(const QString& testo, double x, double y, int colore)
         carattere.setStyleStrategy(QFont::NoAntialias);
         p.setFont(carattere);
         p.setPen(QColor(colore_palette(colore)));
-        p.drawText(QRect(2, altezza_riga, larghezza_etichetta - 4, altezza_riga),
-                   Qt::AlignLeft | Qt::AlignVCenter, testo);
+        p.drawText(QRect(2, altezza_riga, larghezza_etichetta - 4, altezza_riga), Qt::AlignLeft | Qt::AlignVCenter,
+                   testo);
     }
     QPainter p(&immagine_);
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -9,20 +9,46 @@ struct StatoGrafico;
 // named as the fields themselves.
 enum class Campo {
     // mouse frames
-    curr_X, curr_Y, curr_v, curr_i,
+    curr_X,
+    curr_Y,
+    curr_v,
+    curr_i,
     // calibration frames
-    origin_X, origin_Y,
-    max_current_X, max_current_y, max_current_i,
-    max_voltage_X, max_voltage_Y, max_voltage_V,
+    origin_X,
+    origin_Y,
+    max_current_X,
+    max_current_y,
+    max_current_i,
+    max_voltage_X,
+    max_voltage_Y,
+    max_voltage_V,
     // load line
-    start_x, start_y, start_V, start_i,
-    end_x, end_y, end_v, end_i,
+    start_x,
+    start_y,
+    start_V,
+    start_i,
+    end_x,
+    end_y,
+    end_v,
+    end_i,
     // working point
-    grid_x, grid_y, grid_v, grid_i, grid_bias,
+    grid_x,
+    grid_y,
+    grid_v,
+    grid_i,
+    grid_bias,
     // gain point
-    gain_x, gain_y, gain_v, gain_i, gain_bias,
+    gain_x,
+    gain_y,
+    gain_v,
+    gain_i,
+    gain_bias,
     // components
-    r_anodica, r_catodica, c_catodica, r_value, gain_value,
+    r_anodica,
+    r_catodica,
+    c_catodica,
+    r_value,
+    gain_value,
     // maximum dissipation
     potenza_anodica,
     // list row of the loaded tube (top strip)

@@ -208,8 +208,8 @@ Bitmap carica(const QString& percorso)
     FreeImageIO f = io();
     file.seek(0);
     Bitmap b(FreeImage_LoadFromHandle(fif, &f, &file, 0));
-    if (!b || messaggi_gravi > 0 || !FreeImage_HasPixels(b.get())
-        || !entro_limite(FreeImage_GetWidth(b.get()), FreeImage_GetHeight(b.get())))
+    if (!b || messaggi_gravi > 0 || !FreeImage_HasPixels(b.get()) ||
+        !entro_limite(FreeImage_GetWidth(b.get()), FreeImage_GetHeight(b.get())))
         return {};
     return b;
 }
@@ -241,19 +241,12 @@ FIBITMAP* a_tipo_standard(FIBITMAP* bitmap)
     // types to the standard 8-bit form.
     Bitmap b(bitmap);
     switch (FreeImage_GetImageType(b.get())) {
-    case FIT_BITMAP:
-        break;
+    case FIT_BITMAP: break;
     case FIT_RGB16:
-    case FIT_RGBF:
-        b.reset(FreeImage_ConvertTo24Bits(b.get()));
-        break;
+    case FIT_RGBF: b.reset(FreeImage_ConvertTo24Bits(b.get())); break;
     case FIT_RGBA16:
-    case FIT_RGBAF:
-        b.reset(FreeImage_ConvertTo32Bits(b.get()));
-        break;
-    default:
-        b.reset(FreeImage_ConvertToStandardType(b.get(), TRUE));
-        break;
+    case FIT_RGBAF: b.reset(FreeImage_ConvertTo32Bits(b.get())); break;
+    default: b.reset(FreeImage_ConvertToStandardType(b.get(), TRUE)); break;
     }
     return b.release();
 }

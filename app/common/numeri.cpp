@@ -21,13 +21,12 @@ double arrotonda_pari(double v)
     return std::fmod(base, 2.0) == 0.0 ? base : base + 1.0;
 }
 
-template <typename T>
-std::optional<T> in_intervallo(double intero)
+template <typename T> std::optional<T> in_intervallo(double intero)
 {
     if (!std::isfinite(intero))
         return std::nullopt;
-    if (intero < static_cast<double>(std::numeric_limits<T>::min())
-        || intero > static_cast<double>(std::numeric_limits<T>::max()))
+    if (intero < static_cast<double>(std::numeric_limits<T>::min()) ||
+        intero > static_cast<double>(std::numeric_limits<T>::max()))
         return std::nullopt;
     return static_cast<T>(intero);
 }
@@ -92,8 +91,7 @@ QString formatta(double valore, const QString& schema)
     const bool raggruppa = parte_intera.contains(u',');
 
     QLocale locale;
-    locale.setNumberOptions(raggruppa ? QLocale::DefaultNumberOptions
-                                      : QLocale::OmitGroupSeparator);
+    locale.setNumberOptions(raggruppa ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
     if (!std::isfinite(valore))
         valore = 0.0;
     QString testo = locale.toString(std::fabs(valore), 'f', decimali);

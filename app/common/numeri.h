@@ -19,7 +19,6 @@ namespace numeri {
 // coordinates below it, so every design on screen can be saved and read.
 inline constexpr double limite_coordinata = 1.0e6;
 
-
 // Nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 // Empty when the value is not a number or does not fit the target type, so
 // the caller can keep its previous value instead of converting garbage.

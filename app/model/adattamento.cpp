@@ -16,9 +16,9 @@ namespace {
 using modello::TipoModello;
 using Parametri = std::array<double, modello::n_parametri>;
 
+using curve_modello::milliampere_di;
 using curve_modello::Scale;
 using curve_modello::scale_di;
-using curve_modello::milliampere_di;
 using curve_modello::taratura_usabile;
 using curve_modello::volt_di;
 
@@ -32,8 +32,7 @@ struct Punto {
 
 template <typename T> T corrente(const T* p, const T& ep, double eg, bool pentodo, double vg2)
 {
-    return pentodo ? modello::corrente_pentodo(p, ep, T(eg), vg2)
-                   : modello::corrente_triodo(p, ep, T(eg));
+    return pentodo ? modello::corrente_pentodo(p, ep, T(eg), vg2) : modello::corrente_triodo(p, ep, T(eg));
 }
 
 // The distance, in pixels, from a traced point to the model curve of its grid
@@ -129,8 +128,8 @@ struct Esito {
     bool convergente = false;
 };
 
-Esito risolvi(Parametri iniziale, const QVector<Punto>& punti, const Scale& sc, bool pentodo,
-              double vg2, int iterazioni)
+Esito risolvi(Parametri iniziale, const QVector<Punto>& punti, const Scale& sc, bool pentodo, double vg2,
+              int iterazioni)
 {
     Esito e;
     e.p = iniziale;
@@ -140,8 +139,8 @@ Esito risolvi(Parametri iniziale, const QVector<Punto>& punti, const Scale& sc, 
     const auto perdita = std::make_unique<ceres::CauchyLoss>(1.0);
     ceres::Problem problema(opzioni_problema);
     for (const Punto& pt : punti) {
-        auto* costo = new ceres::AutoDiffCostFunction<Scarto, 1, modello::n_parametri>(
-            new Scarto{pt, sc, pentodo, vg2});
+        auto* costo =
+            new ceres::AutoDiffCostFunction<Scarto, 1, modello::n_parametri>(new Scarto{pt, sc, pentodo, vg2});
         problema.AddResidualBlock(costo, perdita.get(), e.p.data());
     }
     double* p = e.p.data();
@@ -243,11 +242,9 @@ Risultato adatta(const Richiesta& r)
     QVector<QVector<Punto>> per_curva(r.curve.size());
     for (int k = 0; k < r.curve.size(); ++k) {
         QVector<QPointF> pts = r.curve[k].punti;
-        std::sort(pts.begin(), pts.end(),
-                  [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
+        std::sort(pts.begin(), pts.end(), [](const QPointF& a, const QPointF& b) { return a.x() < b.x(); });
         for (const QPointF& q : pts) {
-            const Punto pt{volt_di(r.taratura, q.x()), r.curve[k].vg,
-                           milliampere_di(r.taratura, q.y()), k};
+            const Punto pt{volt_di(r.taratura, q.x()), r.curve[k].vg, milliampere_di(r.taratura, q.y()), k};
             if (!std::isfinite(pt.ep) || !std::isfinite(pt.ip) || pt.ep <= 0)
                 continue;
             punti << pt;

@@ -24,36 +24,35 @@ namespace adattamento {
 
 // One traced curve with the grid voltage it was drawn at.
 struct CurvaDaAdattare {
-    double vg = 0;            // V
-    QVector<QPointF> punti;   // picture pixels
+    double vg = 0;          // V
+    QVector<QPointF> punti; // picture pixels
 };
 
 struct Richiesta {
     modello::TipoModello tipo = modello::TipoModello::triodo_koren;
-    double vg2 = 0;           // screen voltage of the curves (pentode only), V
+    double vg2 = 0; // screen voltage of the curves (pentode only), V
     Taratura taratura;
     QVector<CurvaDaAdattare> curve;
 };
 
 struct Risultato {
     bool ok = false;
-    QString errore;                  // why not, in the program's words
+    QString errore; // why not, in the program's words
     modello::ParametriModello parametri;
-    QVector<double> scarti_curve;    // RMS residual of each curve, pixels
-    QVector<bool> curve_anomale;     // far worse than the other curves
-    double scarto_medio = 0;         // RMS residual of every point, pixels
-    double scarto_massimo = 0;       // largest residual, pixels
+    QVector<double> scarti_curve; // RMS residual of each curve, pixels
+    QVector<bool> curve_anomale;  // far worse than the other curves
+    double scarto_medio = 0;      // RMS residual of every point, pixels
+    double scarto_massimo = 0;    // largest residual, pixels
     int punti = 0;
 };
 
 // The messages of the refused fits.
-inline const QString msg_poche_curve =
-    QStringLiteral("Servono almeno due curve tracciate per adattare il modello.");
+inline const QString msg_poche_curve = QStringLiteral("Servono almeno due curve tracciate per adattare il modello.");
 inline const QString msg_senza_vg2 =
     QStringLiteral("Per il pentodo indicare la tensione di schermo \"Vg2 (V)=\" delle curve.");
-inline const QString msg_non_converge = QStringLiteral(
-    "L'adattamento del modello non converge: controllare le curve tracciate e le loro "
-    "tensioni di griglia.");
+inline const QString msg_non_converge =
+    QStringLiteral("L'adattamento del modello non converge: controllare le curve tracciate e le loro "
+                   "tensioni di griglia.");
 inline const QString msg_senza_taratura =
     QStringLiteral("Il grafico della valvola non è tarato: impossibile adattare il modello.");
 QString msg_griglia_non_numero(int riga); // riga 1-based

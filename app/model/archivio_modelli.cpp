@@ -9,14 +9,13 @@
 namespace archivio_modelli {
 namespace {
 
-const QString sql_crea = QStringLiteral(
-    "CREATE TABLE IF NOT EXISTS ModelliValvole ("
-    " ID INTEGER PRIMARY KEY,"
-    " TIPO TEXT NOT NULL,"
-    " MU REAL, EX REAL, KG1 REAL, KP REAL, KVB REAL, VCT REAL, VG2 REAL,"
-    " GRIGLIE TEXT,"
-    " SCARTO_MEDIO REAL, SCARTO_MASSIMO REAL, PUNTI INTEGER,"
-    " FONTE TEXT, DATA TEXT)");
+const QString sql_crea = QStringLiteral("CREATE TABLE IF NOT EXISTS ModelliValvole ("
+                                        " ID INTEGER PRIMARY KEY,"
+                                        " TIPO TEXT NOT NULL,"
+                                        " MU REAL, EX REAL, KG1 REAL, KP REAL, KVB REAL, VCT REAL, VG2 REAL,"
+                                        " GRIGLIE TEXT,"
+                                        " SCARTO_MEDIO REAL, SCARTO_MASSIMO REAL, PUNTI INTEGER,"
+                                        " FONTE TEXT, DATA TEXT)");
 
 const QString tipo_triodo = QStringLiteral("TRIODO_KOREN");
 const QString tipo_pentodo = QStringLiteral("PENTODO_KOREN");
@@ -96,7 +95,7 @@ std::optional<modello::ModelloSalvato> leggi_modello(const QString& file_basedat
         m.parametri.tipo = modello::TipoModello::pentodo_koren;
     else
         return std::nullopt;
-    double* campi[] = {&m.parametri.mu, &m.parametri.ex, &m.parametri.kg1, &m.parametri.kp,
+    double* campi[] = {&m.parametri.mu,  &m.parametri.ex,  &m.parametri.kg1, &m.parametri.kp,
                        &m.parametri.kvb, &m.parametri.vct, &m.parametri.vg2};
     for (int i = 0; i < 7; ++i)
         if (!db.leggi_reale(1 + i, *campi[i]))
@@ -121,8 +120,7 @@ bool ha_modello(const QString& file_basedati, int id)
     return leggi_modello(file_basedati, id).has_value();
 }
 
-bool salva_modello(const QString& file_basedati, int id, const modello::ModelloSalvato& m,
-                   QString* errore)
+bool salva_modello(const QString& file_basedati, int id, const modello::ModelloSalvato& m, QString* errore)
 {
     if (!parametri_usabili(m.parametri)) {
         metti_errore(errore, QStringLiteral("parametri del modello non validi"));
@@ -134,12 +132,21 @@ bool salva_modello(const QString& file_basedati, int id, const modello::ModelloS
         return false;
     }
     const auto& p = m.parametri;
-    const QVariantList valori = {
-        id,
-        p.tipo == modello::TipoModello::pentodo_koren ? tipo_pentodo : tipo_triodo,
-        p.mu, p.ex, p.kg1, p.kp, p.kvb, p.vct, p.vg2,
-        griglie_in_testo(m.griglie),
-        m.scarto_medio, m.scarto_massimo, m.punti, m.fonte, m.data};
+    const QVariantList valori = {id,
+                                 p.tipo == modello::TipoModello::pentodo_koren ? tipo_pentodo : tipo_triodo,
+                                 p.mu,
+                                 p.ex,
+                                 p.kg1,
+                                 p.kp,
+                                 p.kvb,
+                                 p.vct,
+                                 p.vg2,
+                                 griglie_in_testo(m.griglie),
+                                 m.scarto_medio,
+                                 m.scarto_massimo,
+                                 m.punti,
+                                 m.fonte,
+                                 m.data};
     if (!db.command(QStringLiteral("INSERT OR REPLACE INTO ModelliValvole (ID, TIPO, MU, EX, KG1, "
                                    "KP, KVB, VCT, VG2, GRIGLIE, SCARTO_MEDIO, SCARTO_MASSIMO, "
                                    "PUNTI, FONTE, DATA) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),

@@ -21,8 +21,7 @@ bool ha_modello(const QString& file_basedati, int id);
 
 // Stores the model of tube `id`, replacing any earlier one. Creates the table
 // when missing. False, with the reason in `errore`, on any failure.
-bool salva_modello(const QString& file_basedati, int id, const modello::ModelloSalvato& m,
-                   QString* errore = nullptr);
+bool salva_modello(const QString& file_basedati, int id, const modello::ModelloSalvato& m, QString* errore = nullptr);
 
 // Creates ModelliValvole when missing (the demo generator and the save use it).
 bool crea_tabella(const QString& file_basedati, QString* errore = nullptr);

@@ -14,8 +14,8 @@ bool taratura_usabile(const Taratura& t)
 {
     const double dx = double(t.vmax_x) - t.org_x;
     const double dy = double(t.org_y) - t.imax_y;
-    return std::isfinite(dx) && std::isfinite(dy) && dx > 0 && dy > 0 && t.vmax_v > 0 &&
-           t.imax_i > 0 && std::isfinite(t.vmax_v) && std::isfinite(t.imax_i);
+    return std::isfinite(dx) && std::isfinite(dy) && dx > 0 && dy > 0 && t.vmax_v > 0 && t.imax_i > 0 &&
+           std::isfinite(t.vmax_v) && std::isfinite(t.imax_i);
 }
 
 double volt_di(const Taratura& t, double x)
@@ -38,8 +38,7 @@ double y_di(const Taratura& t, double milliampere)
     return t.org_y - milliampere / scale_di(t).ma_per_px;
 }
 
-QVector<QVector<QPointF>> curve(const modello::ParametriModello& m, const QVector<double>& griglie,
-                                const Taratura& t)
+QVector<QVector<QPointF>> curve(const modello::ParametriModello& m, const QVector<double>& griglie, const Taratura& t)
 {
     QVector<QVector<QPointF>> risultato;
     if (!taratura_usabile(t))

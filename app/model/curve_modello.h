@@ -32,7 +32,6 @@ double y_di(const Taratura& t, double milliampere);
 // origin to the end of the voltage axis, every 2 pixels, where the current
 // lies above 0 and not above the top of the current axis. One grid voltage
 // may give several pieces, or none.
-QVector<QVector<QPointF>> curve(const modello::ParametriModello& m, const QVector<double>& griglie,
-                                const Taratura& t);
+QVector<QVector<QPointF>> curve(const modello::ParametriModello& m, const QVector<double>& griglie, const Taratura& t);
 
 } // namespace curve_modello

@@ -17,8 +17,7 @@ QString numero(double v)
 QString in_commento(QString t)
 {
     for (QChar& c : t)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
             c = u' ';
     return t;
 }
@@ -36,8 +35,7 @@ QString nome_sottocircuito(const QString& sigla)
     QString n;
     for (QChar c : sigla.trimmed()) {
         const ushort u = c.unicode();
-        const bool ammesso = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') ||
-                             (u >= '0' && u <= '9') || u == '_';
+        const bool ammesso = (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_';
         n += ammesso ? c.toUpper() : QChar(u'_');
     }
     if (n.isEmpty())
@@ -52,8 +50,7 @@ QString nome_file(const QString& sigla)
     return nome_sottocircuito(sigla) + QStringLiteral(".inc");
 }
 
-QString testo(const QString& sigla, const modello::ModelloSalvato& m,
-              const QString& immagine_sorgente)
+QString testo(const QString& sigla, const modello::ModelloSalvato& m, const QString& immagine_sorgente)
 {
     const auto& p = m.parametri;
     const bool pentodo = p.tipo == modello::TipoModello::pentodo_koren;
@@ -71,8 +68,7 @@ QString testo(const QString& sigla, const modello::ModelloSalvato& m,
              .arg(m.punti);
     r << QStringLiteral("* Data: %1").arg(in_commento(m.data));
     r << QStringLiteral("* Kg1 nella forma Ip = (E1^Ex / Kg1) (1 + sgn E1), il valore pubblicato da Koren;");
-    r << QStringLiteral("* nella forma senza il fattore 2, Ip = E1^Ex / Kg1, vale Kg1/2 = %1.")
-             .arg(numero(p.kg1 / 2));
+    r << QStringLiteral("* nella forma senza il fattore 2, Ip = E1^Ex / Kg1, vale Kg1/2 = %1.").arg(numero(p.kg1 / 2));
     if (pentodo) {
         r << QStringLiteral("*   E1 = (Eg2/Kp) ln(1 + exp(Kp (1/mu + Eg1/Eg2)))");
         r << QStringLiteral("*   Ip = (E1^Ex / Kg1) (1 + sgn E1) atan(Ep/Kvb)");
@@ -86,20 +82,18 @@ QString testo(const QString& sigla, const modello::ModelloSalvato& m,
     }
 
     QString parametri = QStringLiteral("MU=%1 EX=%2 KG1=%3 KP=%4 KVB=%5")
-                            .arg(numero(p.mu), numero(p.ex), numero(p.kg1), numero(p.kp),
-                                 numero(p.kvb));
+                            .arg(numero(p.mu), numero(p.ex), numero(p.kg1), numero(p.kp), numero(p.kvb));
     if (pentodo) {
         r << QStringLiteral(".SUBCKT %1 P S G K PARAMS: %2").arg(nome, parametri);
         const QString eg2 = QStringLiteral("max(V(S,K),1m)");
-        const QString e1 = QStringLiteral("(%1/KP*%2)")
-                               .arg(eg2, softplus(QStringLiteral("KP*(1/MU+V(G,K)/%1)").arg(eg2)));
+        const QString e1 =
+            QStringLiteral("(%1/KP*%2)").arg(eg2, softplus(QStringLiteral("KP*(1/MU+V(G,K)/%1)").arg(eg2)));
         r << QStringLiteral("BP P K I={2*pwr(max(%1,0),EX)/KG1*atan(max(V(P,K),0)/KVB)}").arg(e1);
     } else {
         parametri += QStringLiteral(" VCT=%1").arg(numero(p.vct));
         r << QStringLiteral(".SUBCKT %1 P G K PARAMS: %2").arg(nome, parametri);
-        const QString e1 =
-            QStringLiteral("(V(P,K)/KP*%1)")
-                .arg(softplus(QStringLiteral("KP*(1/MU+(V(G,K)+VCT)/sqrt(KVB+V(P,K)*V(P,K)))")));
+        const QString e1 = QStringLiteral("(V(P,K)/KP*%1)")
+                               .arg(softplus(QStringLiteral("KP*(1/MU+(V(G,K)+VCT)/sqrt(KVB+V(P,K)*V(P,K)))")));
         r << QStringLiteral("BP P K I={2*pwr(max(%1,0),EX)/KG1}").arg(e1);
     }
     r << QStringLiteral(".ENDS %1").arg(nome);
@@ -109,8 +103,7 @@ QString testo(const QString& sigla, const modello::ModelloSalvato& m,
 bool scrivi(const QString& percorso, const QString& testo, QString* errore)
 {
     QSaveFile f(percorso);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(testo.toUtf8()) < 0 ||
-        !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(testo.toUtf8()) < 0 || !f.commit()) {
         if (errore)
             *errore = f.errorString();
         return false;

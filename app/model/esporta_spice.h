@@ -24,8 +24,7 @@ QString nome_sottocircuito(const QString& sigla);
 QString nome_file(const QString& sigla);
 
 // The whole text of the file.
-QString testo(const QString& sigla, const modello::ModelloSalvato& m,
-              const QString& immagine_sorgente);
+QString testo(const QString& sigla, const modello::ModelloSalvato& m, const QString& immagine_sorgente);
 
 // Writes the text; false with the reason in `errore` on failure.
 bool scrivi(const QString& percorso, const QString& testo, QString* errore = nullptr);

@@ -46,7 +46,7 @@ struct ModelloSalvato {
     double scarto_massimo = 0; // largest residual, picture pixels
     int punti = 0;             // traced points the fit used
     QString fonte;
-    QString data;              // ISO date, yyyy-MM-dd
+    QString data; // ISO date, yyyy-MM-dd
 };
 
 // ln(1 + e^z) without overflow for large z.
@@ -71,8 +71,7 @@ template <typename T> T corrente_triodo(const T* p, const T& ep, const T& eg)
     using std::sqrt;
     if (ep <= T(0.0))
         return T(0.0);
-    const T e1 = ep / p[i_kp] *
-                 softplus(T(p[i_kp] * (T(1.0) / p[i_mu] + (eg + p[i_vct]) / sqrt(p[i_kvb] + ep * ep))));
+    const T e1 = ep / p[i_kp] * softplus(T(p[i_kp] * (T(1.0) / p[i_mu] + (eg + p[i_vct]) / sqrt(p[i_kvb] + ep * ep))));
     if (e1 <= T(0.0))
         return T(0.0);
     return pow(e1, p[i_ex]) / p[i_kg1] * T(2000.0);

@@ -103,8 +103,8 @@ QRgb colore_carta(const QImage& img, const Riquadro& r)
             v[3] += 1;
         }
     }
-    const auto migliore =
-        std::max_element(conti.begin(), conti.end(), [](const auto& a, const auto& b) { return a.second[3] < b.second[3]; });
+    const auto migliore = std::max_element(conti.begin(), conti.end(),
+                                           [](const auto& a, const auto& b) { return a.second[3] < b.second[3]; });
     if (migliore == conti.end())
         return qRgb(255, 255, 255);
     const auto& v = migliore->second;
@@ -174,15 +174,17 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
         }
     };
     for (int y = by0; y <= by1; ++y)
-        togli_linea([&](int x) { return m.at(x, y); }, px0, px1, [&](int x, float g) {
-            float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
-            c = std::max(c, g);
-        });
+        togli_linea([&](int x) { return m.at(x, y); }, px0, px1,
+                    [&](int x, float g) {
+                        float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
+                        c = std::max(c, g);
+                    });
     for (int x = bx0; x <= bx1; ++x)
-        togli_linea([&](int y) { return m.at(x, y); }, py0, py1, [&](int y, float g) {
-            float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
-            c = std::max(c, g);
-        });
+        togli_linea([&](int y) { return m.at(x, y); }, py0, py1,
+                    [&](int y, float g) {
+                        float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
+                        c = std::max(c, g);
+                    });
     for (std::size_t i = 0; i < m.d.size(); ++i)
         m.d[i] = std::max(0.0f, m.d[i] - griglia[i]);
 
@@ -234,7 +236,10 @@ struct Pezzo {
     std::vector<bool> dopo_buco; // point follows a bridged gap
 };
 
-double norma(QPointF p) { return std::hypot(p.x(), p.y()); }
+double norma(QPointF p)
+{
+    return std::hypot(p.x(), p.y());
+}
 QPointF unitario(QPointF p)
 {
     const double n = norma(p);
@@ -285,15 +290,14 @@ std::optional<double> centroide(const Mappa& m, QPointF q, QPointF n, bool* larg
             *ambiguo = false;
         return std::nullopt;
     }
-    const auto scelta =
-        std::min_element(corse.begin(), corse.end(), [](const Corsa& a, const Corsa& b) { return a.distanza < b.distanza; });
+    const auto scelta = std::min_element(corse.begin(), corse.end(),
+                                         [](const Corsa& a, const Corsa& b) { return a.distanza < b.distanza; });
     *largo = scelta->largo;
     // Only a run about as dark as the chosen one is another curve; grid
     // residues and faint specks are not.
     if (ambiguo)
-        *ambiguo = std::any_of(corse.begin(), corse.end(), [&](const Corsa& c) {
-            return &c != &*scelta && c.picco >= 0.7 * scelta->picco;
-        });
+        *ambiguo = std::any_of(corse.begin(), corse.end(),
+                               [&](const Corsa& c) { return &c != &*scelta && c.picco >= 0.7 * scelta->picco; });
     return scelta->centro;
 }
 
@@ -325,7 +329,10 @@ QPointF direzione_locale(const Mappa& m, QPointF p)
 
 class Inseguitore {
 public:
-    Inseguitore(const Mappa& m, const Riquadro& r) : m_(m), r_(r), proprietario_(m.d.size(), -1), visto_(m.d.size(), false) {}
+    Inseguitore(const Mappa& m, const Riquadro& r)
+        : m_(m), r_(r), proprietario_(m.d.size(), -1), visto_(m.d.size(), false)
+    {
+    }
 
     bool visto(QPointF p) const
     {

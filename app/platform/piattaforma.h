@@ -74,7 +74,10 @@ public:
     // work ends.
     class Occupato {
     public:
-        explicit Occupato(Piattaforma& piattaforma) : piattaforma_(piattaforma) { piattaforma_.puntatore_occupato(true); }
+        explicit Occupato(Piattaforma& piattaforma) : piattaforma_(piattaforma)
+        {
+            piattaforma_.puntatore_occupato(true);
+        }
         ~Occupato() { piattaforma_.puntatore_occupato(false); }
         Occupato(const Occupato&) = delete;
         Occupato& operator=(const Occupato&) = delete;

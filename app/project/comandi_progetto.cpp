@@ -53,10 +53,8 @@ bool vuoto(const punto& p)
 } // namespace
 
 ComandiProgetto::ComandiProgetto(VistaProgetto& vista, VistaGrafico& campi, Grafico& grafico,
-                                 CaricatoreValvola& caricatore, const ListaValvole& lista,
-                                 Piattaforma& piattaforma)
-    : vista_(vista), campi_(campi), grafico_(grafico), caricatore_(caricatore), lista_(lista),
-      piattaforma_(piattaforma)
+                                 CaricatoreValvola& caricatore, const ListaValvole& lista, Piattaforma& piattaforma)
+    : vista_(vista), campi_(campi), grafico_(grafico), caricatore_(caricatore), lista_(lista), piattaforma_(piattaforma)
 {
 }
 
@@ -130,9 +128,9 @@ void ComandiProgetto::segna_salvato()
 bool ComandiProgetto::progetto_modificato() const
 {
     const StatoGrafico& s = grafico_.stato();
-    const bool disegnato = numero_oggetti(s.rette) > 0 || numero_oggetti(s.punti_lavoro) > 0
-        || numero_oggetti(s.punti_guadagno) > 0 || numero_oggetti(s.rette_calcolate) > 0
-        || campi_.potenza_bloccata();
+    const bool disegnato = numero_oggetti(s.rette) > 0 || numero_oggetti(s.punti_lavoro) > 0 ||
+                           numero_oggetti(s.punti_guadagno) > 0 || numero_oggetti(s.rette_calcolate) > 0 ||
+                           campi_.potenza_bloccata();
     return disegnato && byte_progetto(progetto_corrente()) != salvato_;
 }
 
@@ -141,12 +139,9 @@ bool ComandiProgetto::conferma_abbandono()
     if (!progetto_modificato())
         return true;
     switch (piattaforma_.domanda_si_no_annulla(domanda_salvataggio)) {
-    case Piattaforma::Risposta::si:
-        return salva_con_dialogo();
-    case Piattaforma::Risposta::no:
-        return true;
-    case Piattaforma::Risposta::annulla:
-        break;
+    case Piattaforma::Risposta::si: return salva_con_dialogo();
+    case Piattaforma::Risposta::no: return true;
+    case Piattaforma::Risposta::annulla: break;
     }
     return false;
 }
@@ -188,8 +183,7 @@ bool ComandiProgetto::apri_progetto(const QString& nomefile)
     // Everything that can fail is done before the design on screen is
     // touched: a bad file or a tube that is not in the list keeps it.
     const StatoGrafico& s = grafico_.stato();
-    const ColoriOggetti colori{s.colore_retta, s.colore_retta_calcolata, s.colore_lavoro,
-                               s.colore_guadagno};
+    const ColoriOggetti colori{s.colore_retta, s.colore_retta_calcolata, s.colore_lavoro, s.colore_guadagno};
     std::optional<Progetto> progetto;
     if (const auto byte = leggi_file_progetto(nomefile))
         progetto = Ricarica_Progetto(*byte, colori);
@@ -311,8 +305,7 @@ void ComandiProgetto::ripristina_punti_lavoro(const Progetto& p)
         grafico_.disegna_box(q.x, q.y, q.colore);
         grafico_.paint_value(numeri::etichetta(u'L', k), q.x, q.y, colore_etichetta_lavoro);
     }
-    campi_.imposta_legenda(Legenda::lavoro, Grafico::colore_presente(Legenda::lavoro),
-                           numeri::etichetta(u'L', n));
+    campi_.imposta_legenda(Legenda::lavoro, Grafico::colore_presente(Legenda::lavoro), numeri::etichetta(u'L', n));
     StatoGrafico& s = grafico_.stato();
     const punto& ultimo = p.punti_lavoro[std::size_t(n)];
     s.lavoro_x = ultimo.x;
@@ -341,8 +334,7 @@ void ComandiProgetto::ripristina_punti_guadagno(const Progetto& p)
         grafico_.disegna_box(q.x, q.y, q.colore);
         grafico_.paint_value(numeri::etichetta(u'G', k), q.x, q.y, colore_etichetta_guadagno);
     }
-    campi_.imposta_legenda(Legenda::guadagno, Grafico::colore_presente(Legenda::guadagno),
-                           numeri::etichetta(u'G', n));
+    campi_.imposta_legenda(Legenda::guadagno, Grafico::colore_presente(Legenda::guadagno), numeri::etichetta(u'G', n));
     StatoGrafico& s = grafico_.stato();
     const punto& ultimo = p.punti_guadagno[std::size_t(n)];
     s.guadagno_x = ultimo.x;

@@ -22,9 +22,8 @@ class VistaProgetto;
 
 class ComandiProgetto {
 public:
-    ComandiProgetto(VistaProgetto& vista, VistaGrafico& campi, Grafico& grafico,
-                    CaricatoreValvola& caricatore, const ListaValvole& lista,
-                    Piattaforma& piattaforma);
+    ComandiProgetto(VistaProgetto& vista, VistaGrafico& campi, Grafico& grafico, CaricatoreValvola& caricatore,
+                    const ListaValvole& lista, Piattaforma& piattaforma);
 
     // Menu entries scrittura_progetto and lettura_progetto.
     void scrittura_progetto_Click();

@@ -19,8 +19,7 @@ std::optional<int> leggi_id(const Attributi& attributi)
 {
     if (!attributi.hasAttribute(QStringLiteral("ID")))
         return 0;
-    const auto id = numeri::arrotonda_int16(
-        numeri::valore_iniziale(attributi.value(QStringLiteral("ID")).toString()));
+    const auto id = numeri::arrotonda_int16(numeri::valore_iniziale(attributi.value(QStringLiteral("ID")).toString()));
     if (!id)
         return std::nullopt;
     return int(*id);
@@ -35,8 +34,7 @@ std::optional<float> coordinata(const Attributi& a, const QString& nome)
 
 // An element with an ID past the highest index grows its list to it; any
 // other ID (0, missing, repeated, going backwards) leaves the element out.
-template <typename T>
-bool posto_libero(std::vector<T>& lista, int id)
+template <typename T> bool posto_libero(std::vector<T>& lista, int id)
 {
     if (id <= 0 || id <= numero_oggetti(lista))
         return false;
@@ -133,9 +131,7 @@ bool forma_ammessa(const QString& testo)
 {
     const qsizetype n = testo.size();
     const QChar* t = testo.constData();
-    auto inizia = [&](qsizetype i, QLatin1StringView s) {
-        return QStringView(t + i, n - i).startsWith(s);
-    };
+    auto inizia = [&](qsizetype i, QLatin1StringView s) { return QStringView(t + i, n - i).startsWith(s); };
     auto salta_a = [&](qsizetype i, QLatin1StringView fine) {
         const qsizetype j = testo.indexOf(fine, i);
         return j < 0 ? n : j + fine.size();
@@ -191,8 +187,7 @@ std::optional<float> leggi_coordinata(const QString& testo)
         }
         if (c == u'.')
             ++separatori;
-        else if (!(c.isDigit() && c.unicode() < 128) && c != u'+' && c != u'-' && c != u'e'
-                 && c != u'E')
+        else if (!(c.isDigit() && c.unicode() < 128) && c != u'+' && c != u'-' && c != u'e' && c != u'E')
             return std::nullopt;
     }
     if (separatori > 1)
@@ -242,8 +237,7 @@ std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOg
             // A project file never has one, and its entities are how a small
             // file expands into gigabytes.
             return std::nullopt;
-        case QXmlStreamReader::EntityReference:
-            return std::nullopt;
+        case QXmlStreamReader::EntityReference: return std::nullopt;
         case QXmlStreamReader::StartElement: {
             ++profondita;
             if (profondita == 1) {
@@ -276,11 +270,8 @@ std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOg
                 return std::nullopt;
             break;
         }
-        case QXmlStreamReader::EndElement:
-            --profondita;
-            break;
-        default:
-            break;
+        case QXmlStreamReader::EndElement: --profondita; break;
+        default: break;
         }
     }
     if (xml.hasError() || !sigla || !componenti)

@@ -19,9 +19,9 @@ struct NodoXml {
         documento,
         frammento,
         riferimento_entita,
-        istruzione,   // processing instruction: nome is the target, valore the data
+        istruzione,     // processing instruction: nome is the target, valore the data
         tipo_documento, // nome is the root name, valore the rest of the declaration
-        notazione,    // nome is the notation name, valore its identifiers
+        notazione,      // nome is the notation name, valore its identifiers
     };
 
     Tipo tipo = Tipo::elemento;

@@ -35,8 +35,7 @@ void aggiungi_rette(NodoXml& radice, const QString& nome, const std::vector<segm
 }
 
 // The grid voltage goes on the last point of the kind only.
-void aggiungi_punti(NodoXml& radice, const QString& nome, const std::vector<punto>& lista,
-                    const QString& tensione)
+void aggiungi_punti(NodoXml& radice, const QString& nome, const std::vector<punto>& lista, const QString& tensione)
 {
     const int n = numero_oggetti(lista);
     for (int k = 1; k <= n; ++k) {
@@ -78,9 +77,8 @@ NodoXml documento_progetto(const Progetto& p)
 QByteArray byte_progetto(const Progetto& progetto)
 {
     const QString dichiarazione = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    const QString testo = dichiarazione + QStringLiteral("\r\n")
-                          + serializza_xml(documento_progetto(progetto), 0)
-                          + QStringLiteral("\r\n");
+    const QString testo = dichiarazione + QStringLiteral("\r\n") + serializza_xml(documento_progetto(progetto), 0) +
+                          QStringLiteral("\r\n");
     return windows1252::codifica(testo);
 }
 

@@ -38,14 +38,12 @@ QString markup(const NodoXml& n)
     case T::commento: return QStringLiteral("<!--") + n.valore + QStringLiteral("-->");
     case T::riferimento_entita: return u'&' + n.nome + u';';
     case T::istruzione:
-        return QStringLiteral("<?") + n.nome + (n.valore.isEmpty() ? QString() : u' ' + n.valore)
-               + QStringLiteral("?>");
+        return QStringLiteral("<?") + n.nome + (n.valore.isEmpty() ? QString() : u' ' + n.valore) +
+               QStringLiteral("?>");
     case T::tipo_documento:
-        return QStringLiteral("<!DOCTYPE ") + n.nome
-               + (n.valore.isEmpty() ? QString() : u' ' + n.valore) + u'>';
+        return QStringLiteral("<!DOCTYPE ") + n.nome + (n.valore.isEmpty() ? QString() : u' ' + n.valore) + u'>';
     case T::notazione:
-        return QStringLiteral("<!NOTATION ") + n.nome
-               + (n.valore.isEmpty() ? QString() : u' ' + n.valore) + u'>';
+        return QStringLiteral("<!NOTATION ") + n.nome + (n.valore.isEmpty() ? QString() : u' ' + n.valore) + u'>';
     default: return n.valore;
     }
 }
@@ -74,10 +72,8 @@ QString serializza(const NodoXml& nodo, int16_t livello, const NodoXml* genitore
 {
     using T = NodoXml::Tipo;
     switch (nodo.tipo) {
-    case T::elemento:
-        return elemento(nodo, livello);
-    case T::attributo:
-        return attributo_xml(nodo.nome, nodo.valore);
+    case T::elemento: return elemento(nodo, livello);
+    case T::attributo: return attributo_xml(nodo.nome, nodo.valore);
     case T::testo: {
         // Indented on its own line only among siblings; inside an inline
         // element it sits between the tags.
@@ -98,8 +94,7 @@ QString serializza(const NodoXml& nodo, int16_t livello, const NodoXml* genitore
         const QString m = markup(nodo);
         return (m.contains(u'\r') ? QString() : tab(livello)) + m + a_capo;
     }
-    case T::entita:
-        return {};
+    case T::entita: return {};
     case T::documento:
     case T::frammento: {
         QString t;
@@ -107,8 +102,7 @@ QString serializza(const NodoXml& nodo, int16_t livello, const NodoXml* genitore
             t += serializza(f, 0, &nodo);
         return t;
     }
-    default:
-        return tab(livello) + markup(nodo) + a_capo;
+    default: return tab(livello) + markup(nodo) + a_capo;
     }
 }
 
@@ -129,9 +123,7 @@ QString attributo_xml(const QString& nome, const QString& valore)
         case U'&': v += QStringLiteral("&amp;"); break;
         case U'<': v += QStringLiteral("&lt;"); break;
         case U'>': v += QStringLiteral("&gt;"); break;
-        case U'\'':
-            v += apostrofi ? QStringLiteral("&apos;") : QStringLiteral("'");
-            break;
+        case U'\'': v += apostrofi ? QStringLiteral("&apos;") : QStringLiteral("'"); break;
         case U'\t':
         case U'\n':
         case U'\r':

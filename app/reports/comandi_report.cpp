@@ -135,9 +135,7 @@ void ComandiReport::esegui_saveHTML(bool MODO)
     }
     const QString titolo = chiedi_titolo();
     // A name without a folder is taken in the program folder.
-    const QString percorso = QFileInfo(*pagina).isAbsolute()
-        ? *pagina
-        : cartelle().cartella_programma + *pagina;
+    const QString percorso = QFileInfo(*pagina).isAbsolute() ? *pagina : cartelle().cartella_programma + *pagina;
     if (!pagina_html::scrivi_pagina_html(percorso, testo, raccogli(titolo, false), MODO)) {
         piattaforma_.messaggio(errore_file);
         return;
@@ -154,7 +152,6 @@ void ComandiReport::mostra_pagina_html(const QString& pagina)
 void ComandiReport::stampa_Click(int index)
 {
     const bool progetto = index == voce_stampa::progetto;
-    piattaforma_.stampa([&](QPagedPaintDevice& stampante) {
-        stampa_pagina(stampante, raccogli({}, progetto), progetto);
-    });
+    piattaforma_.stampa(
+        [&](QPagedPaintDevice& stampante) { stampa_pagina(stampante, raccogli({}, progetto), progetto); });
 }

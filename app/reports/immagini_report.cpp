@@ -14,7 +14,10 @@ struct Rilascia {
 };
 using Bitmap = std::unique_ptr<FIBITMAP, Rilascia>;
 
-QByteArray nome_file(const QString& percorso) { return QFile::encodeName(percorso); }
+QByteArray nome_file(const QString& percorso)
+{
+    return QFile::encodeName(percorso);
+}
 
 // The capture as a 24-bit library bitmap. The canvas is 32-bit with the
 // bytes in blue, green, red order on this machine, which is the library's
@@ -24,10 +27,9 @@ Bitmap bitmap_da_immagine(const QImage& immagine)
     if (immagine.isNull())
         return nullptr;
     const QImage rgb32 = immagine.convertToFormat(QImage::Format_RGB32);
-    Bitmap b32(FreeImage_ConvertFromRawBits(const_cast<BYTE*>(rgb32.constBits()), rgb32.width(),
-                                            rgb32.height(), static_cast<int>(rgb32.bytesPerLine()), 32,
-                                            FI_RGBA_RED_MASK, FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK,
-                                            TRUE));
+    Bitmap b32(FreeImage_ConvertFromRawBits(const_cast<BYTE*>(rgb32.constBits()), rgb32.width(), rgb32.height(),
+                                            static_cast<int>(rgb32.bytesPerLine()), 32, FI_RGBA_RED_MASK,
+                                            FI_RGBA_GREEN_MASK, FI_RGBA_BLUE_MASK, TRUE));
     if (!b32)
         return nullptr;
     return Bitmap(FreeImage_ConvertTo24Bits(b32.get()));
@@ -66,9 +68,9 @@ FileGrafico file_grafico(const QString& scelto, int indice_filtro)
         return {scelto, FormatoImmagine::bmp};
     if (!estensione.isEmpty())
         return {scelto, dal_filtro};
-    const QString del_filtro = dal_filtro == FormatoImmagine::tiff ? QStringLiteral("tif")
-        : dal_filtro == FormatoImmagine::bmp                       ? QStringLiteral("bmp")
-                                                                   : QStringLiteral("jpg");
+    const QString del_filtro = dal_filtro == FormatoImmagine::tiff  ? QStringLiteral("tif")
+                               : dal_filtro == FormatoImmagine::bmp ? QStringLiteral("bmp")
+                                                                    : QStringLiteral("jpg");
     return {scelto.endsWith(u'.') ? scelto + del_filtro : scelto + u'.' + del_filtro, dal_filtro};
 }
 

@@ -100,10 +100,12 @@ QByteArray compila_pagina(const QByteArray& modello, const DatiReport& dati, con
     QByteArray pagina = modello;
     pagina.replace(FIG1, riferimento(nome_cartella, QStringLiteral("Figura1.jpg")));
     if (completa) {
-        pagina.replace(FIG2, figure.foto ? riferimento(nome_cartella, QStringLiteral("Figura2") + estensione_sicura(dati.estensione_foto))
+        pagina.replace(FIG2, figure.foto ? riferimento(nome_cartella, QStringLiteral("Figura2") +
+                                                                          estensione_sicura(dati.estensione_foto))
                                          : QByteArray());
         pagina.replace(FIG3, figure.piedinatura
-                                 ? riferimento(nome_cartella, QStringLiteral("Figura3") + estensione_sicura(dati.estensione_piedinatura))
+                                 ? riferimento(nome_cartella, QStringLiteral("Figura3") +
+                                                                  estensione_sicura(dati.estensione_piedinatura))
                                  : QByteArray());
     }
     pagina.replace(TIT, testo_html(dati.titolo));
@@ -132,7 +134,8 @@ bool scrivi_pagina_html(const QString& pagina, const QByteArray& modello, const 
     if (figure.foto)
         copia(dati.file_foto, cartella.percorso + QStringLiteral("Figura2") + estensione_sicura(dati.estensione_foto));
     if (figure.piedinatura)
-        copia(dati.file_piedinatura, cartella.percorso + QStringLiteral("Figura3") + estensione_sicura(dati.estensione_piedinatura));
+        copia(dati.file_piedinatura,
+              cartella.percorso + QStringLiteral("Figura3") + estensione_sicura(dati.estensione_piedinatura));
     return true;
 }
 

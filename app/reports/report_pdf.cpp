@@ -13,11 +13,13 @@
 
 namespace {
 
-std::string utf8(const QString& s) { return s.toStdString(); }
+std::string utf8(const QString& s)
+{
+    return s.toStdString();
+}
 
 // Runs one step of the report; a failure of the writer skips that step only.
-template <typename Passo>
-bool passo(Passo&& p)
+template <typename Passo> bool passo(Passo&& p)
 {
     try {
         p();
@@ -41,9 +43,8 @@ Figura carica(PdfWriter& w, const char* nome, const ImmaginePdf& img)
     Figura f;
     if (!img.ok)
         return f;
-    f.caricata = passo([&] {
-        w.LoadImgFromArray(nome, img.pixel, img.palette, img.larghezza, img.altezza, img.bpp, 0);
-    });
+    f.caricata =
+        passo([&] { w.LoadImgFromArray(nome, img.pixel, img.palette, img.larghezza, img.altezza, img.bpp, 0); });
     f.larghezza = img.larghezza;
     f.altezza = img.altezza;
     return f;
@@ -138,8 +139,8 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
         const char* famiglia;
         int stile;
     };
-    for (const Font& f : {Font{"Fnt1", "Times New Roman", 0}, Font{"Fnt2", "Arial", 2},
-                          Font{"Fnt3", "Courier New", 0}}) {
+    for (const Font& f :
+         {Font{"Fnt1", "Times New Roman", 0}, Font{"Fnt2", "Arial", 2}, Font{"Fnt3", "Courier New", 0}}) {
         std::string base = f.famiglia;
         passo([&] { w.LoadFont(f.nome, base, f.stile); });
     }
@@ -174,10 +175,8 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     segmento(w, 20, 1, 1, 1);
 
     const Riga righe[] = {
-        {"Guadagno", dati.gain_value, nullptr},
-        {"R.Equiv.Tubo=", dati.r_value, "Ohm"},
-        {"R.Anodica=", dati.r_anodica, "Ohm"},
-        {"R.Catodica=", dati.r_catodica, "Ohm"},
+        {"Guadagno", dati.gain_value, nullptr}, {"R.Equiv.Tubo=", dati.r_value, "Ohm"},
+        {"R.Anodica=", dati.r_anodica, "Ohm"},  {"R.Catodica=", dati.r_catodica, "Ohm"},
         {"C.Bypass=", dati.c_catodica, "uF"},
     };
     for (int r = 0; r < 5; ++r) {

@@ -25,7 +25,10 @@ public:
     double larghezza() const { return p_.device()->width() / scala_; }
     double altezza() const { return p_.device()->height() / scala_; }
 
-    double larghezza_testo(const QString& t) const { return QFontMetricsF(p_.font(), p_.device()).horizontalAdvance(t) / scala_; }
+    double larghezza_testo(const QString& t) const
+    {
+        return QFontMetricsF(p_.font(), p_.device()).horizontalAdvance(t) / scala_;
+    }
 
     // The text with its top-left corner at (x, y).
     void testo(double x, double y, const QString& t)

@@ -19,8 +19,7 @@ std::optional<double> griglia_da_vb(const QString& testo_vb)
     return -std::fabs(v);
 }
 
-TestiStadio testi_dal_grafico(double retta_v1, int32_t r_anodica, int32_t r_catodica,
-                              const QString& testo_vb)
+TestiStadio testi_dal_grafico(double retta_v1, int32_t r_anodica, int32_t r_catodica, const QString& testo_vb)
 {
     TestiStadio t;
     const auto testo = [](double v) { return QString::number(v, 'g', 10); };

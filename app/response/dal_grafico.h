@@ -20,7 +20,6 @@ std::optional<double> griglia_da_vb(const QString& testo_vb);
 // plate resistor, Vg riposo from "Vb=", Rk the cathode resistor, the input
 // amplitude the largest swing before the grid reaches 0 V. A value the chart
 // has not computed stays empty.
-TestiStadio testi_dal_grafico(double retta_v1, int32_t r_anodica, int32_t r_catodica,
-                              const QString& testo_vb);
+TestiStadio testi_dal_grafico(double retta_v1, int32_t r_anodica, int32_t r_catodica, const QString& testo_vb);
 
 } // namespace risposta

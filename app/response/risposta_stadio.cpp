@@ -194,10 +194,7 @@ struct Circuito {
     double vk(double i) const { return bypassato ? vk0 : i * rk / 1000; }
     double va(double i) const { return va0 - (i - ik0) * rac / 1000; }
     // The grid at rest sits vg_riposo below the resting cathode.
-    double vgk(double vg_riposo, double ingresso, double i) const
-    {
-        return vk0 + vg_riposo + ingresso - vk(i);
-    }
+    double vgk(double vg_riposo, double ingresso, double i) const { return vk0 + vg_riposo + ingresso - vk(i); }
 
     // The plate current at one input voltage: where the tube's current meets
     // the current the circuit lets through.
@@ -334,13 +331,14 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
     if (s.catodo_bypassato) {
         griglia = -s.vg_riposo;
     } else {
-        griglia = s.vg_riposo == 0 ? std::optional<double>(0.0) : ampiezza_limite(
-            [&](double a) { return c.vgk(s.vg_riposo, a, c.corrente(s.vg_riposo, a)); },
-            std::max(2 * std::fabs(s.vg_riposo), 1.0));
+        griglia = s.vg_riposo == 0
+                      ? std::optional<double>(0.0)
+                      : ampiezza_limite([&](double a) { return c.vgk(s.vg_riposo, a, c.corrente(s.vg_riposo, a)); },
+                                        std::max(2 * std::fabs(s.vg_riposo), 1.0));
     }
-    const std::optional<double> taglio = ampiezza_limite(
-        [&](double a) { return interdizione - c.corrente(s.vg_riposo, -a); },
-        std::max(2 * std::fabs(s.vg_riposo), 1.0));
+    const std::optional<double> taglio =
+        ampiezza_limite([&](double a) { return interdizione - c.corrente(s.vg_riposo, -a); },
+                        std::max(2 * std::fabs(s.vg_riposo), 1.0));
     if (griglia && (!taglio || *griglia <= *taglio)) {
         r.margine = *griglia;
         r.margine_da_griglia = true;
@@ -390,8 +388,8 @@ bool scrivi_csv(const QString& file, const Risposta& r, QString* errore)
     QByteArray testo = "tempo (periodi),ingresso (V),griglia (V),placca (V),corrente placca (mA)\r\n";
     const auto n = [](double v) { return QByteArray::number(v, 'g', 12); };
     for (const Campione& c : r.campioni)
-        testo += n(c.tempo) + ',' + n(c.ingresso) + ',' + n(c.griglia) + ',' + n(c.placca) + ',' +
-                 n(c.corrente) + "\r\n";
+        testo +=
+            n(c.tempo) + ',' + n(c.ingresso) + ',' + n(c.griglia) + ',' + n(c.placca) + ',' + n(c.corrente) + "\r\n";
     if (f.write(testo) != testo.size() || !f.commit())
         return fallito(f.errorString());
     return true;

@@ -45,13 +45,13 @@ ModelloCorrente da_modello(const modello::ParametriModello& parametri);
 
 // The stage as set in the window.
 struct Stadio {
-    double b_piu = 0;              // supply, V
-    double ra = 0;                 // plate resistor, ohm
-    double vg_riposo = 0;          // grid-cathode voltage at rest, V (negative)
-    double rk = 0;                 // cathode resistor, ohm
-    std::optional<double> carico;  // next stage's load, ohm
+    double b_piu = 0;             // supply, V
+    double ra = 0;                // plate resistor, ohm
+    double vg_riposo = 0;         // grid-cathode voltage at rest, V (negative)
+    double rk = 0;                // cathode resistor, ohm
+    std::optional<double> carico; // next stage's load, ohm
     bool catodo_bypassato = true;
-    double ampiezza = 0;           // input peak, V
+    double ampiezza = 0; // input peak, V
 };
 
 // The texts of the window's fields.
@@ -66,11 +66,11 @@ std::optional<Stadio> leggi_stadio(const TestiStadio& testi, QString* motivo);
 
 // One instant of the period.
 struct Campione {
-    double tempo = 0;      // fraction of the period, 0 .. 1
-    double ingresso = 0;   // input, V
-    double griglia = 0;    // grid-cathode voltage, V
-    double placca = 0;     // plate voltage to ground (the output), V
-    double corrente = 0;   // plate current, mA
+    double tempo = 0;           // fraction of the period, 0 .. 1
+    double ingresso = 0;        // input, V
+    double griglia = 0;         // grid-cathode voltage, V
+    double placca = 0;          // plate voltage to ground (the output), V
+    double corrente = 0;        // plate current, mA
     bool oltre_griglia = false; // grid above the cathode
     bool interdizione = false;  // plate current cut off
     bool oltre_limite() const { return oltre_griglia || interdizione; }
@@ -93,19 +93,19 @@ struct Risposta {
     double vk0 = 0;  // cathode, V
     double vpk0 = 0; // plate to cathode, V
 
-    double gm = 0;      // mA/V
-    double rp = 0;      // kOhm
+    double gm = 0; // mA/V
+    double rp = 0; // kOhm
     double mu = 0;
-    double guadagno = 0; // small signal, magnitude
+    double guadagno = 0;  // small signal, magnitude
     double carico_ac = 0; // the plate's AC load, ohm
 
     double uscita_vpp = 0;
     std::array<double, 6> armoniche{}; // amplitude of bins 1 .. 5 (index 0 unused), V
     double h2 = 0, h3 = 0, thd = 0;    // percent of the fundamental
 
-    double margine = 0;               // Vp
-    bool margine_da_griglia = true;   // the grid's 0 V comes first (else cut-off)
-    bool oltre_limite = false;        // some sample lies beyond a limit
+    double margine = 0;             // Vp
+    bool margine_da_griglia = true; // the grid's 0 V comes first (else cut-off)
+    bool oltre_limite = false;      // some sample lies beyond a limit
 
     std::vector<Campione> campioni;
     std::vector<PuntoTrasferimento> trasferimento;

@@ -47,11 +47,16 @@ int SetIconMenu(QWidget* finestra, const QAction* voce, const QIcon& immagine)
 void imposta_icone_menu(KORVEL& w)
 {
     const std::pair<const QAction*, const char*> tabella[] = {
-        {w.lettura_progetto, "SAVE13.bmp"},          {w.scrittura_progetto, "OPEN13.bmp"},
-        {w.funzioni_stampa->menuAction(), "PRINT13.bmp"}, {w.funzioni_esporta->menuAction(), "SAVE13.bmp"},
-        {w.import_archivio, "OPEN13.bmp"},           {w.uscita, "EXIT13.bmp"},
-        {w.load_basedati, "NEW13.bmp"},              {w.nuova_valvola, "KOR_VEL.bmp"},
-        {w.crea_zipfile, "SAVE13.bmp"},              {w.help_cmd, "HELP13.bmp"},
+        {w.lettura_progetto, "SAVE13.bmp"},
+        {w.scrittura_progetto, "OPEN13.bmp"},
+        {w.funzioni_stampa->menuAction(), "PRINT13.bmp"},
+        {w.funzioni_esporta->menuAction(), "SAVE13.bmp"},
+        {w.import_archivio, "OPEN13.bmp"},
+        {w.uscita, "EXIT13.bmp"},
+        {w.load_basedati, "NEW13.bmp"},
+        {w.nuova_valvola, "KOR_VEL.bmp"},
+        {w.crea_zipfile, "SAVE13.bmp"},
+        {w.help_cmd, "HELP13.bmp"},
         {w.about_cmd, "ABOUT13.bmp"},
     };
     for (const auto& [voce, file] : tabella) {

@@ -37,8 +37,7 @@ QAction* azione(QToolBar* barra, const QString& nome, const QString& testo, cons
 
 } // namespace
 
-KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* parent)
-    : QDialog(parent), file_(file)
+KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* parent) : QDialog(parent), file_(file)
 {
     setObjectName(QStringLiteral("KOR_MANUALE"));
     setWindowTitle(titolo);
@@ -60,13 +59,13 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
     pagina_successiva = azione(barra, QStringLiteral("pagina_successiva"), QStringLiteral("▶"),
                                QStringLiteral("Pagina successiva"), QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     barra->addSeparator();
-    riduci = azione(barra, QStringLiteral("riduci"), QStringLiteral("−"), QStringLiteral("Riduci"),
-                    QKeySequence::ZoomOut);
+    riduci =
+        azione(barra, QStringLiteral("riduci"), QStringLiteral("−"), QStringLiteral("Riduci"), QKeySequence::ZoomOut);
     ingrandisci = azione(barra, QStringLiteral("ingrandisci"), QStringLiteral("+"), QStringLiteral("Ingrandisci"),
                          QKeySequence::ZoomIn);
-    larghezza_pagina = azione(barra, QStringLiteral("larghezza_pagina"), QStringLiteral("Larghezza pagina"),
-                              QStringLiteral("Adatta alla larghezza della finestra"),
-                              QKeySequence(Qt::CTRL | Qt::Key_0));
+    larghezza_pagina =
+        azione(barra, QStringLiteral("larghezza_pagina"), QStringLiteral("Larghezza pagina"),
+               QStringLiteral("Adatta alla larghezza della finestra"), QKeySequence(Qt::CTRL | Qt::Key_0));
     pagina_intera = azione(barra, QStringLiteral("pagina_intera"), QStringLiteral("Pagina intera"),
                            QStringLiteral("Mostra una pagina intera"), QKeySequence(Qt::CTRL | Qt::Key_1));
     larghezza_pagina->setCheckable(true);
@@ -256,8 +255,7 @@ void KOR_MANUALE::vai_a_pagina(int pagina)
 void KOR_MANUALE::aggiorna_indicatore()
 {
     const int n = pagine();
-    indicatore_pagina->setText(n > 0 ? QStringLiteral("Pagina %1 di %2").arg(pagina_corrente() + 1).arg(n)
-                                     : QString());
+    indicatore_pagina->setText(n > 0 ? QStringLiteral("Pagina %1 di %2").arg(pagina_corrente() + 1).arg(n) : QString());
     pagina_precedente->setEnabled(n > 0 && pagina_corrente() > 0);
     pagina_successiva->setEnabled(n > 0 && pagina_corrente() < n - 1);
     ingrandisci->setEnabled(n > 0);

@@ -49,10 +49,7 @@ QString stile_legenda(const QColor& c)
 // "take this value".
 class FiltroFuocoPerso : public QObject {
 public:
-    FiltroFuocoPerso(QObject* parent, std::function<void()> azione)
-        : QObject(parent), azione_(std::move(azione))
-    {
-    }
+    FiltroFuocoPerso(QObject* parent, std::function<void()> azione) : QObject(parent), azione_(std::move(azione)) {}
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
@@ -78,8 +75,7 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     crea_menu();
     caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_, piattaforma_);
     lista_ = std::make_unique<ListaValvole>(*modello_lista_, *caricatore_);
-    progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_,
-                                                  piattaforma_);
+    progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_, piattaforma_);
     report_ = std::make_unique<ComandiReport>(*this, *caricatore_, piattaforma_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
@@ -314,12 +310,9 @@ namespace {
 QPushButton* pulsante(const KORVEL& w, Legenda l)
 {
     switch (l) {
-    case Legenda::retta:
-        return w.legenda_retta;
-    case Legenda::lavoro:
-        return w.legenda_lavoro;
-    case Legenda::guadagno:
-        break;
+    case Legenda::retta: return w.legenda_retta;
+    case Legenda::lavoro: return w.legenda_lavoro;
+    case Legenda::guadagno: break;
     }
     return w.legenda_guadagno;
 }

@@ -50,13 +50,11 @@ inline constexpr int numero = 7;
 // fields, the tube information page, the tube list and every menu command.
 // Controls carry the names the rest of the program knows them by; they are
 // public so that the subsystems' window code and the tests reach them.
-class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto,
-              public VistaReport {
+class KORVEL : public QMainWindow, public VistaGrafico, public VistaValvola, public VistaProgetto, public VistaReport {
     Q_OBJECT
 public:
     // An empty program folder means the folder of the running executable.
-    explicit KORVEL(Piattaforma& piattaforma, const QString& cartella_programma = {},
-                    QWidget* parent = nullptr);
+    explicit KORVEL(Piattaforma& piattaforma, const QString& cartella_programma = {}, QWidget* parent = nullptr);
     ~KORVEL() override;
 
     // Start-up and shut-down.
@@ -104,8 +102,7 @@ public:
     QString testo_nome_valvola(int indice) const override;
     void imposta_nome_valvola(int indice, const QString& testo) override;
     void svuota_caratteristiche() override;
-    void aggiungi_caratteristica(const QString& etichetta, const QString& valore,
-                                 const QString& unita) override;
+    void aggiungi_caratteristica(const QString& etichetta, const QString& valore, const QString& unita) override;
     void imposta_nome_file(NomeFile nome, const QString& testo) override;
     int altezza_foto() const override;
     void imposta_larghezza_foto(int larghezza) override;
@@ -160,8 +157,7 @@ public:
     // ---- menus ----
     QMenu *dummy10 = nullptr, *menu_tracciatura = nullptr, *dummy30 = nullptr, *dummy40 = nullptr;
     QMenu *funzioni_stampa = nullptr, *funzioni_esporta = nullptr, *dummy21 = nullptr;
-    QAction *lettura_progetto = nullptr, *scrittura_progetto = nullptr, *import_archivio = nullptr,
-            *uscita = nullptr;
+    QAction *lettura_progetto = nullptr, *scrittura_progetto = nullptr, *import_archivio = nullptr, *uscita = nullptr;
     std::array<QAction*, voce_stampa::numero> stampa{};
     std::array<QAction*, voce_esporta::numero> salvataggio{};
     QAction* traccia_maxpower = nullptr;

@@ -36,8 +36,8 @@ QGroupBox* cornice(const QString& caption, const QString& tooltip = {})
 }
 
 // A value field with its label, in a grid row; read-only unless told.
-QLineEdit* campo_etichettato(QGridLayout* griglia, int riga, int colonna, const QString& etichetta,
-                             const QString& nome, bool modificabile = false)
+QLineEdit* campo_etichettato(QGridLayout* griglia, int riga, int colonna, const QString& etichetta, const QString& nome,
+                             bool modificabile = false)
 {
     auto* l = new QLabel(etichetta);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -81,12 +81,12 @@ QPixmap icona_schema()
     g.setRenderHint(QPainter::Antialiasing);
     g.setPen(QPen(QColor(30, 30, 120), 1.5));
     g.drawEllipse(QRectF(2.5, 2.5, 19, 19));
-    g.drawLine(QPointF(8, 7), QPointF(16, 7));    // plate
+    g.drawLine(QPointF(8, 7), QPointF(16, 7)); // plate
     g.drawLine(QPointF(12, 7), QPointF(12, 1));
     g.setPen(QPen(QColor(30, 30, 120), 1.2, Qt::DashLine));
-    g.drawLine(QPointF(6, 12), QPointF(18, 12));  // grid
+    g.drawLine(QPointF(6, 12), QPointF(18, 12)); // grid
     g.setPen(QPen(QColor(30, 30, 120), 1.5));
-    g.drawLine(QPointF(8, 17), QPointF(16, 17));  // cathode
+    g.drawLine(QPointF(8, 17), QPointF(16, 17)); // cathode
     return p;
 }
 
@@ -275,8 +275,7 @@ QWidget* KORVEL::crea_tab_grafico()
         campi_[int(Campo::r_value)] = campo_etichettato(g, 3, 0, QStringLiteral("R.Equiv.Tubo="), "r_value");
         campi_[int(Campo::gain_value)] = campo_etichettato(g, 4, 0, QStringLiteral("Guadagno="), "gain_value");
         campi_[int(Campo::r_anodica)]->setStyleSheet(sfondo_bianco);
-        campi_[int(Campo::r_anodica)]->setToolTip(
-            QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
+        campi_[int(Campo::r_anodica)]->setToolTip(QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
         // Designers read a tube resistance as rp; this one is the DC ratio.
         campi_[int(Campo::r_value)]->setToolTip(
             QStringLiteral("Va/Ia al punto di lavoro (non è la resistenza interna rp)"));

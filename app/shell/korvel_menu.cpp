@@ -21,8 +21,7 @@ QAction* voce(QMenu* menu, const QString& nome, const QString& caption)
 }
 
 // A menu item and its handler, made in one place: caption -> handler.
-template <typename Gestore>
-QAction* voce(QMenu* menu, const QString& nome, const QString& caption, Gestore gestore)
+template <typename Gestore> QAction* voce(QMenu* menu, const QString& nome, const QString& caption, Gestore gestore)
 {
     QAction* a = voce(menu, nome, caption);
     QObject::connect(a, &QAction::triggered, menu, gestore);
@@ -73,8 +72,8 @@ void KORVEL::crea_menu()
     funzioni_esporta = dummy10->addMenu(QStringLiteral("&Esportazione"));
     funzioni_esporta->setObjectName(QStringLiteral("funzioni_esporta"));
     auto aggiungi_esportazione = [this](int i, const QString& caption) {
-        salvataggio[i] = voce(funzioni_esporta, nome_voce("salvataggio", i), caption,
-                              [this, i] { report_->salvataggio_Click(i); });
+        salvataggio[i] =
+            voce(funzioni_esporta, nome_voce("salvataggio", i), caption, [this, i] { report_->salvataggio_Click(i); });
     };
     aggiungi_esportazione(voce_esporta::progetto_pdf, QStringLiteral("Progetto &PDF"));
     aggiungi_esportazione(voce_esporta::progetto_html, QStringLiteral("Progetto &HTML"));
@@ -91,8 +90,8 @@ void KORVEL::crea_menu()
 
     menu_tracciatura = barra->addMenu(QStringLiteral("&Edit"));
     menu_tracciatura->setObjectName(QStringLiteral("menu_tracciatura"));
-    traccia_maxpower = voce(menu_tracciatura, QStringLiteral("traccia_maxpower"), QStringLiteral("Traccia Potenza MAX."),
-                            [this] { grafico_->traccia_maxpower_Click(); });
+    traccia_maxpower = voce(menu_tracciatura, QStringLiteral("traccia_maxpower"),
+                            QStringLiteral("Traccia Potenza MAX."), [this] { grafico_->traccia_maxpower_Click(); });
     menu_tracciatura->addSeparator();
     auto aggiungi_calcolo = [this](int i, const QString& caption, auto gestore) {
         calc_function[i] = voce(menu_tracciatura, nome_voce("calc_function", i), caption, gestore);
@@ -101,12 +100,12 @@ void KORVEL::crea_menu()
         calc_function[i] = separatore(menu_tracciatura, nome_voce("calc_function", i));
     };
     aggiungi_calcolo(voce_calcolo::completa_retta, QStringLiteral("Co&mpleta Retta"),
-                 [this] { grafico_->completa_retta_Click(); });
+                     [this] { grafico_->completa_retta_Click(); });
     aggiungi_calcolo(voce_calcolo::calcolo_componenti, QStringLiteral("&Calcolo Componenti"),
-                 [this] { grafico_->calcolo_componenti_Click(); });
+                     [this] { grafico_->calcolo_componenti_Click(); });
     separatore_calcolo(2);
     aggiungi_calcolo(voce_calcolo::ricalcola_retta, QStringLiteral("Ria&lcola e disegna Retta"),
-                 [this] { grafico_->ricalcola_retta_Click(); });
+                     [this] { grafico_->ricalcola_retta_Click(); });
     separatore_calcolo(4);
     aggiungi_calcolo(voce_calcolo::grafico_risposta, QStringLiteral("&Grafico Risposta"),
                      [this] { grafico_risposta_Click(); });
@@ -115,8 +114,8 @@ void KORVEL::crea_menu()
     dummy21 = menu_tracciatura->addMenu(QStringLiteral("&Cancella"));
     dummy21->setObjectName(QStringLiteral("dummy21"));
     auto aggiungi_cancella = [this](int i, const QString& caption) {
-        canc_function[i] = voce(dummy21, nome_voce("canc_function", i), caption,
-                                [this, i] { grafico_->canc_function_Click(i); });
+        canc_function[i] =
+            voce(dummy21, nome_voce("canc_function", i), caption, [this, i] { grafico_->canc_function_Click(i); });
         canc_function[i]->setEnabled(false);
     };
     aggiungi_cancella(voce_cancella::retta, QStringLiteral("&Retta"));
@@ -124,13 +123,13 @@ void KORVEL::crea_menu()
     aggiungi_cancella(voce_cancella::punto_gain, QStringLiteral("Punto &Gain"));
     aggiungi_cancella(voce_cancella::retta_calcolata, QStringLiteral("&Retta Calcolata"));
     menu_tracciatura->addSeparator();
-    reload_singolo = voce(menu_tracciatura, QStringLiteral("reload_singolo"), QStringLiteral("R&icarica Curva"),
-                          [this] {
-                              // Loading the tube again starts a new design: the
-                              // user is asked about the one on the chart first.
-                              if (progetto_->conferma_abbandono())
-                                  caricatore_->ricarica_dispositivo();
-                          });
+    reload_singolo =
+        voce(menu_tracciatura, QStringLiteral("reload_singolo"), QStringLiteral("R&icarica Curva"), [this] {
+            // Loading the tube again starts a new design: the
+            // user is asked about the one on the chart first.
+            if (progetto_->conferma_abbandono())
+                caricatore_->ricarica_dispositivo();
+        });
     reload_singolo->setEnabled(false);
     menu_tracciatura->addSeparator();
     mostra_modello = voce(menu_tracciatura, QStringLiteral("mostra_modello"), QStringLiteral("Mostra Modello"),

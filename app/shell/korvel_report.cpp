@@ -32,10 +32,10 @@ QImage KORVEL::cattura_grafico()
     Picture1_->setFocus();
     const QImage& tela = grafico_->canvas();
     const QSize area = Picture1_->size();
-    QImage cattura = area.isValid() && area != tela.size() && area.width() <= tela.width()
-            && area.height() <= tela.height()
-        ? tela.copy(QRect(QPoint(0, 0), area))
-        : tela.copy();
+    QImage cattura =
+        area.isValid() && area != tela.size() && area.width() <= tela.width() && area.height() <= tela.height()
+            ? tela.copy(QRect(QPoint(0, 0), area))
+            : tela.copy();
     Picture2->setPixmap(QPixmap::fromImage(cattura));
     return cattura;
 }

@@ -37,8 +37,8 @@ std::optional<modello::ModelloSalvato> KORVEL::modello_caricato() const
 
 void KORVEL::aggiorna_grafico_risposta()
 {
-    calc_function[voce_calcolo::grafico_risposta]->setEnabled(risposta::griglia_da_vb(testo(Campo::grid_bias)).has_value() &&
-                                 modello_caricato().has_value());
+    calc_function[voce_calcolo::grafico_risposta]->setEnabled(
+        risposta::griglia_da_vb(testo(Campo::grid_bias)).has_value() && modello_caricato().has_value());
 }
 
 void KORVEL::grafico_risposta_Click()
@@ -48,9 +48,9 @@ void KORVEL::grafico_risposta_Click()
     if (!calc_function[voce_calcolo::grafico_risposta]->isEnabled() || !m)
         return;
     const StatoGrafico& s = grafico_->stato();
-    GraficoRisposta finestra(piattaforma_, m->parametri,
-                             risposta::testi_dal_grafico(s.retta_v1, s.valore_r_anodica, s.valore_r_catodica,
-                                                         testo(Campo::grid_bias)),
-                             this);
+    GraficoRisposta finestra(
+        piattaforma_, m->parametri,
+        risposta::testi_dal_grafico(s.retta_v1, s.valore_r_anodica, s.valore_r_catodica, testo(Campo::grid_bias)),
+        this);
     finestra.exec();
 }

@@ -77,15 +77,9 @@ void KORVEL::aggiungi_caratteristica(const QString& etichetta, const QString& va
 void KORVEL::imposta_nome_file(NomeFile nome, const QString& testo)
 {
     switch (nome) {
-    case NomeFile::curva:
-        nomefile_curva->setText(testo);
-        break;
-    case NomeFile::immagine:
-        nomefile_immagine->setText(testo);
-        break;
-    case NomeFile::piedinatura:
-        nomefile_piedinatura->setText(testo);
-        break;
+    case NomeFile::curva: nomefile_curva->setText(testo); break;
+    case NomeFile::immagine: nomefile_immagine->setText(testo); break;
+    case NomeFile::piedinatura: nomefile_piedinatura->setText(testo); break;
     }
 }
 
@@ -190,8 +184,7 @@ void KORVEL::nuova_valvola_Click()
     // the window has already emptied the report hand-over, so the viewer
     // shows the manual.
     Nuovo_Dispositivo::mostra(piattaforma_, libreria_immagini_,
-                              {[this] { mostra_visualizzatore_pdf(true); }, [this] { about_cmd_Click(); }},
-                              this);
+                              {[this] { mostra_visualizzatore_pdf(true); }, [this] { about_cmd_Click(); }}, this);
     Piattaforma::Occupato occupato(piattaforma_);
     lista_->caricamento_basedati();
 }

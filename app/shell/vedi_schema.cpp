@@ -4,8 +4,7 @@
 #include <QPixmap>
 #include <QVBoxLayout>
 
-Vedi_Schema::Vedi_Schema(const QString& modo_schema, const QString& immagine, QWidget* parent)
-    : QDialog(parent)
+Vedi_Schema::Vedi_Schema(const QString& modo_schema, const QString& immagine, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Vedi_Schema"));
     setWindowTitle(QStringLiteral("Schema: ") + modo_schema);

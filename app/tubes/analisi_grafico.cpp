@@ -34,8 +34,7 @@ Grigio grigio(const QImage& immagine, int& riduzione)
     while (qint64(g.width() / riduzione) * (g.height() / riduzione) > pixel_analisi)
         ++riduzione;
     if (riduzione > 1)
-        g = g.scaled(g.width() / riduzione, g.height() / riduzione, Qt::IgnoreAspectRatio,
-                     Qt::SmoothTransformation);
+        g = g.scaled(g.width() / riduzione, g.height() / riduzione, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     Grigio r;
     r.w = g.width();
     r.h = g.height();
@@ -152,8 +151,8 @@ double centro(const Grigio& g, const Linea& l, bool verticale, int da, int a)
     const auto pixel = [&](int i, int j) { return verticale ? g.at(i, j) : g.at(j, i); };
     for (int j = da; j <= a; ++j) {
         // Only where the line stands alone: paper on both sides of it.
-        const bool sola = (i0 == 0 || pixel(i0 - 1, j) >= soglia_inchiostro)
-                          && (i1 == limite - 1 || pixel(i1 + 1, j) >= soglia_inchiostro);
+        const bool sola = (i0 == 0 || pixel(i0 - 1, j) >= soglia_inchiostro) &&
+                          (i1 == limite - 1 || pixel(i1 + 1, j) >= soglia_inchiostro);
         double somma = 0, pesata = 0;
         for (int i = i0; i <= i1; ++i) {
             const double s = 255 - (verticale ? g.at(i, j) : g.at(j, i));
@@ -243,8 +242,8 @@ Griglia rileva(const Grigio& g, int k)
     constexpr int tolleranza = 4;
     const auto incrociano = [](const Linea& lv, const Linea& lo) {
         const double xv = (lv.da + lv.a) / 2.0, yo = (lo.da + lo.a) / 2.0;
-        return xv >= lo.inizio - tolleranza && xv <= lo.fine + tolleranza && yo >= lv.inizio - tolleranza
-               && yo <= lv.fine + tolleranza;
+        return xv >= lo.inizio - tolleranza && xv <= lo.fine + tolleranza && yo >= lv.inizio - tolleranza &&
+               yo <= lv.fine + tolleranza;
     };
     UnioneInsiemi u(v.size() + o.size());
     for (std::size_t i = 0; i < v.size(); ++i)
@@ -320,8 +319,9 @@ double inclinazione(const QImage& immagine)
     QRect zona(0, 0, g.w, g.h);
     const Griglia griglia = rileva(g, 1);
     if (griglia.trovata())
-        zona = griglia.cornice.adjusted(-griglia.cornice.width() / 50, -griglia.cornice.height() / 50,
-                                        griglia.cornice.width() / 50, griglia.cornice.height() / 50)
+        zona = griglia.cornice
+                   .adjusted(-griglia.cornice.width() / 50, -griglia.cornice.height() / 50,
+                             griglia.cornice.width() / 50, griglia.cornice.height() / 50)
                    .intersected(zona);
     // The dark pixels, from the centre of the picture; on a crowded page one
     // in every few is enough to find the lines.

@@ -53,8 +53,7 @@ QImage quarto_di_giro(const QImage& immagine, bool destra);
 // pixels of it, rounded to the whole pixel (the calibration is stored in
 // whole pixels).
 inline constexpr double raggio_aggancio = 4.0;
-std::optional<QPointF> aggancia(const Griglia& griglia, QPointF punto,
-                                double raggio = raggio_aggancio);
+std::optional<QPointF> aggancia(const Griglia& griglia, QPointF punto, double raggio = raggio_aggancio);
 
 // One grid division in volts and milliamperes with the calibration's scale,
 // as the window shows it ("Divisione: 10 V; 0,2 mA"), and whether both are

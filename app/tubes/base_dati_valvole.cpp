@@ -101,19 +101,11 @@ void BaseDatiValvole::annota_errore(int codice)
     errore_ = QString::fromUtf8(sqlite3_errmsg(motore_));
     switch (codice & 0xff) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        guasto_ = Guasto::in_uso;
-        break;
+    case SQLITE_LOCKED: guasto_ = Guasto::in_uso; break;
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
-        guasto_ = Guasto::danneggiata;
-        break;
-    case SQLITE_INTERRUPT:
-        guasto_ = Guasto::interrotta;
-        break;
-    default:
-        guasto_ = Guasto::altro;
-        break;
+    case SQLITE_NOTADB: guasto_ = Guasto::danneggiata; break;
+    case SQLITE_INTERRUPT: guasto_ = Guasto::interrotta; break;
+    default: guasto_ = Guasto::altro; break;
     }
 }
 
@@ -306,8 +298,7 @@ bool BaseDatiValvole::leggi_reale(int colonna, double& valore) const
         d = QByteArray(t, sqlite3_column_bytes(risultato_, colonna)).trimmed().toDouble(&ok);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     if (!ok || !std::isfinite(d)) {
         errore_ = QStringLiteral("valore non numerico nella colonna %1").arg(colonna);
@@ -337,8 +328,7 @@ bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
     return true;
 }
 
-bool BaseDatiValvole::inserisci(const QString& tabella, const QStringList& colonne,
-                                const QVariantList& valori)
+bool BaseDatiValvole::inserisci(const QString& tabella, const QStringList& colonne, const QVariantList& valori)
 {
     if (colonne.isEmpty() || colonne.size() != valori.size()) {
         errore_ = QStringLiteral("%1 valori per %2 colonne").arg(valori.size()).arg(colonne.size());
@@ -347,9 +337,9 @@ bool BaseDatiValvole::inserisci(const QString& tabella, const QStringList& colon
     QStringList segnaposti;
     for (qsizetype i = 0; i < colonne.size(); ++i)
         segnaposti << QStringLiteral("?");
-    return command(QStringLiteral("insert into %1 (%2) Values (%3)")
-                       .arg(tabella, colonne.join(u','), segnaposti.join(u',')),
-                   valori);
+    return command(
+        QStringLiteral("insert into %1 (%2) Values (%3)").arg(tabella, colonne.join(u','), segnaposti.join(u',')),
+        valori);
 }
 
 void BaseDatiValvole::close()

@@ -29,9 +29,9 @@ public:
     // Why the last operation failed, as far as the user is concerned.
     enum class Guasto {
         nessuno,
-        in_uso,       // another program holds the file locked
-        danneggiata,  // the file is damaged or is not a database
-        interrotta,   // a statement ran past the time limit
+        in_uso,      // another program holds the file locked
+        danneggiata, // the file is damaged or is not a database
+        interrotta,  // a statement ran past the time limit
         altro,
     };
 
@@ -96,7 +96,7 @@ private:
 
     QString nome_connessione_;
     QSqlDatabase db_;
-    sqlite3* motore_ = nullptr;       // owned by the Qt connection
+    sqlite3* motore_ = nullptr; // owned by the Qt connection
     sqlite3_stmt* risultato_ = nullptr;
     bool riga_corrente_ = false;
     // The result's columns by name, read once per query.

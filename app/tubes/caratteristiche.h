@@ -13,9 +13,14 @@ struct RigaCaratteristica {
 };
 
 inline constexpr std::array<RigaCaratteristica, 10> caratteristiche = {{
-    {"Tensione Filamento", 16, "V"},    {"Corrente Filamento", 17, "mA"},
-    {"Tensione Filamento", 18, "V"},    {"Corrente Filamento", 19, "mA"},
-    {"Tensione MAX Anodica", 20, "V"},  {"Corrente MAX Anodica", 21, "mA"},
-    {"Potenza MAX Anodica", 22, "W"},   {"Tensione MAX Schermo", 23, "V"},
-    {"Corrente MAX Schermo", 24, "mA"}, {"Potenza MAX Schermo", 25, "W"},
+    {"Tensione Filamento", 16, "V"},
+    {"Corrente Filamento", 17, "mA"},
+    {"Tensione Filamento", 18, "V"},
+    {"Corrente Filamento", 19, "mA"},
+    {"Tensione MAX Anodica", 20, "V"},
+    {"Corrente MAX Anodica", 21, "mA"},
+    {"Potenza MAX Anodica", 22, "W"},
+    {"Tensione MAX Schermo", 23, "V"},
+    {"Corrente MAX Schermo", 24, "mA"},
+    {"Potenza MAX Schermo", 25, "W"},
 }};

@@ -29,8 +29,8 @@ QString estensione(const QString& percorso)
 
 bool nome_immagine_valido(const QString& nome)
 {
-    if (nome.isEmpty() || nome == u'.' || nome.contains(u'/') || nome.contains(u'\\') || nome.contains(QStringLiteral(".."))
-        || nome.contains(QChar(0)))
+    if (nome.isEmpty() || nome == u'.' || nome.contains(u'/') || nome.contains(u'\\') ||
+        nome.contains(QStringLiteral("..")) || nome.contains(QChar(0)))
         return false;
     // "C:foto.jpg" names a file of the current folder of drive C.
     return !(nome.size() >= 2 && nome[1] == u':' && nome[0].isLetter());
@@ -242,13 +242,11 @@ void CaricatoreValvola::mostra_caratteristiche(int r)
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     auto numero = [&locale](double v, int cifre = 5) { return locale.toString(v, 'g', cifre); };
     vista_.aggiungi_caratteristica(QStringLiteral("Modello"),
-                                   pentodo ? QStringLiteral("Pentodo (Koren)")
-                                           : QStringLiteral("Triodo (Koren)"),
+                                   pentodo ? QStringLiteral("Pentodo (Koren)") : QStringLiteral("Triodo (Koren)"),
                                    QString());
     vista_.aggiungi_caratteristica(QStringLiteral("mu"), numero(p.mu), QString());
     vista_.aggiungi_caratteristica(QStringLiteral("Ex"), numero(p.ex), QString());
-    vista_.aggiungi_caratteristica(QStringLiteral("Kg1"), numero(p.kg1),
-                                   QStringLiteral("(E1^Ex/Kg1)(1+sgn E1)"));
+    vista_.aggiungi_caratteristica(QStringLiteral("Kg1"), numero(p.kg1), QStringLiteral("(E1^Ex/Kg1)(1+sgn E1)"));
     vista_.aggiungi_caratteristica(QStringLiteral("Kp"), numero(p.kp), QString());
     vista_.aggiungi_caratteristica(QStringLiteral("Kvb"), numero(p.kvb),
                                    pentodo ? QStringLiteral("V") : QStringLiteral("V²"));
@@ -258,10 +256,9 @@ void CaricatoreValvola::mostra_caratteristiche(int r)
         vista_.aggiungi_caratteristica(QStringLiteral("Vct"), numero(p.vct, 3), QStringLiteral("V"));
     vista_.aggiungi_caratteristica(QStringLiteral("Fonte modello"), m.fonte, QString());
     if (m.punti > 0) {
-        vista_.aggiungi_caratteristica(QStringLiteral("Scarto medio"), numero(m.scarto_medio, 3),
+        vista_.aggiungi_caratteristica(QStringLiteral("Scarto medio"), numero(m.scarto_medio, 3), QStringLiteral("px"));
+        vista_.aggiungi_caratteristica(QStringLiteral("Scarto massimo"), numero(m.scarto_massimo, 3),
                                        QStringLiteral("px"));
-        vista_.aggiungi_caratteristica(QStringLiteral("Scarto massimo"),
-                                       numero(m.scarto_massimo, 3), QStringLiteral("px"));
     }
     if (!m.data.isEmpty())
         vista_.aggiungi_caratteristica(QStringLiteral("Data modello"), m.data, QString());

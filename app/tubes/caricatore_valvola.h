@@ -24,8 +24,8 @@ bool nome_immagine_valido(const QString& nome);
 // which the exports copy.
 class CaricatoreValvola {
 public:
-    CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico,
-                      const ModelloListaValvole& lista, Piattaforma& piattaforma);
+    CaricatoreValvola(VistaValvola& vista, VistaGrafico& campi, Grafico& grafico, const ModelloListaValvole& lista,
+                      Piattaforma& piattaforma);
 
     // Double click on a list row (1 = first tube; the header row is ignored).
     void griglia_DB_DblClick(int riga);

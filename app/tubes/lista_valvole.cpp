@@ -36,8 +36,8 @@ void aggiungi_numero(QString& testo, qint64 n)
 // is no whole number of the column's width (a 20-digit power, a word) is 0.
 // One odd cell never costs the rest of the row or the rows after it.
 template <typename Intero>
-void aggiungi_cella_numero(const BaseDatiValvole& db, int posizione,
-                           bool (BaseDatiValvole::*leggi)(int, Intero&) const, QString& testo)
+void aggiungi_cella_numero(const BaseDatiValvole& db, int posizione, bool (BaseDatiValvole::*leggi)(int, Intero&) const,
+                           QString& testo)
 {
     Intero n = 0;
     if ((db.*leggi)(posizione, n)) {
@@ -87,15 +87,11 @@ bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStrin
 ListaValvole::Esito ListaValvole::esito_di(BaseDatiValvole::Guasto g)
 {
     switch (g) {
-    case BaseDatiValvole::Guasto::nessuno:
-        return Esito::letta;
-    case BaseDatiValvole::Guasto::in_uso:
-        return Esito::in_uso;
+    case BaseDatiValvole::Guasto::nessuno: return Esito::letta;
+    case BaseDatiValvole::Guasto::in_uso: return Esito::in_uso;
     case BaseDatiValvole::Guasto::danneggiata:
-    case BaseDatiValvole::Guasto::interrotta:
-        return Esito::danneggiata;
-    case BaseDatiValvole::Guasto::altro:
-        break;
+    case BaseDatiValvole::Guasto::interrotta: return Esito::danneggiata;
+    case BaseDatiValvole::Guasto::altro: break;
     }
     return Esito::illeggibile;
 }
@@ -103,13 +99,10 @@ ListaValvole::Esito ListaValvole::esito_di(BaseDatiValvole::Guasto g)
 QString ListaValvole::messaggio_esito(Esito e)
 {
     switch (e) {
-    case Esito::in_uso:
-        return testo_in_uso;
-    case Esito::danneggiata:
-        return testo_danneggiata;
+    case Esito::in_uso: return testo_in_uso;
+    case Esito::danneggiata: return testo_danneggiata;
     case Esito::letta:
-    case Esito::illeggibile:
-        break;
+    case Esito::illeggibile: break;
     }
     return {};
 }
@@ -133,8 +126,8 @@ bool ListaValvole::caricamento_basedati()
     BaseDatiValvole db;
     // The tube table must be a real table: a view could run any query, an
     // endless one included, every time the list is read.
-    bool ok = db.open(cartelle().file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole"))
-              && db.query(QStringLiteral("select * from TabellaValvole order by ID"));
+    bool ok = db.open(cartelle().file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole")) &&
+              db.query(QStringLiteral("select * from TabellaValvole order by ID"));
     QVector<int> posizioni;
     for (const QString& nome : colonne)
         posizioni << db.colonna(nome);

@@ -16,10 +16,10 @@ public:
 
     // How the last rebuild went.
     enum class Esito {
-        letta,        // the whole table was read
-        illeggibile,  // no database, or no tube table in it
-        in_uso,       // locked by another program
-        danneggiata,  // damaged: the rows before the damage are listed
+        letta,       // the whole table was read
+        illeggibile, // no database, or no tube table in it
+        in_uso,      // locked by another program
+        danneggiata, // damaged: the rows before the damage are listed
     };
     inline static const QString testo_in_uso = QStringLiteral("Base dati in uso da un altro programma");
     inline static const QString testo_danneggiata =

@@ -19,18 +19,10 @@ NomiFile nomi_file(const QString& base, int modo)
         return {};
     QString suffisso;
     switch (modo) {
-    case 1:
-        suffisso = QStringLiteral("trio.gif");
-        break;
-    case 2:
-        suffisso = QStringLiteral("pent.gif");
-        break;
-    case 3:
-        suffisso = QStringLiteral("ultr.gif");
-        break;
-    default:
-        suffisso = QStringLiteral("crv.gif");
-        break;
+    case 1: suffisso = QStringLiteral("trio.gif"); break;
+    case 2: suffisso = QStringLiteral("pent.gif"); break;
+    case 3: suffisso = QStringLiteral("ultr.gif"); break;
+    default: suffisso = QStringLiteral("crv.gif"); break;
     }
     return {base + suffisso, base + QStringLiteral(".jpg"), base + QStringLiteral("pin.gif")};
 }
@@ -65,14 +57,12 @@ QString controlla(const Voce& v)
 const QStringList& colonne_record()
 {
     static const QStringList c = {
-        QStringLiteral("SiglaUSA"), QStringLiteral("SiglaEURO"), QStringLiteral("CURVA"),
-        QStringLiteral("MODO"),     QStringLiteral("PIEDINATURA"), QStringLiteral("FOTO"),
-        QStringLiteral("VMAX_X"),   QStringLiteral("VMAX_Y"),    QStringLiteral("VMAX_V"),
-        QStringLiteral("ORG_X"),    QStringLiteral("ORG_Y"),     QStringLiteral("PMAX"),
-        QStringLiteral("IMAX_X"),   QStringLiteral("IMAX_Y"),    QStringLiteral("IMAX_I"),
-        QStringLiteral("FIL1_V"),   QStringLiteral("FIL1_I"),    QStringLiteral("FIL2_V"),
-        QStringLiteral("FIL2_I"),   QStringLiteral("PLA_V"),     QStringLiteral("PLA_I"),
-        QStringLiteral("PLA_W"),    QStringLiteral("SCRE_V"),    QStringLiteral("SCRE_I"),
+        QStringLiteral("SiglaUSA"),    QStringLiteral("SiglaEURO"), QStringLiteral("CURVA"),  QStringLiteral("MODO"),
+        QStringLiteral("PIEDINATURA"), QStringLiteral("FOTO"),      QStringLiteral("VMAX_X"), QStringLiteral("VMAX_Y"),
+        QStringLiteral("VMAX_V"),      QStringLiteral("ORG_X"),     QStringLiteral("ORG_Y"),  QStringLiteral("PMAX"),
+        QStringLiteral("IMAX_X"),      QStringLiteral("IMAX_Y"),    QStringLiteral("IMAX_I"), QStringLiteral("FIL1_V"),
+        QStringLiteral("FIL1_I"),      QStringLiteral("FIL2_V"),    QStringLiteral("FIL2_I"), QStringLiteral("PLA_V"),
+        QStringLiteral("PLA_I"),       QStringLiteral("PLA_W"),     QStringLiteral("SCRE_V"), QStringLiteral("SCRE_I"),
         QStringLiteral("SCRE_W"),
     };
     return c;
@@ -102,16 +92,16 @@ QString testo(const QString& t)
 
 std::optional<QVariantList> valori_record(const Voce& v)
 {
-    QVariantList valori = {testo(v.sigla_usa),  testo(v.sigla_euro),       testo(v.nomi.curva),
-                           testo(v.modo),       testo(v.nomi.piedinatura), testo(v.nomi.immagine)};
+    QVariantList valori = {testo(v.sigla_usa), testo(v.sigla_euro),       testo(v.nomi.curva),
+                           testo(v.modo),      testo(v.nomi.piedinatura), testo(v.nomi.immagine)};
     const auto aggiungi = [&valori](const QString& testo) {
         const auto n = intero16(testo);
         if (n)
             valori << int(*n);
         return n.has_value();
     };
-    if (!aggiungi(v.max_voltage_X) || !aggiungi(v.max_voltage_Y) || !aggiungi(v.max_voltage_V)
-        || !aggiungi(v.origin_X) || !aggiungi(v.origin_Y))
+    if (!aggiungi(v.max_voltage_X) || !aggiungi(v.max_voltage_Y) || !aggiungi(v.max_voltage_V) ||
+        !aggiungi(v.origin_X) || !aggiungi(v.origin_Y))
         return std::nullopt;
     const auto pmax = numeri::arrotonda_int32(numeri::valore_iniziale(v.potenza_anodica));
     if (!pmax)
@@ -133,9 +123,9 @@ std::optional<QString> valvola_con_curva(const QString& file_basedati, const QSt
     BaseDatiValvole db;
     // Every row is read and compared here: the name never becomes part of a
     // statement.
-    if (!db.open(file_basedati)
-        || !db.query(QStringLiteral("select SiglaUSA, SiglaEURO, MODO, CURVA from %1")
-                         .arg(schema_valvole::nome_tabella))) {
+    if (!db.open(file_basedati) ||
+        !db.query(
+            QStringLiteral("select SiglaUSA, SiglaEURO, MODO, CURVA from %1").arg(schema_valvole::nome_tabella))) {
         db.close();
         return std::nullopt;
     }

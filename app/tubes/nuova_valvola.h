@@ -21,9 +21,9 @@ inline const QString testo_tensione_assente = QStringLiteral("Tensione Massima A
 inline const QString testo_origine_assente = QStringLiteral("Origine Assente");
 inline const QString testo_inserita = QStringLiteral("Valvola inserita nel DB");
 inline const QString testo_errore = QStringLiteral("Errore inserimento Valvola nel DB");
-inline const QString testo_nome_non_valido = QStringLiteral(
-    "Nome Valvola non valido per un nome di file: non deve contenere \"/\", \"\\\" o caratteri "
-    "di controllo, né essere \".\" o \"..\"");
+inline const QString testo_nome_non_valido =
+    QStringLiteral("Nome Valvola non valido per un nome di file: non deve contenere \"/\", \"\\\" o caratteri "
+                   "di controllo, né essere \".\" o \"..\"");
 
 // The storage names of the three pictures (no folder).
 struct NomiFile {

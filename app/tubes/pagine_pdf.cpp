@@ -53,8 +53,7 @@ QSize dimensioni_resa(QSizeF punti, int dpi, qint64 massimi)
 
 #if KORVEL_HAVE_QTPDF
 
-Documento::Documento(const QString& percorso)
-    : documento_(std::make_unique<QPdfDocument>())
+Documento::Documento(const QString& percorso) : documento_(std::make_unique<QPdfDocument>())
 {
     const QString nome = QFileInfo(percorso).fileName();
     switch (documento_->load(percorso)) {
@@ -66,12 +65,8 @@ Documento::Documento(const QString& percorso)
     case QPdfDocument::Error::UnsupportedSecurityScheme:
         errore_ = QStringLiteral("Il file PDF %1 è protetto da password: non è possibile leggerlo.").arg(nome);
         break;
-    case QPdfDocument::Error::FileNotFound:
-        errore_ = QStringLiteral("Impossibile aprire il file %1.").arg(nome);
-        break;
-    default:
-        errore_ = QStringLiteral("Il file %1 è danneggiato o non è un PDF leggibile.").arg(nome);
-        break;
+    case QPdfDocument::Error::FileNotFound: errore_ = QStringLiteral("Impossibile aprire il file %1.").arg(nome); break;
+    default: errore_ = QStringLiteral("Il file %1 è danneggiato o non è un PDF leggibile.").arg(nome); break;
     }
 }
 
@@ -140,10 +135,7 @@ QImage Documento::miniatura(int pagina, int lato) const
 
 #else
 
-Documento::Documento(const QString&)
-    : errore_(QStringLiteral("Questa versione del programma non legge i file PDF."))
-{
-}
+Documento::Documento(const QString&) : errore_(QStringLiteral("Questa versione del programma non legge i file PDF.")) {}
 
 Documento::~Documento() = default;
 

@@ -6,19 +6,17 @@ namespace schema_valvole {
 
 const QStringList& colonne()
 {
-    static const QStringList nomi = {
-        "ID", "SiglaEURO", "SiglaUSA", "CURVA", "MODO", "PIEDINATURA", "FOTO",
-        "IMAX_X", "IMAX_Y", "IMAX_I", "VMAX_X", "VMAX_Y", "VMAX_V", "ORG_X", "ORG_Y",
-        "PMAX",
-        "FIL1_V", "FIL1_I", "FIL2_V", "FIL2_I", "PLA_V", "PLA_I", "PLA_W",
-        "SCRE_V", "SCRE_I", "SCRE_W"};
+    static const QStringList nomi = {"ID",     "SiglaEURO", "SiglaUSA", "CURVA",  "MODO",   "PIEDINATURA", "FOTO",
+                                     "IMAX_X", "IMAX_Y",    "IMAX_I",   "VMAX_X", "VMAX_Y", "VMAX_V",      "ORG_X",
+                                     "ORG_Y",  "PMAX",      "FIL1_V",   "FIL1_I", "FIL2_V", "FIL2_I",      "PLA_V",
+                                     "PLA_I",  "PLA_W",     "SCRE_V",   "SCRE_I", "SCRE_W"};
     return nomi;
 }
 
 const QStringList& modi()
 {
-    static const QStringList nomi = {"GENERICO", "TRIODO", "PENTODO", "ULTRALINEARE",
-                                     "DIODO", "PENTODO COPPIA", "PENTODO TRIPLETTA"};
+    static const QStringList nomi = {"GENERICO", "TRIODO",         "PENTODO",          "ULTRALINEARE",
+                                     "DIODO",    "PENTODO COPPIA", "PENTODO TRIPLETTA"};
     return nomi;
 }
 
@@ -26,17 +24,16 @@ bool crea_tabella_valvole(QSqlDatabase& db)
 {
     // AUTOINCREMENT keeps keys strictly increasing even after deletions, so a
     // newly inserted tube is always the last one in key order.
-    static const char* ddl =
-        "CREATE TABLE TabellaValvole ("
-        " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
-        " SiglaEURO TEXT, SiglaUSA TEXT, CURVA TEXT, MODO TEXT, PIEDINATURA TEXT, FOTO TEXT,"
-        " IMAX_X SMALLINT, IMAX_Y SMALLINT, IMAX_I SMALLINT,"
-        " VMAX_X SMALLINT, VMAX_Y SMALLINT, VMAX_V SMALLINT,"
-        " ORG_X SMALLINT, ORG_Y SMALLINT,"
-        " PMAX INTEGER,"
-        " FIL1_V TEXT, FIL1_I TEXT, FIL2_V TEXT, FIL2_I TEXT,"
-        " PLA_V TEXT, PLA_I TEXT, PLA_W TEXT,"
-        " SCRE_V TEXT, SCRE_I TEXT, SCRE_W TEXT)";
+    static const char* ddl = "CREATE TABLE TabellaValvole ("
+                             " ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+                             " SiglaEURO TEXT, SiglaUSA TEXT, CURVA TEXT, MODO TEXT, PIEDINATURA TEXT, FOTO TEXT,"
+                             " IMAX_X SMALLINT, IMAX_Y SMALLINT, IMAX_I SMALLINT,"
+                             " VMAX_X SMALLINT, VMAX_Y SMALLINT, VMAX_V SMALLINT,"
+                             " ORG_X SMALLINT, ORG_Y SMALLINT,"
+                             " PMAX INTEGER,"
+                             " FIL1_V TEXT, FIL1_I TEXT, FIL2_V TEXT, FIL2_I TEXT,"
+                             " PLA_V TEXT, PLA_I TEXT, PLA_W TEXT,"
+                             " SCRE_V TEXT, SCRE_I TEXT, SCRE_W TEXT)";
     QSqlQuery q(db);
     return q.exec(QString::fromLatin1(ddl));
 }

@@ -21,8 +21,7 @@ public:
 
     // Ratings grid: one line of label, value and unit at a time.
     virtual void svuota_caratteristiche() = 0;
-    virtual void aggiungi_caratteristica(const QString& etichetta, const QString& valore,
-                                         const QString& unita) = 0;
+    virtual void aggiungi_caratteristica(const QString& etichetta, const QString& valore, const QString& unita) = 0;
 
     // File-name captions; an empty text empties the caption.
     virtual void imposta_nome_file(NomeFile nome, const QString& testo) = 0;

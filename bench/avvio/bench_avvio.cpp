@@ -47,9 +47,31 @@ bool riempi(const QString& file, int n)
         ok = true;
         for (int i = 0; i < n && ok; ++i) {
             const QString nome = QStringLiteral("T%1").arg(i);
-            const QVariantList v = {nome + "E", nome, nome + "trio.gif", "TRIODO", nome + "pin.gif", nome + ".jpg",
-                                    40, 20, 100, 480, 400, 500, 40, 400, 40000 + i,
-                                    "6.3", "300", "0", "0", "450", "90", "40", "0", "0", "0"};
+            const QVariantList v = {nome + "E",
+                                    nome,
+                                    nome + "trio.gif",
+                                    "TRIODO",
+                                    nome + "pin.gif",
+                                    nome + ".jpg",
+                                    40,
+                                    20,
+                                    100,
+                                    480,
+                                    400,
+                                    500,
+                                    40,
+                                    400,
+                                    40000 + i,
+                                    "6.3",
+                                    "300",
+                                    "0",
+                                    "0",
+                                    "450",
+                                    "90",
+                                    "40",
+                                    "0",
+                                    "0",
+                                    "0"};
             for (const QVariant& x : v)
                 q.addBindValue(x);
             ok = q.exec();
@@ -140,8 +162,7 @@ int main(int argc, char* argv[])
     // Both children see the same small environment: offscreen, a home of
     // their own, nothing else of the caller's.
     const std::vector<std::string> ambiente = {"QT_QPA_PLATFORM=offscreen", "HOME=" + casa.toStdString(),
-                                               "XDG_RUNTIME_DIR=" + casa.toStdString(),
-                                               "PATH=/usr/bin:/bin"};
+                                               "XDG_RUNTIME_DIR=" + casa.toStdString(), "PATH=/usr/bin:/bin"};
     const std::vector<std::string> korvel = {eseguibile.toStdString()};
     const std::vector<std::string> nudo = {KORVEL_AVVIO_NUDO, file.toStdString()};
 

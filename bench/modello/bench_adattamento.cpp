@@ -32,8 +32,8 @@ int main(int argc, char** argv)
     const int ripetizioni = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     std::vector<double> totali;
     double punti_tutti = 0, tempo_traccia_tutti = 0;
-    std::printf("%-7s %10s %10s %10s %7s %12s %8s\n", "tubo", "traccia ms", "adatta ms", "totale ms",
-                "punti", "punti/s", "RMS px");
+    std::printf("%-7s %10s %10s %10s %7s %12s %8s\n", "tubo", "traccia ms", "adatta ms", "totale ms", "punti",
+                "punti/s", "RMS px");
     for (const auto& v : valvole_demo::tabella()) {
         const QImage immagine(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole/Curve/") +
                               QString::fromStdString(valvole_demo::file_curva(v)));

@@ -174,7 +174,7 @@ void writeHaru(const std::string& file, const std::string img[3])
         HPDF_Page_EndText(page);
     };
     text(f1, 12, 18, 1.5f, "pag. 1", 1);
-    text(f1, 12, 19, 1.5f, "di 1", 1);  // the footer
+    text(f1, 12, 19, 1.5f, "di 1", 1); // the footer
     text(f1, 48, 10.5f, 26.5f, "Stadio preamplificatore 12AX7", 2);
     HPDF_Page_SetHorizontalScalling(page, 70);
     text(f2, 24, 10.5f, 25, "Valvola:12AX7,ECC83,TRIODO", 2);
@@ -207,7 +207,7 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -225,7 +225,7 @@ int main(int argc, char** argv)
 
     using clock = std::chrono::steady_clock;
     std::vector<double> tOurs, tHaru;
-    writeOurs(ours, img);  // warm the file cache and the allocator
+    writeOurs(ours, img); // warm the file cache and the allocator
     writeHaru(haru, img);
     for (int i = 0; i < iterations; ++i) {
         auto t0 = clock::now();

@@ -133,18 +133,21 @@ int main(int argc, char** argv)
     bool ok = true;
     for (int giro = 0; giro < 3; ++giro) {
         shell("rm -rf '" + zip_pakova + "' '" + zip_info + "' '" + base + "/u1' '" + base + "/u2'");
-        pk = std::min(pk, misura([&] {
-                          return ZipOpenExt(zip_pakova.c_str(), base.c_str(), 0) == 1
-                                 && ZipAddDirToZip(dati.c_str()) == 1 && ZipClose() == 1;
-                      }, ok));
-        iz = std::min(iz, misura([&] { return shell("cd '" + base + "' && zip -r -6 -q '" + zip_info + "' DatiValvole"); },
-                                 ok));
+        pk = std::min(pk, misura(
+                              [&] {
+                                  return ZipOpenExt(zip_pakova.c_str(), base.c_str(), 0) == 1 &&
+                                         ZipAddDirToZip(dati.c_str()) == 1 && ZipClose() == 1;
+                              },
+                              ok));
+        iz = std::min(
+            iz, misura([&] { return shell("cd '" + base + "' && zip -r -6 -q '" + zip_info + "' DatiValvole"); }, ok));
         upk = std::min(upk, misura([&] { return estrai_con_pakova(zip_pakova, base + "/u1"); }, ok));
         uiz = std::min(uiz, misura([&] { return shell("unzip -q -o '" + zip_info + "' -d '" + base + "/u2'"); }, ok));
     }
     ok = ok && shell("diff -r '" + dati + "' '" + base + "/u1/DatiValvole'");
 
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     stat(zip_pakova.c_str(), &a);
     stat(zip_info.c_str(), &b);
     std::printf("data folder      %zu MB\n", mb);

@@ -60,28 +60,42 @@ bool inserisci_tutte(QSqlDatabase& db, QString& errore, QVector<int>& id)
         return false;
     }
     QSqlQuery q(db);
-    if (!q.prepare(QStringLiteral(
-            "INSERT INTO TabellaValvole (SiglaEURO, SiglaUSA, CURVA, MODO, PIEDINATURA, FOTO,"
-            " IMAX_X, IMAX_Y, IMAX_I, VMAX_X, VMAX_Y, VMAX_V, ORG_X, ORG_Y, PMAX,"
-            " FIL1_V, FIL1_I, FIL2_V, FIL2_I, PLA_V, PLA_I, PLA_W, SCRE_V, SCRE_I, SCRE_W)"
-            " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))) {
+    if (!q.prepare(
+            QStringLiteral("INSERT INTO TabellaValvole (SiglaEURO, SiglaUSA, CURVA, MODO, PIEDINATURA, FOTO,"
+                           " IMAX_X, IMAX_Y, IMAX_I, VMAX_X, VMAX_Y, VMAX_V, ORG_X, ORG_Y, PMAX,"
+                           " FIL1_V, FIL1_I, FIL2_V, FIL2_I, PLA_V, PLA_I, PLA_W, SCRE_V, SCRE_I, SCRE_W)"
+                           " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))) {
         errore = q.lastError().text();
         return false;
     }
     for (const Valvola& v : tabella()) {
         // The current reference point lies on the current axis and the
         // voltage reference point on the voltage axis.
-        const QVariantList valori = {
-            testo(v.sigla_euro), testo(v.sigla_usa),
-            QString::fromStdString(file_curva(v)), QString::fromStdString(modo(v)),
-            QString::fromStdString(file_piedinatura(v)), QString::fromStdString(file_foto(v)),
-            org_x, imax_y, v.imax_i,
-            vmax_x, org_y, v.vmax_v,
-            org_x, org_y,
-            v.pmax_mw,
-            testo(v.fil1_v), testo(v.fil1_i), testo(v.fil2_v), testo(v.fil2_i),
-            testo(v.pla_v), testo(v.pla_i), testo(v.pla_w),
-            testo(v.scre_v), testo(v.scre_i), testo(v.scre_w)};
+        const QVariantList valori = {testo(v.sigla_euro),
+                                     testo(v.sigla_usa),
+                                     QString::fromStdString(file_curva(v)),
+                                     QString::fromStdString(modo(v)),
+                                     QString::fromStdString(file_piedinatura(v)),
+                                     QString::fromStdString(file_foto(v)),
+                                     org_x,
+                                     imax_y,
+                                     v.imax_i,
+                                     vmax_x,
+                                     org_y,
+                                     v.vmax_v,
+                                     org_x,
+                                     org_y,
+                                     v.pmax_mw,
+                                     testo(v.fil1_v),
+                                     testo(v.fil1_i),
+                                     testo(v.fil2_v),
+                                     testo(v.fil2_i),
+                                     testo(v.pla_v),
+                                     testo(v.pla_i),
+                                     testo(v.pla_w),
+                                     testo(v.scre_v),
+                                     testo(v.scre_i),
+                                     testo(v.scre_w)};
         for (int i = 0; i < valori.size(); ++i)
             q.bindValue(i, valori[i]);
         if (!q.exec()) {
@@ -122,8 +136,8 @@ bool scrivi_basedati(const QString& file, QString& errore)
     }
     // The models go in through the program's own table definition.
     for (int k = 0; ok && k < id.size() && k < int(tabella().size()); ++k)
-        ok = archivio_modelli::salva_modello(provvisorio, id[k], modello_pubblicato(tabella()[std::size_t(k)]),
-                                             &errore);
+        ok =
+            archivio_modelli::salva_modello(provvisorio, id[k], modello_pubblicato(tabella()[std::size_t(k)]), &errore);
     if (!ok) {
         QFile::remove(provvisorio);
         return false;

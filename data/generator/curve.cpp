@@ -14,7 +14,10 @@ namespace disegni {
 
 namespace {
 
-QRgb rgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
+QRgb rgb(Rgb c)
+{
+    return qRgb(c.r, c.g, c.b);
+}
 
 // Numbers as an Italian data sheet prints them: comma decimals.
 QString numero(double x)
@@ -188,15 +191,15 @@ QImage disegna_curve(const Valvola& v)
         QRect scelta;
         for (long i = static_cast<long>(uscita); i >= 0; i -= 3) {
             const int x = org_x + static_cast<int>(i);
-            const int y = static_cast<int>(std::lround(std::clamp(righe[static_cast<std::size_t>(i)],
-                                                                  static_cast<double>(imax_y), static_cast<double>(org_y))));
+            const int y = static_cast<int>(std::lround(std::clamp(
+                righe[static_cast<std::size_t>(i)], static_cast<double>(imax_y), static_cast<double>(org_y))));
             // Right of the curve when it leaves at the top. When it leaves on
             // the right: above a flat pentode curve, below a rising triode
             // curve, so the label sits on the side of its own curve away
             // from the neighbour that comes before it.
             QRect r = righe[uscita] < imax_y ? QRect(x + 3, y + 2, w, h)
-                      : v.pentodo           ? QRect(x - w - 2, y - h - 1, w, h)
-                                            : QRect(x - w - 2, y + 3, w, h);
+                      : v.pentodo            ? QRect(x - w - 2, y - h - 1, w, h)
+                                             : QRect(x - w - 2, y + 3, w, h);
             if (!area.contains(r))
                 continue;
             const bool libero = std::none_of(occupati.begin(), occupati.end(),

@@ -137,7 +137,8 @@ QImage disegna_foto(const Valvola& v)
         p.drawRoundedRect(QRectF(centro - meta, fondo_vetro - 4, 2 * meta, 40), 5, 5);
         p.setPen(QPen(QColor(170, 160, 120), 3));
         for (int k = -1; k <= 1; k += 2)
-            p.drawLine(QPointF(centro + k * meta * 0.5, fondo_vetro + 36), QPointF(centro + k * meta * 0.5, fondo_vetro + 50));
+            p.drawLine(QPointF(centro + k * meta * 0.5, fondo_vetro + 36),
+                       QPointF(centro + k * meta * 0.5, fondo_vetro + 50));
     }
 
     double cima = 0;
@@ -203,7 +204,8 @@ QImage disegna_foto(const Valvola& v)
     // Caption under the picture: it is a drawing, not a photograph.
     p.setPen(QColor(150, 150, 150));
     p.setFont(carattere(9, false, true));
-    p.drawText(QRectF(0, altezza_foto - 14, larghezza_foto, 12), Qt::AlignCenter, QStringLiteral("disegno illustrativo"));
+    p.drawText(QRectF(0, altezza_foto - 14, larghezza_foto, 12), Qt::AlignCenter,
+               QStringLiteral("disegno illustrativo"));
     return img;
 }
 

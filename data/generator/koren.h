@@ -12,21 +12,21 @@ namespace koren {
 
 // Parameters of the triode model.
 struct ParametriTriodo {
-    double mu;   // amplification factor
-    double ex;   // exponent of the current law
-    double kg1;  // inverse of the perveance
-    double kp;   // shape of the cut-off region
-    double kvb;  // knee of the low-voltage region, V^2
+    double mu;  // amplification factor
+    double ex;  // exponent of the current law
+    double kg1; // inverse of the perveance
+    double kp;  // shape of the cut-off region
+    double kvb; // knee of the low-voltage region, V^2
 };
 
 // Parameters of the pentode model (screen grid held at a fixed voltage).
 struct ParametriPentodo {
-    double mu;   // grid-to-screen amplification factor
+    double mu; // grid-to-screen amplification factor
     double ex;
     double kg1;
-    double kg2;  // screen current: inverse perveance
+    double kg2; // screen current: inverse perveance
     double kp;
-    double kvb;  // knee of the plate characteristic, V
+    double kvb; // knee of the plate characteristic, V
 };
 
 // ln(1 + e^z) without overflowing for large z.
@@ -46,8 +46,7 @@ inline double corrente_triodo(const ParametriTriodo& t, double ep, double eg)
 {
     if (ep <= 0.0)
         return 0.0;
-    const double e1 =
-        ep / t.kp * softplus(t.kp * (1.0 / t.mu + eg / std::sqrt(t.kvb + ep * ep)));
+    const double e1 = ep / t.kp * softplus(t.kp * (1.0 / t.mu + eg / std::sqrt(t.kvb + ep * ep)));
     if (e1 <= 0.0)
         return 0.0;
     return std::pow(e1, t.ex) / t.kg1 * 2.0 * 1000.0;

@@ -57,8 +57,8 @@ bool genera(const QString& programma)
                              cartella.filePath(QStringLiteral("ASSENTE_img.gif"))))
         return errore(QStringLiteral("ASSENTE_img.gif"));
 
-    for (const char* nome : {"SAVE13.bmp", "OPEN13.bmp", "PRINT13.bmp", "EXIT13.bmp", "NEW13.bmp",
-                             "KOR_VEL.bmp", "HELP13.bmp", "ABOUT13.bmp"}) {
+    for (const char* nome : {"SAVE13.bmp", "OPEN13.bmp", "PRINT13.bmp", "EXIT13.bmp", "NEW13.bmp", "KOR_VEL.bmp",
+                             "HELP13.bmp", "ABOUT13.bmp"}) {
         const QString n = QString::fromLatin1(nome);
         if (!immagini::salva_bmp(disegni::disegna_icona(n), cartella.filePath(n)))
             return errore(n);

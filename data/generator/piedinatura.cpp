@@ -31,12 +31,9 @@ const QRgb rosso = qRgb(200, 0, 0);
 double angolo(Zoccolo z, int k)
 {
     switch (z) {
-    case Zoccolo::noval:
-        return 36.0 * (k + 1); // ten places, the empty one at the top
-    case Zoccolo::octal:
-        return 45.0 * k + 22.5; // the key at the top
-    case Zoccolo::ux4:
-        return std::array<double, 4>{225.0, 315.0, 45.0, 135.0}[static_cast<std::size_t>(k)];
+    case Zoccolo::noval: return 36.0 * (k + 1);  // ten places, the empty one at the top
+    case Zoccolo::octal: return 45.0 * k + 22.5; // the key at the top
+    case Zoccolo::ux4: return std::array<double, 4>{225.0, 315.0, 45.0, 135.0}[static_cast<std::size_t>(k)];
     }
     return 0;
 }
@@ -54,7 +51,10 @@ QPointF polare(double gradi, double r)
 
 } // namespace
 
-std::vector<QRgb> tavolozza_piedinatura() { return {bianco, nero, grigio, scuro, blu, rosso}; }
+std::vector<QRgb> tavolozza_piedinatura()
+{
+    return {bianco, nero, grigio, scuro, blu, rosso};
+}
 
 QImage disegna_piedinatura(const Valvola& v)
 {
@@ -65,14 +65,14 @@ QImage disegna_piedinatura(const Valvola& v)
     p.setRenderHint(QPainter::TextAntialiasing, false);
 
     const std::string_view sigla = v.sigla_usa.empty() ? v.sigla_euro : v.sigla_usa;
-    const char* nome_zoccolo = v.zoccolo == Zoccolo::noval ? "noval (9 piedini)"
+    const char* nome_zoccolo = v.zoccolo == Zoccolo::noval   ? "noval (9 piedini)"
                                : v.zoccolo == Zoccolo::octal ? "octal (8 piedini)"
                                                              : "a 4 piedini";
     p.setPen(QColor(nero));
     p.setFont(carattere(11, true));
     p.drawText(QRect(0, 3, lato, 15), Qt::AlignCenter,
-               QString::fromLatin1(sigla.data(), static_cast<int>(sigla.size())) +
-                   QStringLiteral(" - zoccolo ") + QString::fromLatin1(nome_zoccolo));
+               QString::fromLatin1(sigla.data(), static_cast<int>(sigla.size())) + QStringLiteral(" - zoccolo ") +
+                   QString::fromLatin1(nome_zoccolo));
     p.setFont(carattere(10));
     p.drawText(QRect(0, 18, lato, 13), Qt::AlignCenter, QStringLiteral("vista dal basso"));
 

@@ -206,7 +206,8 @@ QImage disegna_schema(char tipo)
             s.linea(QPointF(c.x() - 14, rotaia + 4), QPointF(c.x() - 14, rotaia + 52));
             s.linea(QPointF(c.x() - 18, rotaia + 4), QPointF(c.x() - 18, rotaia + 52));
             s.avvolgimento(QPointF(c.x() - 34, rotaia + 4), 4, false);
-            s.testo(QPointF(c.x() - 48, rotaia + 28), QStringLiteral("altoparlante"), Qt::AlignRight | Qt::AlignVCenter);
+            s.testo(QPointF(c.x() - 48, rotaia + 28), QStringLiteral("altoparlante"),
+                    Qt::AlignRight | Qt::AlignVCenter);
         }
         break;
     }

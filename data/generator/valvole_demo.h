@@ -43,14 +43,14 @@ struct Valvola {
     int imax_i;                        // plate current at the top of the axis, mA
     double vg_passo;                   // grid step between curves, V (curves at 0, -step, ...)
     int n_curve;
-    int pmax_mw;                       // maximum plate dissipation, mW
+    int pmax_mw; // maximum plate dissipation, mW
     // Data-sheet ratings, as stored: "." decimals, heater currents in mA.
     std::string_view fil1_v, fil1_i, fil2_v, fil2_i;
     std::string_view pla_v, pla_i, pla_w;
     std::string_view scre_v, scre_i, scre_w;
     Zoccolo zoccolo;
     Involucro involucro;
-    bool doppio;                        // two triode sections in one envelope
+    bool doppio;                             // two triode sections in one envelope
     std::array<std::string_view, 9> piedini; // pin functions, pin 1 first
 };
 
@@ -72,78 +72,288 @@ inline const std::vector<Valvola>& tabella()
         // Data sheet: 250 V, -2 V -> 1.2 mA; the model gives 0.95 mA, gm 1.7 mA/V.
         // Ratings from the ECC83 sheet: 300 V, 1 W, cathode current 8 mA (the
         // 330 V / 1.2 W design maxima belong to the later 12AX7A).
-        {"12AX7", "ECC83", false, {100, 1.4, 1060, 600, 300}, {}, 0, 500, 5, 0.5, 9, 1000,
-         "6.3", "300", "12.6", "150", "300", "8", "1", "0", "", "",
-         Zoccolo::noval, Involucro::miniatura, true,
+        {"12AX7",
+         "ECC83",
+         false,
+         {100, 1.4, 1060, 600, 300},
+         {},
+         0,
+         500,
+         5,
+         0.5,
+         9,
+         1000,
+         "6.3",
+         "300",
+         "12.6",
+         "150",
+         "300",
+         "8",
+         "1",
+         "0",
+         "",
+         "",
+         Zoccolo::noval,
+         Involucro::miniatura,
+         true,
          {"P2", "G2", "K2", "F", "F", "P1", "G1", "K1", "CT"}},
         // 12AU7 / ECC82: author's set MU 21.5, EX 1.3, KG1 1180, KP 84, KVB 300.
         // Data sheet: 250 V, -8.5 V -> 10.5 mA; the model gives 10.4 mA.
         // Ratings from the ECC82 sheet: 300 V, 20 mA, 2.75 W (330 V is the
         // 12AU7A's rating).
-        {"12AU7", "ECC82", false, {21.5, 1.3, 1180, 84, 300}, {}, 0, 500, 20, 2, 13, 2750,
-         "6.3", "300", "12.6", "150", "300", "20", "2.75", "0", "", "",
-         Zoccolo::noval, Involucro::miniatura, true,
+        {"12AU7",
+         "ECC82",
+         false,
+         {21.5, 1.3, 1180, 84, 300},
+         {},
+         0,
+         500,
+         20,
+         2,
+         13,
+         2750,
+         "6.3",
+         "300",
+         "12.6",
+         "150",
+         "300",
+         "20",
+         "2.75",
+         "0",
+         "",
+         "",
+         Zoccolo::noval,
+         Involucro::miniatura,
+         true,
          {"P2", "G2", "K2", "F", "F", "P1", "G1", "K1", "CT"}},
         // 12AT7 / ECC81: author's set MU 60, EX 1.35, KG1 460, KP 300, KVB 300.
         // Data sheet: 250 V, -2 V -> 10 mA; the model gives 12.8 mA, gm 7 mA/V.
-        {"12AT7", "ECC81", false, {60, 1.35, 460, 300, 300}, {}, 0, 500, 20, 1, 9, 2500,
-         "6.3", "300", "12.6", "150", "300", "15", "2.5", "0", "", "",
-         Zoccolo::noval, Involucro::miniatura, true,
+        {"12AT7",
+         "ECC81",
+         false,
+         {60, 1.35, 460, 300, 300},
+         {},
+         0,
+         500,
+         20,
+         1,
+         9,
+         2500,
+         "6.3",
+         "300",
+         "12.6",
+         "150",
+         "300",
+         "15",
+         "2.5",
+         "0",
+         "",
+         "",
+         Zoccolo::noval,
+         Involucro::miniatura,
+         true,
          {"P2", "G2", "K2", "F", "F", "P1", "G1", "K1", "CT"}},
         // 6SN7: the 6SN7GTB fit of the extended Koren library, MU 21.54,
         // EX 1.316, KG1 1261.1, KP 156.78, KVB 296.4. Data sheet (6SN7GTB):
         // 250 V, -8 V -> 9 mA, rp 7.7 kohm, gm 2.6 mA/V; the model gives
         // 9.1 mA, rp 7.2 kohm, gm 2.9 mA/V. Ratings 450 V, 5 W per section;
         // the sheet gives no plate current limit.
-        {"6SN7", "", false, {21.54, 1.316, 1261.1, 156.78, 296.4}, {}, 0, 500, 20, 2, 11, 5000,
-         "6.3", "600", "0", "", "450", "", "5", "0", "", "",
-         Zoccolo::octal, Involucro::tubolare, true,
+        {"6SN7",
+         "",
+         false,
+         {21.54, 1.316, 1261.1, 156.78, 296.4},
+         {},
+         0,
+         500,
+         20,
+         2,
+         11,
+         5000,
+         "6.3",
+         "600",
+         "0",
+         "",
+         "450",
+         "",
+         "5",
+         "0",
+         "",
+         "",
+         Zoccolo::octal,
+         Involucro::tubolare,
+         true,
          {"G2", "P2", "K2", "G1", "P1", "K1", "F", "F", ""}},
         // 300B: author's set MU 3.95, EX 1.4, KG1 1550, KP 65, KVB 300.
         // Data sheet: 300 V, -61 V -> 60 mA; the model gives 58 mA, rp 760 ohm.
         // Ratings from the Western Electric 300B sheet: heater 5.0 V / 1.2 A,
         // 450 V, 100 mA, 40 W.
-        {"300B", "", false, {3.95, 1.4, 1550, 65, 300}, {}, 0, 500, 200, 10, 13, 40000,
-         "5", "1200", "0", "", "450", "100", "40", "0", "", "",
-         Zoccolo::ux4, Involucro::bottiglia, false,
+        {"300B",
+         "",
+         false,
+         {3.95, 1.4, 1550, 65, 300},
+         {},
+         0,
+         500,
+         200,
+         10,
+         13,
+         40000,
+         "5",
+         "1200",
+         "0",
+         "",
+         "450",
+         "100",
+         "40",
+         "0",
+         "",
+         "",
+         Zoccolo::ux4,
+         Involucro::bottiglia,
+         false,
          {"F", "P", "G", "F", "", "", "", "", ""}},
         // 2A3: author's set MU 4.2, EX 1.4, KG1 1500, KP 60, KVB 300.
         // Data sheet: 250 V, -45 V -> 60 mA; the model gives 58 mA, rp 790 ohm.
         // The sheet gives no plate current limit.
-        {"2A3", "", false, {4.2, 1.4, 1500, 60, 300}, {}, 0, 500, 200, 10, 9, 15000,
-         "2.5", "2500", "0", "", "300", "", "15", "0", "", "",
-         Zoccolo::ux4, Involucro::bottiglia, false,
+        {"2A3",
+         "",
+         false,
+         {4.2, 1.4, 1500, 60, 300},
+         {},
+         0,
+         500,
+         200,
+         10,
+         9,
+         15000,
+         "2.5",
+         "2500",
+         "0",
+         "",
+         "300",
+         "",
+         "15",
+         "0",
+         "",
+         "",
+         Zoccolo::ux4,
+         Involucro::bottiglia,
+         false,
          {"F", "P", "G", "F", "", "", "", "", ""}},
         // EL34 / 6CA7: author's pentode set MU 11, EX 1.35, KG1 650, KG2 4200,
         // KP 60, KVB 24. Data sheet: 250 V, Vg2 250 V, -13.5 V -> 100 mA; the
         // model gives 97 mA.
-        {"6CA7", "EL34", true, {}, {11, 1.35, 650, 4200, 60, 24}, 250, 500, 400, 2.5, 9, 25000,
-         "6.3", "1500", "0", "", "800", "150", "25", "425", "18.8", "8",
-         Zoccolo::octal, Involucro::tubolare, false,
+        {"6CA7",
+         "EL34",
+         true,
+         {},
+         {11, 1.35, 650, 4200, 60, 24},
+         250,
+         500,
+         400,
+         2.5,
+         9,
+         25000,
+         "6.3",
+         "1500",
+         "0",
+         "",
+         "800",
+         "150",
+         "25",
+         "425",
+         "18.8",
+         "8",
+         Zoccolo::octal,
+         Involucro::tubolare,
+         false,
          {"G3", "F", "P", "G2", "G1", "", "F", "K", ""}},
         // EL84 / 6BQ5: the JJ EL84 fit of the extended Koren library, MU 19.56,
         // EX 1.35, KG1 593.0, KG2 4500, KP 131.34, KVB 17.5. Data sheet:
         // 250 V, Vg2 250 V, -7.3 V -> 48 mA, gm 11.3 mA/V; the model gives
         // 51.6 mA, gm 11.8 mA/V.
-        {"6BQ5", "EL84", true, {}, {19.56, 1.35, 593.0, 4500, 131.34, 17.5}, 250, 400, 200, 2, 7, 12000,
-         "6.3", "760", "0", "", "300", "65", "12", "300", "6.7", "2",
-         Zoccolo::noval, Involucro::miniatura, false,
+        {"6BQ5",
+         "EL84",
+         true,
+         {},
+         {19.56, 1.35, 593.0, 4500, 131.34, 17.5},
+         250,
+         400,
+         200,
+         2,
+         7,
+         12000,
+         "6.3",
+         "760",
+         "0",
+         "",
+         "300",
+         "65",
+         "12",
+         "300",
+         "6.7",
+         "2",
+         Zoccolo::noval,
+         Involucro::miniatura,
+         false,
          {"", "G1", "K", "F", "F", "", "P", "", "G2"}},
         // 6L6GC: author's pentode set MU 8.7, EX 1.35, KG1 1460, KG2 4500,
         // KP 48, KVB 12. Data sheet: 250 V, Vg2 250 V, -14 V -> 72 mA; the
         // model gives 81 mA. The sheet gives no plate current limit.
-        {"6L6GC", "", true, {}, {8.7, 1.35, 1460, 4500, 48, 12}, 250, 500, 250, 5, 6, 30000,
-         "6.3", "900", "0", "", "500", "", "30", "450", "11.1", "5",
-         Zoccolo::octal, Involucro::tubolare, false,
+        {"6L6GC",
+         "",
+         true,
+         {},
+         {8.7, 1.35, 1460, 4500, 48, 12},
+         250,
+         500,
+         250,
+         5,
+         6,
+         30000,
+         "6.3",
+         "900",
+         "0",
+         "",
+         "500",
+         "",
+         "30",
+         "450",
+         "11.1",
+         "5",
+         Zoccolo::octal,
+         Involucro::tubolare,
+         false,
          {"", "F", "P", "G2", "G1", "", "F", "K", ""}},
         // KT88: author's pentode set MU 8.8, EX 1.35, KG1 730, KG2 4800, KP 32,
         // KVB 16. KG2 is the 4800 of his SPICE library file; the 4200 of his
         // errata table would draw the same curves, since KG2 sets only the
         // screen current. Data sheet: 250 V, Vg2 250 V, -15 V -> 140 mA; the
         // model gives 155 mA.
-        {"", "KT88", true, {}, {8.8, 1.35, 730, 4800, 32, 16}, 250, 500, 500, 5, 6, 42000,
-         "6.3", "1600", "0", "", "800", "230", "42", "600", "13.3", "8",
-         Zoccolo::octal, Involucro::spalla, false,
+        {"",
+         "KT88",
+         true,
+         {},
+         {8.8, 1.35, 730, 4800, 32, 16},
+         250,
+         500,
+         500,
+         5,
+         6,
+         42000,
+         "6.3",
+         "1600",
+         "0",
+         "",
+         "800",
+         "230",
+         "42",
+         "600",
+         "13.3",
+         "8",
+         Zoccolo::octal,
+         Involucro::spalla,
+         false,
          {"", "F", "P", "G2", "G1", "", "F", "K", ""}},
     };
     return t;
@@ -158,8 +368,7 @@ inline double tensione_griglia(const Valvola& v, int k)
 // Plate current in mA drawn for the valve at plate voltage ep and grid eg.
 inline double corrente(const Valvola& v, double ep, double eg)
 {
-    return v.pentodo ? koren::corrente_pentodo(v.pentodo_p, ep, eg, v.vg2)
-                     : koren::corrente_triodo(v.triodo, ep, eg);
+    return v.pentodo ? koren::corrente_pentodo(v.pentodo_p, ep, eg, v.vg2) : koren::corrente_triodo(v.triodo, ep, eg);
 }
 
 // The stored file names: base name = American designation, else European;
@@ -168,13 +377,22 @@ inline std::string nome_base(const Valvola& v)
 {
     return std::string(v.sigla_usa.empty() ? v.sigla_euro : v.sigla_usa);
 }
-inline std::string modo(const Valvola& v) { return v.pentodo ? "PENTODO" : "TRIODO"; }
+inline std::string modo(const Valvola& v)
+{
+    return v.pentodo ? "PENTODO" : "TRIODO";
+}
 inline std::string file_curva(const Valvola& v)
 {
     return nome_base(v) + (v.pentodo ? "pent.gif" : "trio.gif");
 }
-inline std::string file_foto(const Valvola& v) { return nome_base(v) + ".jpg"; }
-inline std::string file_piedinatura(const Valvola& v) { return nome_base(v) + "pin.gif"; }
+inline std::string file_foto(const Valvola& v)
+{
+    return nome_base(v) + ".jpg";
+}
+inline std::string file_piedinatura(const Valvola& v)
+{
+    return nome_base(v) + "pin.gif";
+}
 
 // Pixel position (not rounded) of plate voltage ep and current i on the picture.
 inline double x_di(const Valvola& v, double ep)
@@ -194,9 +412,12 @@ struct Rgb {
 inline constexpr Rgb colore_sfondo{255, 255, 255};
 inline constexpr Rgb colore_griglia{190, 190, 190};
 inline constexpr Rgb colore_assi{0, 0, 0};
-inline constexpr std::array<Rgb, 5> colori_curve{
-    Rgb{0, 0, 200}, Rgb{200, 0, 0}, Rgb{0, 120, 0}, Rgb{150, 0, 150}, Rgb{140, 80, 0}};
+inline constexpr std::array<Rgb, 5> colori_curve{Rgb{0, 0, 200}, Rgb{200, 0, 0}, Rgb{0, 120, 0}, Rgb{150, 0, 150},
+                                                 Rgb{140, 80, 0}};
 
-inline Rgb colore_curva(int k) { return colori_curve[static_cast<std::size_t>(k) % colori_curve.size()]; }
+inline Rgb colore_curva(int k)
+{
+    return colori_curve[static_cast<std::size_t>(k) % colori_curve.size()];
+}
 
 } // namespace valvole_demo

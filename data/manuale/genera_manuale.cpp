@@ -56,8 +56,7 @@ QImage carica(const std::string& percorso)
 // The writer takes the rows bottom-up, as a bitmap file stores them.
 void carica_nel_documento(PdfWriter& w, const Immagine& im)
 {
-    const QImage img =
-        im.immagine.convertToFormat(im.grigi ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+    const QImage img = im.immagine.convertToFormat(im.grigi ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
     const int per_pixel = im.grigi ? 1 : 3;
     const auto riga = static_cast<std::size_t>(img.width() * per_pixel);
     std::vector<std::uint8_t> dati;
@@ -98,8 +97,7 @@ void disegna_esempio(PdfWriter& w, const Op& o, const Esempio& e, int larghezza_
     const float s = o.x2 / static_cast<float>(larghezza_px);
     auto X = [&](double px) { return o.x + static_cast<float>(px) * s; };
     auto Y = [&](double py) { return o.y - static_cast<float>(py) * s; };
-    const int verde = rgb(0, 150, 0), rosso = rgb(200, 0, 0), arancio = rgb(230, 120, 0),
-              viola = rgb(170, 0, 170);
+    const int verde = rgb(0, 150, 0), rosso = rgb(200, 0, 0), arancio = rgb(230, 120, 0), viola = rgb(170, 0, 170);
 
     // Maximum plate dissipation: I = P / V, inside the picture only.
     colore(w, rosso);
@@ -146,9 +144,7 @@ void disegna_op(PdfWriter& w, const Op& o, const Esempio& e, const std::vector<I
         if (o.spaziatura_parole != 0)
             w.SetWordSpacing(0);
         break;
-    case Op::Tipo::linea:
-        linea(w, o.x, o.y, o.x2, o.y2, o.spessore, o.colore);
-        break;
+    case Op::Tipo::linea: linea(w, o.x, o.y, o.x2, o.y2, o.spessore, o.colore); break;
     case Op::Tipo::figura:
         w.DrawImg(o.figura, o.x, o.y, o.x2, o.y2);
         if (o.figura == figura_curva) {
@@ -278,8 +274,7 @@ void crea_piede(PdfWriter& w)
 {
     w.StartObject("Piede", 2 | 4 | 8);
     linea(w, margine_sinistro, piede_y + 12, larghezza_pagina - margine_destro, piede_y + 12, 0.5f, colore_grigio);
-    testo(w, margine_sinistro, piede_y, titolo_manuale + "  -  Versione " + versione, font_testo, 8.5f,
-          colore_grigio);
+    testo(w, margine_sinistro, piede_y, titolo_manuale + "  -  Versione " + versione, font_testo, 8.5f, colore_grigio);
     w.EndObject();
 }
 
@@ -349,9 +344,7 @@ void genera(const std::string& sorgente, const std::string& programma, const std
         carica_nel_documento(w, im);
     crea_piede(w);
 
-    const Larghezza larghezza = [&w](const std::string& t, const std::string& f, float c) {
-        return w.Length(t, f, c);
-    };
+    const Larghezza larghezza = [&w](const std::string& t, const std::string& f, float c) { return w.Length(t, f, c); };
     // The cover and the contents come first: as many contents pages as the
     // headings need, so the body knows its first page number.
     std::vector<int> livelli;

@@ -25,8 +25,7 @@ int spazi(const std::string& s)
 
 class Impaginatore {
 public:
-    Impaginatore(const Larghezza& l, const DimensioniFigure& f, int prima)
-        : larghezza_(l), figure_(f), prima_(prima)
+    Impaginatore(const Larghezza& l, const DimensioniFigure& f, int prima) : larghezza_(l), figure_(f), prima_(prima)
     {
         nuova_pagina();
     }
@@ -233,27 +232,13 @@ Impaginato impagina(const std::vector<Blocco>& blocchi, const Larghezza& larghez
     Impaginatore p(larghezza, figure, prima_pagina);
     for (const Blocco& b : blocchi) {
         switch (b.tipo) {
-        case Tipo::capitolo:
-            p.capitolo(b.testo);
-            break;
-        case Tipo::sezione:
-            p.sezione(b.testo);
-            break;
-        case Tipo::paragrafo:
-            p.paragrafo(b.testo, 0);
-            break;
-        case Tipo::punto:
-            p.paragrafo(b.testo, rientro_punto, "\xE2\x80\xA2", 2.5f);
-            break;
-        case Tipo::formula:
-            p.formula(b.testo);
-            break;
-        case Tipo::figura:
-            p.figura(b.figura, b.testo);
-            break;
-        case Tipo::pagina:
-            p.salto_pagina();
-            break;
+        case Tipo::capitolo: p.capitolo(b.testo); break;
+        case Tipo::sezione: p.sezione(b.testo); break;
+        case Tipo::paragrafo: p.paragrafo(b.testo, 0); break;
+        case Tipo::punto: p.paragrafo(b.testo, rientro_punto, "\xE2\x80\xA2", 2.5f); break;
+        case Tipo::formula: p.formula(b.testo); break;
+        case Tipo::figura: p.figura(b.figura, b.testo); break;
+        case Tipo::pagina: p.salto_pagina(); break;
         }
     }
     return std::move(p).risultato();

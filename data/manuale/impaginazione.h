@@ -30,7 +30,10 @@ inline const std::string font_corsivo = "F3";
 inline const std::string font_formula = "F4";
 
 // Colours as the writer takes them (red in the lowest byte).
-constexpr int rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+constexpr int rgb(int r, int g, int b)
+{
+    return r | (g << 8) | (b << 16);
+}
 inline constexpr int colore_testo = rgb(20, 20, 20);
 inline constexpr int colore_titoli = rgb(18, 42, 110);
 inline constexpr int colore_grigio = rgb(110, 110, 110);
@@ -67,8 +70,8 @@ using Larghezza = std::function<float(const std::string& testo, const std::strin
 using DimensioniFigure = std::map<std::string, std::pair<float, float>>;
 
 // prima_pagina: the number the first laid-out page will carry.
-Impaginato impagina(const std::vector<Blocco>& blocchi, const Larghezza& larghezza,
-                    const DimensioniFigure& figure, int prima_pagina);
+Impaginato impagina(const std::vector<Blocco>& blocchi, const Larghezza& larghezza, const DimensioniFigure& figure,
+                    int prima_pagina);
 
 // Splits a text into lines no wider than `massima`; a word wider than the
 // line stands alone on its line.

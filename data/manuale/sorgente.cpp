@@ -22,8 +22,7 @@ bool inizia(const std::string& s, const char* prefisso)
 
 } // namespace
 
-std::string sostituisci(const std::string& testo, const std::map<std::string, std::string>& valori,
-                        std::string& errore)
+std::string sostituisci(const std::string& testo, const std::map<std::string, std::string>& valori, std::string& errore)
 {
     std::string out;
     out.reserve(testo.size());

@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)pronta;
     const QByteArray byte(reinterpret_cast<const char*>(data), qsizetype(size));
     const auto dim = immagini::dimensioni_dichiarate(byte);
-    if (dim && (dim->width() <= 0 || dim->height() <= 0
-                || double(dim->width()) * dim->height() > immagini::massimo_pixel))
+    if (dim &&
+        (dim->width() <= 0 || dim->height() <= 0 || double(dim->width()) * dim->height() > immagini::massimo_pixel))
         std::abort();
     return 0;
 }

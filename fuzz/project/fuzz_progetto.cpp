@@ -10,8 +10,7 @@
 
 namespace {
 
-template <typename T>
-bool stesse_dimensioni(const std::vector<T>& a, const std::vector<T>& b)
+template <typename T> bool stesse_dimensioni(const std::vector<T>& a, const std::vector<T>& b)
 {
     return a.size() == b.size();
 }
@@ -33,14 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto q = Ricarica_Progetto(salvato);
     if (!q)
         std::abort();
-    if (q->euro != p->euro || q->usa != p->usa || q->modo != p->modo || q->guadagno != p->guadagno
-        || q->r_tubo != p->r_tubo || q->r_anodica != p->r_anodica || q->r_catodica != p->r_catodica
-        || q->c_catodica != p->c_catodica || q->potenza != p->potenza
-        || q->potenza_visibile != p->potenza_visibile)
+    if (q->euro != p->euro || q->usa != p->usa || q->modo != p->modo || q->guadagno != p->guadagno ||
+        q->r_tubo != p->r_tubo || q->r_anodica != p->r_anodica || q->r_catodica != p->r_catodica ||
+        q->c_catodica != p->c_catodica || q->potenza != p->potenza || q->potenza_visibile != p->potenza_visibile)
         std::abort();
-    if (!stesse_dimensioni(p->rette, q->rette) || !stesse_dimensioni(p->punti_lavoro, q->punti_lavoro)
-        || !stesse_dimensioni(p->punti_guadagno, q->punti_guadagno)
-        || !stesse_dimensioni(p->rette_calcolate, q->rette_calcolate))
+    if (!stesse_dimensioni(p->rette, q->rette) || !stesse_dimensioni(p->punti_lavoro, q->punti_lavoro) ||
+        !stesse_dimensioni(p->punti_guadagno, q->punti_guadagno) ||
+        !stesse_dimensioni(p->rette_calcolate, q->rette_calcolate))
         std::abort();
     for (std::size_t k = 1; k < p->rette.size(); ++k)
         if (!vicino(p->rette[k].x0, q->rette[k].x0) || !vicino(p->rette[k].y1, q->rette[k].y1))

@@ -39,7 +39,7 @@ inline QStringList voci(const QString& archivio)
 // An archive written by zipfile: pairs of entry name and content.
 inline bool crea_con_python(const QString& archivio, const QList<QPair<QString, QByteArray>>& voci)
 {
-    QStringList argomenti {archivio};
+    QStringList argomenti{archivio};
     for (const auto& v : voci)
         argomenti << v.first << QString::fromLatin1(v.second.toHex());
     return python(QStringLiteral("import sys, zipfile\n"
@@ -48,8 +48,7 @@ inline bool crea_con_python(const QString& archivio, const QList<QPair<QString, 
                                  "for i in range(0, len(a), 2): z.writestr(a[i], bytes.fromhex(a[i + 1]))\n"
                                  "z.close()\n"),
                   argomenti)
-               .codice
-        == 0;
+               .codice == 0;
 }
 
 // Every path below a folder with its size and last-write time, sorted, so two
@@ -57,8 +56,7 @@ inline bool crea_con_python(const QString& archivio, const QList<QPair<QString, 
 inline QStringList impronta(const QString& cartella)
 {
     QStringList tutti;
-    QDirIterator it(cartella, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(cartella, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QFileInfo& fi = it.fileInfo();

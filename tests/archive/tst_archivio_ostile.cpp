@@ -174,25 +174,25 @@ private slots:
         const QStringList nuova{"EL84", "6V6"};
         const QString non_importato = QStringLiteral("Archivio non importato: %1.\nLa cartella dati resta invariata.");
 
-        QTest::newRow("good archive") << QList<Voce>{{"DatiValvole/", {}}, {"DatiValvole/DBValvole.mdb", db},
+        QTest::newRow("good archive") << QList<Voce>{{"DatiValvole/", {}},
+                                                     {"DatiValvole/DBValvole.mdb", db},
                                                      {"DatiValvole/Curve/EL84.gif", curva}}
                                       << nessun_messaggio << nuova;
-        QTest::newRow("program files beside the data")
-            << QList<Voce>{{"korvel", "#!/bin/sh\nrm -rf ~\n", "exec"},
-                           {"libpakova.so", "non una libreria"},
-                           {"SchemaCompleto.tml", "<html>altro</html>"},
-                           {"DatiValvole/DBValvole.mdb", db},
-                           {"DatiValvole/Curve/EL84.gif", curva, "exec"}}
-            << nessun_messaggio << nuova;
-        QTest::newRow("six entries claiming 400 MB each")
-            << [&] {
-                   QList<Voce> v{{"DatiValvole/DBValvole.mdb", db}};
-                   for (int i = 0; i < 6; ++i)
-                       v.append({QStringLiteral("DatiValvole/Curve/bomba%1.gif").arg(i), QByteArray(1000, '\0'),
-                                 "dichiara=400000000"});
-                   return v;
-               }()
-            << non_importato.arg("i file dell'archivio superano il limite di 2 GB") << vecchia;
+        QTest::newRow("program files beside the data") << QList<Voce>{{"korvel", "#!/bin/sh\nrm -rf ~\n", "exec"},
+                                                                      {"libpakova.so", "non una libreria"},
+                                                                      {"SchemaCompleto.tml", "<html>altro</html>"},
+                                                                      {"DatiValvole/DBValvole.mdb", db},
+                                                                      {"DatiValvole/Curve/EL84.gif", curva, "exec"}}
+                                                       << nessun_messaggio << nuova;
+        QTest::newRow("six entries claiming 400 MB each") <<
+            [&] {
+                QList<Voce> v{{"DatiValvole/DBValvole.mdb", db}};
+                for (int i = 0; i < 6; ++i)
+                    v.append({QStringLiteral("DatiValvole/Curve/bomba%1.gif").arg(i), QByteArray(1000, '\0'),
+                              "dichiara=400000000"});
+                return v;
+            }() << non_importato.arg("i file dell'archivio superano il limite di 2 GB")
+                                                          << vecchia;
         QTest::newRow("entry inflating past its declared size")
             << QList<Voce>{{"DatiValvole/DBValvole.mdb", db},
                            {"DatiValvole/Curve/EL84.gif", QByteArray(50000, 'x'), "vera=100"}}
@@ -248,7 +248,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(c->programma() + "/SchemaCompleto.tml"));
         QVERIFY(!QFileInfo::exists(c->programma() + "/Extra"));
         QVERIFY(!QFileInfo::exists(c->dir.filePath("../fuori.txt")));
-        const QStringList resto = QDir(c->programma()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        const QStringList resto =
+            QDir(c->programma()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         QCOMPARE(resto, QStringList({"DatiValvole", "importa.zip", "korvel", "libpakova.so"}));
 
         if (lista == QStringList{"EL84", "6V6"}) {

@@ -63,14 +63,12 @@ private slots:
         QTest::addColumn<V>("home");
         QTest::addColumn<QString>("attesa");
         QTest::newRow("XDG_DATA_HOME") << V("/srv/dati") << V("/home/anna") << "/srv/dati/korvel/";
-        QTest::newRow("XDG_DATA_HOME with slashes") << V("/srv//dati/") << V("/home/anna")
-                                                    << "/srv/dati/korvel/";
+        QTest::newRow("XDG_DATA_HOME with slashes") << V("/srv//dati/") << V("/home/anna") << "/srv/dati/korvel/";
         QTest::newRow("empty XDG_DATA_HOME") << V("") << V("/home/anna") << "/home/anna/.local/share/korvel/";
-        QTest::newRow("relative XDG_DATA_HOME ignored") << V("dati") << V("/home/anna")
-                                                        << "/home/anna/.local/share/korvel/";
+        QTest::newRow("relative XDG_DATA_HOME ignored")
+            << V("dati") << V("/home/anna") << "/home/anna/.local/share/korvel/";
         QTest::newRow("no XDG_DATA_HOME") << V() << V("/home/anna/") << "/home/anna/.local/share/korvel/";
-        QTest::newRow("HOME with a space") << V() << V("/home/anna maria")
-                                           << "/home/anna maria/.local/share/korvel/";
+        QTest::newRow("HOME with a space") << V() << V("/home/anna maria") << "/home/anna maria/.local/share/korvel/";
         // Without a usable HOME the password database names the home folder.
         const QString pw = casa_di_sistema();
         const QString da_pw = (pw.endsWith('/') ? pw : pw + '/') + ".local/share/korvel/";
@@ -158,7 +156,8 @@ private slots:
         QCOMPARE(pakova::ZipAddDirToZip(sorgente.dati()), 1);
         QCOMPARE(pakova::ZipClose(), 1);
         QVERIFY(installa_libreria(programma.path()));
-        const QStringList contenuto_programma = QDir(programma.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const QStringList contenuto_programma =
+            QDir(programma.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
         QTemporaryDir casa;
         const QString radice = casa.path() + "/.local/share/korvel";

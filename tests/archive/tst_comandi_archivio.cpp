@@ -84,7 +84,7 @@ private slots:
         p->azzera();
         p->rispondi_file(archivio);
         w->crea_zipfile->trigger();
-        QCOMPARE(p->messaggi(), QStringList {"Archiviazione Completata"});
+        QCOMPARE(p->messaggi(), QStringList{"Archiviazione Completata"});
         QCOMPARE(p->richieste().size(), 2);
         const Piattaforma::DialogoFile salva = p->richieste().first().dialogo;
         QCOMPARE(p->richieste().first().tipo, PiattaformaScriptata::Tipo::SalvaFile);
@@ -111,7 +111,7 @@ private slots:
         p->rispondi_file(archivio);
         w->import_archivio->trigger();
         QCOMPARE(w->lista().righe_valvole(), 3);
-        QCOMPARE(p->messaggi(), QStringList {});
+        QCOMPARE(p->messaggi(), QStringList{});
         QCOMPARE(p->richieste().size(), 1);
         const Piattaforma::DialogoFile apri = p->richieste().first().dialogo;
         QCOMPARE(p->richieste().first().tipo, PiattaformaScriptata::Tipo::ApriFile);
@@ -144,7 +144,7 @@ private slots:
             QCOMPARE(p->richieste().first().tipo, PiattaformaScriptata::Tipo::Domanda);
             QCOMPARE(p->richieste().first().testo, QStringLiteral("Base dati assente, vuoi caricarla?"));
             QCOMPARE(w->lista().righe_valvole(), si ? 3 : 0);
-            QCOMPARE(richieste_file(*p), si ? QStringList {"File Zip Archivio"} : QStringList {});
+            QCOMPARE(richieste_file(*p), si ? QStringList{"File Zip Archivio"} : QStringList{});
             QCOMPARE(QFileInfo::exists(c->basedati()), si);
             cleanup();
         }
@@ -161,7 +161,7 @@ private slots:
         p->azzera();
         p->rispondi_file(archivio);
         w->crea_zipfile->trigger();
-        QCOMPARE(p->messaggi(), QStringList {"Impossibile creare il file"});
+        QCOMPARE(p->messaggi(), QStringList{"Impossibile creare il file"});
         QVERIFY(!QFileInfo::exists(archivio));
 
         QVERIFY(crea_con_python(archivio, {{"DatiValvole/nuovo.txt", "nuovo"}}));
@@ -169,8 +169,8 @@ private slots:
         p->azzera();
         p->rispondi_file(archivio);
         w->import_archivio->trigger();
-        QCOMPARE(p->messaggi(), QStringList {"Archivio non importato: libreria zip assente.\n"
-                                             "La cartella dati resta invariata."});
+        QCOMPARE(p->messaggi(), QStringList{"Archivio non importato: libreria zip assente.\n"
+                                            "La cartella dati resta invariata."});
         QCOMPARE(w->lista().righe_valvole(), 0);
         QVERIFY(!QFileInfo::exists(c->dati() + "nuovo.txt"));
         QCOMPARE(pakova::UnZipOpen(archivio), -1);
@@ -185,13 +185,13 @@ private slots:
         prepara();
         apri_finestra();
         const QStringList prima = impronta(c->programma());
-        for (const std::optional<QString>& risposta : {std::optional<QString> {}, std::optional<QString> {""}}) {
+        for (const std::optional<QString>& risposta : {std::optional<QString>{}, std::optional<QString>{""}}) {
             p->azzera();
             p->rispondi_file(risposta);
             w->crea_zipfile->trigger();
             p->rispondi_file(risposta);
             w->import_archivio->trigger();
-            QCOMPARE(p->messaggi(), QStringList {});
+            QCOMPARE(p->messaggi(), QStringList{});
             QCOMPARE(richieste_file(*p), QStringList({"File di Ingresso", "File Zip Archivio"}));
         }
         QCOMPARE(impronta(c->programma()), prima);
@@ -200,7 +200,7 @@ private slots:
         p->azzera();
         p->rispondi_file(c->programma() + "/manca/x.zip");
         w->crea_zipfile->trigger();
-        QCOMPARE(p->messaggi(), QStringList {"Impossibile creare il file"});
+        QCOMPARE(p->messaggi(), QStringList{"Impossibile creare il file"});
     }
 
     // An empty data folder gives the lone folder entry; an archive with
@@ -216,8 +216,8 @@ private slots:
         const QString archivio = c->programma() + "/solo_cartella.zip";
         p->rispondi_file(archivio);
         crea_archivio_zip(*p);
-        QCOMPARE(p->messaggi(), QStringList {"Archiviazione Completata"});
-        QCOMPARE(voci(archivio), QStringList {"DatiValvole/"});
+        QCOMPARE(p->messaggi(), QStringList{"Archiviazione Completata"});
+        QCOMPARE(voci(archivio), QStringList{"DatiValvole/"});
 
         apri_finestra();
         const QString altre = c->programma() + "/altre.zip";

@@ -93,7 +93,7 @@ inline int pixel_diversi(const QImage& a, const QImage& b)
 
 // Answers the next recalculation request as the user would the dialog.
 inline void rispondi_ricalcolo(VistaProva& vista, const QString& r_anodica, const QString& r_dinamica, bool conferma,
-                        QString* end_v_letto = nullptr, QString* r_anodica_letta = nullptr)
+                               QString* end_v_letto = nullptr, QString* r_anodica_letta = nullptr)
 {
     vista.risposta_ricalcolo = [=](StatoGrafico& s) {
         if (end_v_letto)

@@ -56,8 +56,7 @@ QPointF pixel(double v, double i)
 {
     using namespace valvole_demo;
     const auto& t = dodici_ax7();
-    return {std::round(org_x + v / t.vmax_v * (vmax_x - org_x)),
-            std::round(org_y - i / t.imax_i * (org_y - imax_y))};
+    return {std::round(org_x + v / t.vmax_v * (vmax_x - org_x)), std::round(org_y - i / t.imax_i * (org_y - imax_y))};
 }
 
 void rispondi_ricalcolo(const QString& r_anodica)

@@ -211,9 +211,8 @@ private slots:
         }
         QVERIFY(!b.s().traccia_attiva);
         QCOMPARE(b.grafico.canvas(), b.base);
-        QCOMPARE(numero_oggetti(b.s().rette) + numero_oggetti(b.s().punti_lavoro)
-                     + numero_oggetti(b.s().punti_guadagno),
-                 0);
+        QCOMPARE(
+            numero_oggetti(b.s().rette) + numero_oggetti(b.s().punti_lavoro) + numero_oggetti(b.s().punti_guadagno), 0);
         QVERIFY(b.t(Campo::curr_X).isEmpty());
         QVERIFY(!b.vista.cancella[0] && !b.vista.cancella[1] && !b.vista.cancella[2]);
     }

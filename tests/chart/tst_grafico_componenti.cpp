@@ -21,8 +21,12 @@ private slots:
         QTest::addColumn<QString>("r_anodica");
         QTest::addColumn<QString>("r_catodica");
         QTest::addColumn<QString>("c_catodica");
-        QTest::newRow("point locale") << false << "28,750" << "1,250" << "5.09";
-        QTest::newRow("comma locale") << true << "28.750" << "1.250" << "5,09";
+        QTest::newRow("point locale") << false << "28,750"
+                                      << "1,250"
+                                      << "5.09";
+        QTest::newRow("comma locale") << true << "28.750"
+                                      << "1.250"
+                                      << "5,09";
     }
 
     void componenti()
@@ -55,9 +59,12 @@ private slots:
     {
         QTest::addColumn<QString>("lavoro");
         QTest::addColumn<QString>("guadagno");
-        QTest::newRow("working point first") << "1.5" << "2.5";
-        QTest::newRow("swapped") << "2.5" << "1.5";
-        QTest::newRow("signs and commas") << "-1,5" << "-2,5";
+        QTest::newRow("working point first") << "1.5"
+                                             << "2.5";
+        QTest::newRow("swapped") << "2.5"
+                                 << "1.5";
+        QTest::newRow("signs and commas") << "-1,5"
+                                          << "-2,5";
     }
 
     void guadagno()
@@ -184,13 +191,20 @@ private slots:
     {
         QTest::addColumn<QString>("scritto");
         QTest::addColumn<QString>("atteso");
-        QTest::newRow("2k") << "2k" << "2000";
-        QTest::newRow("47K") << "47K" << "47000";
-        QTest::newRow("2.2k") << "2.2k" << "2.2000";
-        QTest::newRow("k alone") << "k" << "000";
-        QTest::newRow("plain") << "2000" << "2000";
-        QTest::newRow("k inside") << "2k2" << "2k2";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("2k") << "2k"
+                            << "2000";
+        QTest::newRow("47K") << "47K"
+                             << "47000";
+        QTest::newRow("2.2k") << "2.2k"
+                              << "2.2000";
+        QTest::newRow("k alone") << "k"
+                                 << "000";
+        QTest::newRow("plain") << "2000"
+                               << "2000";
+        QTest::newRow("k inside") << "2k2"
+                                  << "2k2";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void r_anodica_suffisso_k()

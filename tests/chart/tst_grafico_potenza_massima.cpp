@@ -144,7 +144,10 @@ private slots:
             rispondi_ricalcolo(b.vista, QStringLiteral("20000"), QString(), true);
             QVERIFY(b.grafico.ricalcola_retta());
             break;
-        case 4: b.trascina({260, 200}, {}); indice = 0; break;
+        case 4:
+            b.trascina({260, 200}, {});
+            indice = 0;
+            break;
         case 5:
             b.trascina({150, 100}, {{400, 300}});
             b.grafico.completa_retta();

@@ -89,12 +89,18 @@ private slots:
         QTest::addColumn<bool>("conferma");
         QTest::addColumn<QString>("valore");
         QTest::addColumn<QString>("r_anodica_dopo");
-        QTest::newRow("Annulla") << false << "20000" << "10,000";
-        QTest::newRow("empty") << true << "" << "0";
-        QTest::newRow("zero") << true << "0" << "0";
-        QTest::newRow("text") << true << "abc" << "0";
-        QTest::newRow("negative") << true << "-22000" << "-22000";
-        QTest::newRow("too large") << true << "99999999999" << "0";
+        QTest::newRow("Annulla") << false << "20000"
+                                 << "10,000";
+        QTest::newRow("empty") << true << ""
+                               << "0";
+        QTest::newRow("zero") << true << "0"
+                              << "0";
+        QTest::newRow("text") << true << "abc"
+                              << "0";
+        QTest::newRow("negative") << true << "-22000"
+                                  << "-22000";
+        QTest::newRow("too large") << true << "99999999999"
+                                   << "0";
     }
 
     void ricalcola_annullato_o_non_valido()

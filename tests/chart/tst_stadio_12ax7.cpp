@@ -84,11 +84,11 @@ private slots:
         QVERIFY(cella.isValid());
         // Press, release, double click, release: what the window system sends.
         QWidget* lista = w.griglia_DB->viewport();
-        for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
             const bool premuto = tipo != QEvent::MouseButtonRelease;
-            QMouseEvent e(tipo, QPointF(cella.center()), lista->mapToGlobal(QPointF(cella.center())),
-                          Qt::LeftButton, premuto ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QMouseEvent e(tipo, QPointF(cella.center()), lista->mapToGlobal(QPointF(cella.center())), Qt::LeftButton,
+                          premuto ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(lista, &e);
         }
         QCOMPARE(w.riga_db->text(), QString::number(riga));
@@ -97,8 +97,7 @@ private slots:
         QCOMPARE(s.vmax_v, 500.0);
 
         QWidget* grafico = w.Picture1_;
-        const auto evento = [&](QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante,
-                                Qt::MouseButtons tenuti) {
+        const auto evento = [&](QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti) {
             QMouseEvent e(tipo, pos, grafico->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
             QApplication::sendEvent(grafico, &e);
         };
@@ -145,8 +144,8 @@ private slots:
         const double guadagno = std::fabs(va_guadagno - va_lavoro) / 1.0;
         const double rk = 1.5 / ia_lavoro * 1000;
         const double ra = 100000 - rk;
-        qInfo("model: gain %.2f, Rk %.0f, Ra %.0f; chart: gain %.2f, Rk %d, Ra %d", guadagno, rk,
-              ra, s.guadagno, s.valore_r_catodica, s.valore_r_anodica);
+        qInfo("model: gain %.2f, Rk %.0f, Ra %.0f; chart: gain %.2f, Rk %d, Ra %d", guadagno, rk, ra, s.guadagno,
+              s.valore_r_catodica, s.valore_r_anodica);
         // Each point is within half a pixel of the crossing.
         QVERIFY(std::fabs(s.guadagno - guadagno) <= volt_pixel);
         QVERIFY(std::fabs(s.valore_r_catodica - rk) <= rk * 0.5 * ma_pixel / ia_lavoro + 1);
@@ -156,7 +155,7 @@ private slots:
                  numeri::formatta(s.valore_r_catodica, QStringLiteral("###,###,##0")));
         QVERIFY(!w.campo(Campo::c_catodica)->text().isEmpty());
         QVERIFY(guadagno > 40 && guadagno < 80); // a sensible 12AX7 stage
-        w.close(); // as the user ends the session
+        w.close();                               // as the user ends the session
     }
 };
 

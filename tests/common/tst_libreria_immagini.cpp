@@ -97,15 +97,16 @@ out = b'\x89PNG\r\n\x1a\n' + blocco(b'IHDR', struct.pack('>IIBBBBB', w, h, d, t,
 out += blocco(b'IDAT', zlib.compress(righe)) + blocco(b'IEND', b'')
 sys.stdout.write(out.hex())
 )"),
-                             {QString::number(profondita), QString::number(colore), QString::number(w), QString::number(h),
-                              QString::number(solo_testata ? 1 : 0)});
+                           {QString::number(profondita), QString::number(colore), QString::number(w),
+                            QString::number(h), QString::number(solo_testata ? 1 : 0)});
     return QByteArray::fromHex(e.uscita.toLatin1());
 }
 
 QByteArray tiff48(QTemporaryDir& dir)
 {
     const QString file = dir.filePath("tiff48.tif");
-    esegui(QStringLiteral("convert"), {"-size", "20x10", "gradient:red-blue", "-depth", "16", "-type", "TrueColor", file});
+    esegui(QStringLiteral("convert"),
+           {"-size", "20x10", "gradient:red-blue", "-depth", "16", "-type", "TrueColor", file});
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }

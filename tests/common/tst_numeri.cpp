@@ -95,21 +95,51 @@ private slots:
         QTest::addColumn<QString>("schema");
         QTest::addColumn<QString>("punto");
         QTest::addColumn<QString>("virgola");
-        QTest::newRow("resistor") << 28750.0 << "###,###,##0" << "28,750" << "28.750";
-        QTest::newRow("millions") << 1234567.0 << "###,###,##0" << "1,234,567" << "1.234.567";
-        QTest::newRow("small resistor") << 820.0 << "###,###,##0" << "820" << "820";
-        QTest::newRow("negative resistor") << -1250.0 << "###,###,##0" << "-1,250" << "-1.250";
-        QTest::newRow("capacitor") << 5.0931 << "#0.00" << "5.09" << "5,09";
-        QTest::newRow("below one") << 0.5 << "#0.00" << "0.50" << "0,50";
-        QTest::newRow("value no grouping") << 1234.5 << "###0.00" << "1234.50" << "1234,50";
-        QTest::newRow("gain") << 30.0 << "##0.00" << "30.00" << "30,00";
-        QTest::newRow("zero") << 0.0 << "###0.00" << "0.00" << "0,00";
-        QTest::newRow("no minus zero") << -0.001 << "###0.00" << "0.00" << "0,00";
-        QTest::newRow("negative value") << -1.5 << "###0.00" << "-1.50" << "-1,50";
-        QTest::newRow("rounds") << 12.499 << "###0.00" << "12.50" << "12,50";
-        QTest::newRow("two digits") << 1.0 << "00" << "01" << "01";
-        QTest::newRow("ten") << 10.0 << "00" << "10" << "10";
-        QTest::newRow("three digits") << 123.0 << "00" << "123" << "123";
+        QTest::newRow("resistor") << 28750.0 << "###,###,##0"
+                                  << "28,750"
+                                  << "28.750";
+        QTest::newRow("millions") << 1234567.0 << "###,###,##0"
+                                  << "1,234,567"
+                                  << "1.234.567";
+        QTest::newRow("small resistor") << 820.0 << "###,###,##0"
+                                        << "820"
+                                        << "820";
+        QTest::newRow("negative resistor") << -1250.0 << "###,###,##0"
+                                           << "-1,250"
+                                           << "-1.250";
+        QTest::newRow("capacitor") << 5.0931 << "#0.00"
+                                   << "5.09"
+                                   << "5,09";
+        QTest::newRow("below one") << 0.5 << "#0.00"
+                                   << "0.50"
+                                   << "0,50";
+        QTest::newRow("value no grouping") << 1234.5 << "###0.00"
+                                           << "1234.50"
+                                           << "1234,50";
+        QTest::newRow("gain") << 30.0 << "##0.00"
+                              << "30.00"
+                              << "30,00";
+        QTest::newRow("zero") << 0.0 << "###0.00"
+                              << "0.00"
+                              << "0,00";
+        QTest::newRow("no minus zero") << -0.001 << "###0.00"
+                                       << "0.00"
+                                       << "0,00";
+        QTest::newRow("negative value") << -1.5 << "###0.00"
+                                        << "-1.50"
+                                        << "-1,50";
+        QTest::newRow("rounds") << 12.499 << "###0.00"
+                                << "12.50"
+                                << "12,50";
+        QTest::newRow("two digits") << 1.0 << "00"
+                                    << "01"
+                                    << "01";
+        QTest::newRow("ten") << 10.0 << "00"
+                             << "10"
+                             << "10";
+        QTest::newRow("three digits") << 123.0 << "00"
+                                      << "123"
+                                      << "123";
     }
     void formatta()
     {
@@ -128,14 +158,22 @@ private slots:
         QTest::addColumn<float>("valore");
         QTest::addColumn<QString>("punto");
         QTest::addColumn<QString>("virgola");
-        QTest::newRow("whole") << 245.0f << "245" << "245";
-        QTest::newRow("half") << 245.5f << "245.5" << "245,5";
-        QTest::newRow("tenth") << 0.1f << "0.1" << "0,1";
-        QTest::newRow("seven digits") << 1234567.0f << "1234567" << "1234567";
-        QTest::newRow("no grouping") << 4000.0f << "4000" << "4000";
-        QTest::newRow("negative") << -60.0f << "-60" << "-60";
-        QTest::newRow("zero") << 0.0f << "0" << "0";
-        QTest::newRow("minus zero") << -0.0f << "0" << "0";
+        QTest::newRow("whole") << 245.0f << "245"
+                               << "245";
+        QTest::newRow("half") << 245.5f << "245.5"
+                              << "245,5";
+        QTest::newRow("tenth") << 0.1f << "0.1"
+                               << "0,1";
+        QTest::newRow("seven digits") << 1234567.0f << "1234567"
+                                      << "1234567";
+        QTest::newRow("no grouping") << 4000.0f << "4000"
+                                     << "4000";
+        QTest::newRow("negative") << -60.0f << "-60"
+                                  << "-60";
+        QTest::newRow("zero") << 0.0f << "0"
+                              << "0";
+        QTest::newRow("minus zero") << -0.0f << "0"
+                                    << "0";
     }
     void testo_float()
     {

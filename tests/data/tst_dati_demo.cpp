@@ -65,8 +65,14 @@ std::vector<Record> leggi_tabella(QStringList* colonne = nullptr)
     return righe;
 }
 
-QString testo(const Record& r, const char* colonna) { return r.at(QString::fromLatin1(colonna)).toString(); }
-int intero(const Record& r, const char* colonna) { return r.at(QString::fromLatin1(colonna)).toInt(); }
+QString testo(const Record& r, const char* colonna)
+{
+    return r.at(QString::fromLatin1(colonna)).toString();
+}
+int intero(const Record& r, const char* colonna)
+{
+    return r.at(QString::fromLatin1(colonna)).toInt();
+}
 
 // The chart calibration exactly as the tube loader fills it from a record.
 StatoGrafico calibrazione(const Record& r)
@@ -92,7 +98,10 @@ const valvole_demo::Valvola* valvola_del_record(const Record& r)
     return nullptr;
 }
 
-QRgb rgb(valvole_demo::Rgb c) { return qRgb(c.r, c.g, c.b); }
+QRgb rgb(valvole_demo::Rgb c)
+{
+    return qRgb(c.r, c.g, c.b);
+}
 
 // Row of the pixel of colour `colore` in column x nearest to row yf, within
 // `raggio` rows.

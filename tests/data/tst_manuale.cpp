@@ -122,8 +122,8 @@ void TestManuale::piu_pagine_numerate()
     // Every page but the cover carries "Pagina k di n": the count comes from
     // the form written after the last page.
     for (int k = 2; k <= n; ++k) {
-        const QString pagina = testo({QStringLiteral("-f"), QString::number(k), QStringLiteral("-l"),
-                                      QString::number(k)});
+        const QString pagina =
+            testo({QStringLiteral("-f"), QString::number(k), QStringLiteral("-l"), QString::number(k)});
         QVERIFY2(pagina.contains(QStringLiteral("Pagina %1 di %2").arg(k).arg(n)), qPrintable(QString::number(k)));
     }
     QVERIFY(!testo({QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1")})
@@ -165,9 +165,9 @@ void TestManuale::pagine_visualizzabili()
 {
     QTemporaryDir dir;
     const int n = pagine();
-    const Esito e = esegui(QStringLiteral("pdftoppm"),
-                           {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"), manuale,
-                            dir.path() + QStringLiteral("/p")});
+    const Esito e =
+        esegui(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("30"), manuale,
+                                            dir.path() + QStringLiteral("/p")});
     QVERIFY2(e.codice == 0, qPrintable(e.errori));
     QVERIFY2(!e.errori.contains(QStringLiteral("Error")), qPrintable(e.errori));
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("p-*.png")}).size(), n);
@@ -265,8 +265,9 @@ void TestManuale::esempio_rifatto_nella_finestra()
     });
     w.calc_function[5]->trigger();
     const QString numero = QStringLiteral("([0-9]+(?:,[0-9]+)?)");
-    const QStringList risposta = {"gm \\(mA/V\\) = ", "rp \\(kOhm\\) = ", "e mu = ", "Guadagno = ", "Uscita \\(Vpp\\) = ",
-                                  "H2 \\(%\\) = ", "H3 \\(%\\) = ", "THD \\(%\\) = ", "Margine ingresso \\(Vp\\) = "};
+    const QStringList risposta = {"gm \\(mA/V\\) = ", "rp \\(kOhm\\) = ",    "e mu = ",
+                                  "Guadagno = ",      "Uscita \\(Vpp\\) = ", "H2 \\(%\\) = ",
+                                  "H3 \\(%\\) = ",    "THD \\(%\\) = ",      "Margine ingresso \\(Vp\\) = "};
     QCOMPARE(letti.size(), risposta.size());
     for (int i = 0; i < risposta.size(); ++i) {
         // The gain quoted is the response's, not the chart's earlier one.

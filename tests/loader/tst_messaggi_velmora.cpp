@@ -96,7 +96,8 @@ private slots:
     // makes the box taller, never wider than its text column.
     void testo_a_capo()
     {
-        const QImage corta = messaggi_velmora::immagine({{}, QStringLiteral("Base dati Caricata"), {QStringLiteral("OK")}, 0});
+        const QImage corta =
+            messaggi_velmora::immagine({{}, QStringLiteral("Base dati Caricata"), {QStringLiteral("OK")}, 0});
         const QImage lunga = messaggi_velmora::immagine(domanda);
         QVERIFY(!corta.isNull());
         QVERIFY(lunga.height() > corta.height());

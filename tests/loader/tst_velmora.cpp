@@ -86,7 +86,7 @@ private slots:
             return true;
         };
         velmora(p, programma, registra);
-        QCOMPARE(dialoghi(p), QStringList {caricata});
+        QCOMPARE(dialoghi(p), QStringList{caricata});
         QCOMPARE(impronta(programma + "/DatiValvole"), impronta_dati_);
 
         // The archive is not opened again: a changed archive leaves the data
@@ -95,9 +95,9 @@ private slots:
         QVERIFY(crea_con_python(programma + "/DatiValvole.zip", {{"DatiValvole/nuovo.txt", "n"}}));
         p.azzera();
         velmora(p, programma, registra);
-        QCOMPARE(dialoghi(p), QStringList {gia_presente});
+        QCOMPARE(dialoghi(p), QStringList{gia_presente});
         QCOMPARE(impronta(programma + "/DatiValvole"), impronta_dati_);
-        QCOMPARE(avviati, QStringList {});
+        QCOMPARE(avviati, QStringList{});
     }
 
     // Whatever stops the database from opening leads to the installation
@@ -130,8 +130,8 @@ private slots:
             {"database che non e' un database",
              [](const QString& prog) {
                  QFile::remove(prog + "/DatiValvole.zip");
-                 QVERIFY(crea_con_python(prog + "/DatiValvole.zip",
-                                         {{"DatiValvole/DBValvole.mdb", "non sono sqlite"}}));
+                 QVERIFY(
+                     crea_con_python(prog + "/DatiValvole.zip", {{"DatiValvole/DBValvole.mdb", "non sono sqlite"}}));
              },
              true, non_caricata.arg("la base dati dell'archivio non è valida")},
         };
@@ -149,7 +149,7 @@ private slots:
                 });
                 QVERIFY2(dialoghi(p) == QStringList({caso.primo_messaggio, "? " + domanda}),
                          qPrintable(QString(caso.descrizione) + ": " + dialoghi(p).join(" | ")));
-                QCOMPARE(avviati, si ? QStringList {programma + "/MDAC_TYP.EXE"} : QStringList {});
+                QCOMPARE(avviati, si ? QStringList{programma + "/MDAC_TYP.EXE"} : QStringList{});
                 if (caso.primo_messaggio == gia_presente)
                     QVERIFY(QFileInfo(programma + "/DatiValvole").isFile());
             }
@@ -194,8 +194,8 @@ private slots:
         QVERIFY(!QFileInfo::exists(programma + "/Leggimi.txt"));
         QVERIFY(!QFileInfo::exists(programma + "/Altro"));
         QVERIFY(!QFileInfo::exists(programma + "/../fuori.txt"));
-        QCOMPARE(dialoghi(p), QStringList({non_caricata.arg("l'archivio non contiene la cartella DatiValvole"),
-                                           "? " + domanda}));
+        QCOMPARE(dialoghi(p),
+                 QStringList({non_caricata.arg("l'archivio non contiene la cartella DatiValvole"), "? " + domanda}));
     }
 
     // The archive the build stages: unpacked by the loader on a fresh
@@ -212,20 +212,20 @@ private slots:
         QVERIFY(QFile::copy(spedito, programma + "/DatiValvole.zip"));
         PiattaformaScriptata p;
         velmora(p, programma);
-        QCOMPARE(dialoghi(p), QStringList {caricata});
+        QCOMPARE(dialoghi(p), QStringList{caricata});
 
         PiattaformaScriptata q;
         KORVEL w(q, programma);
         w.KORVEL_Form_Load();
         const int righe = w.lista().righe_valvole();
         QVERIFY(righe > 0);
-        QCOMPARE(dialoghi(q), QStringList {});
+        QCOMPARE(dialoghi(q), QStringList{});
 
         // The demo data packed from the menu, lost, and imported back.
         const QString copia = programma + "/Copia Dati.zip";
         q.rispondi_file(copia);
         w.crea_zipfile->trigger();
-        QCOMPARE(q.messaggi(), QStringList {"Archiviazione Completata"});
+        QCOMPARE(q.messaggi(), QStringList{"Archiviazione Completata"});
         QVERIFY(QDir(programma + "/DatiValvole").removeRecursively());
         QVERIFY(!w.lista().caricamento_basedati());
         q.rispondi_file(copia);

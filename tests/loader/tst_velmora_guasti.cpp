@@ -40,8 +40,8 @@ class TestVelmoraGuasti : public QObject {
     Q_OBJECT
 
     QTemporaryDir sorgente_;
-    QByteArray archivio_;  // a good data archive packed by our library
-    QByteArray database_;  // its database
+    QByteArray archivio_; // a good data archive packed by our library
+    QByteArray database_; // its database
 
 private slots:
     void initTestCase()
@@ -103,7 +103,8 @@ private slots:
             f.write(archivio_.left(archivio_.size() / 2));
         } else {
             QByteArray curva = tipo == "crc" ? QByteArray("CURVA-DA-DANNEGGIARE") : QByteArray("curva");
-            const Esito e = python(QStringLiteral(R"(
+            const Esito e =
+                python(QStringLiteral(R"(
 import sys, zipfile
 z = zipfile.ZipFile(sys.argv[1], 'w')
 z.writestr('korvel', b'#!/bin/sh\n')
@@ -116,7 +117,7 @@ if sys.argv[4] == 'crc':
     d[d.index(sys.argv[3].encode())] ^= 0x20
     open(sys.argv[1], 'wb').write(bytes(d))
 )"),
-                                   {archivio, QString::fromLatin1(database_.toHex()), QString::fromLatin1(curva), tipo});
+                       {archivio, QString::fromLatin1(database_.toHex()), QString::fromLatin1(curva), tipo});
             QVERIFY2(e.codice == 0, qPrintable(e.errori));
         }
         const QByteArray libreria = leggi(programma + "/libpakova.so");

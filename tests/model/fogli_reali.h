@@ -16,12 +16,12 @@
 namespace fogli_reali {
 
 struct Foglio {
-    const char* file;         // under tests/model/fixtures/
+    const char* file; // under tests/model/fixtures/
     Taratura taratura;
     std::vector<double> griglie; // grid voltages, top curve first
-    double va_tabella;        // plate voltage of the table point, V
-    double vg_tabella;        // grid voltage of the table point, V
-    double ia_tabella;        // plate current of the table point, mA
+    double va_tabella;           // plate voltage of the table point, V
+    double vg_tabella;           // grid voltage of the table point, V
+    double ia_tabella;           // plate current of the table point, mA
 };
 
 inline std::vector<double> passi(double primo, double passo, int n)
@@ -41,7 +41,12 @@ inline const std::array<Foglio, 3>& fogli()
         // Tung-Sol 19J6, page 3, top plot: 0-500 V, 0-15 mA, ten curves
         // 0 ... -18 V. Table point: 100 V with 50 ohm common to both units
         // at 8.5 mA each, so the grid sits at -(2 x 8.5 mA x 50 ohm).
-        {"19J6-TungSol.gif", {24.8f, 387.9f, 487.3f, 387.9f, 500.0, 24.8f, 29.4f, 15.0}, passi(0, 2, 10), 100, -0.85, 8.5},
+        {"19J6-TungSol.gif",
+         {24.8f, 387.9f, 487.3f, 387.9f, 500.0, 24.8f, 29.4f, 15.0},
+         passi(0, 2, 10),
+         100,
+         -0.85,
+         8.5},
         // RCA 19J6, page 2, left plot, printed a quarter turn round and
         // turned upright: 0-600 V, 0-16 mA, ten curves 0 ... -18 V.
         {"19J6-RCA.gif", {13.8f, 398.3f, 447.1f, 398.3f, 600.0, 13.8f, 16.9f, 16.0}, passi(0, 2, 10), 100, -0.85, 8.5},

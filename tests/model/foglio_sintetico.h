@@ -47,8 +47,14 @@ inline constexpr double sy = double(altezza_originale) / immagini_valvola::altez
 
 // Continuous original coordinate to rescaled pixel index (pixel centres at
 // whole numbers): the box filter's pixel j covers [j s, (j + 1) s).
-inline double a_x(double x) { return x / sx - 0.5; }
-inline double a_y(double y) { return y / sy - 0.5; }
+inline double a_x(double x)
+{
+    return x / sx - 0.5;
+}
+inline double a_y(double y)
+{
+    return y / sy - 0.5;
+}
 
 inline QPointF Foglio::pixel(double ep, double ia) const
 {

@@ -66,11 +66,23 @@ modello::ParametriModello verita(const valvole_demo::Valvola& v)
 {
     modello::ParametriModello p;
     if (v.pentodo)
-        p = {modello::TipoModello::pentodo_koren, v.pentodo_p.mu, v.pentodo_p.ex, v.pentodo_p.kg1,
-             v.pentodo_p.kp, v.pentodo_p.kvb, 0, v.vg2};
+        p = {modello::TipoModello::pentodo_koren,
+             v.pentodo_p.mu,
+             v.pentodo_p.ex,
+             v.pentodo_p.kg1,
+             v.pentodo_p.kp,
+             v.pentodo_p.kvb,
+             0,
+             v.vg2};
     else
-        p = {modello::TipoModello::triodo_koren, v.triodo.mu, v.triodo.ex, v.triodo.kg1, v.triodo.kp,
-             v.triodo.kvb, 0, 0};
+        p = {modello::TipoModello::triodo_koren,
+             v.triodo.mu,
+             v.triodo.ex,
+             v.triodo.kg1,
+             v.triodo.kp,
+             v.triodo.kvb,
+             0,
+             0};
     return p;
 }
 
@@ -94,8 +106,8 @@ QString confronta_parametri(const modello::ParametriModello& p, const modello::P
     const struct {
         const char* nome;
         double trovato, vero, tolleranza;
-    } casi[] = {{"mu", p.mu, v.mu, 0.02}, {"Ex", p.ex, v.ex, 0.02}, {"Kg1", p.kg1, v.kg1, 0.05},
-                {"Kp", p.kp, v.kp, 0.05}};
+    } casi[] = {
+        {"mu", p.mu, v.mu, 0.02}, {"Ex", p.ex, v.ex, 0.02}, {"Kg1", p.kg1, v.kg1, 0.05}, {"Kp", p.kp, v.kp, 0.05}};
     for (const auto& c : casi)
         if (!(scarto_relativo(c.trovato, c.vero) <= c.tolleranza))
             errori += QStringLiteral("%1 %2 invece di %3; ").arg(c.nome).arg(c.trovato).arg(c.vero);
@@ -164,8 +176,7 @@ void TstAdattamento::immagini_demo()
             peggiore = std::max(peggiore, std::abs(modello::corrente_placca(ris.parametri, ep, c.vg) -
                                                    valvole_demo::corrente(v, ep, c.vg)));
         }
-    QVERIFY2(peggiore <= 0.005 * v.imax_i,
-             qPrintable(QStringLiteral("%1 mA su %2 mA").arg(peggiore).arg(v.imax_i)));
+    QVERIFY2(peggiore <= 0.005 * v.imax_i, qPrintable(QStringLiteral("%1 mA su %2 mA").arg(peggiore).arg(v.imax_i)));
 }
 
 void TstAdattamento::foglio_anni_cinquanta()

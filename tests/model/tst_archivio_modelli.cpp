@@ -38,10 +38,9 @@ bool uguali(const ModelloSalvato& a, const ModelloSalvato& b)
 {
     const auto& p = a.parametri;
     const auto& q = b.parametri;
-    return p.tipo == q.tipo && p.mu == q.mu && p.ex == q.ex && p.kg1 == q.kg1 && p.kp == q.kp &&
-           p.kvb == q.kvb && p.vct == q.vct && p.vg2 == q.vg2 && a.griglie == b.griglie &&
-           a.scarto_medio == b.scarto_medio && a.scarto_massimo == b.scarto_massimo &&
-           a.punti == b.punti && a.fonte == b.fonte && a.data == b.data;
+    return p.tipo == q.tipo && p.mu == q.mu && p.ex == q.ex && p.kg1 == q.kg1 && p.kp == q.kp && p.kvb == q.kvb &&
+           p.vct == q.vct && p.vg2 == q.vg2 && a.griglie == b.griglie && a.scarto_medio == b.scarto_medio &&
+           a.scarto_massimo == b.scarto_massimo && a.punti == b.punti && a.fonte == b.fonte && a.data == b.data;
 }
 
 } // namespace

@@ -34,8 +34,8 @@ ModelloSalvato pentodo()
 
 // Runs ngspice in batch mode on a netlist that includes the subcircuit and
 // writes plate voltage and plate current (mA) of a DC sweep; empty on failure.
-QVector<QPointF> sweep(const QString& cartella, const QString& inc, const QString& nome,
-                       bool pentodo, double vg, double vg2, double da_volt)
+QVector<QPointF> sweep(const QString& cartella, const QString& inc, const QString& nome, bool pentodo, double vg,
+                       double vg2, double da_volt)
 {
     const QString rete = cartella + QStringLiteral("/prova.cir");
     const QString uscita = cartella + QStringLiteral("/uscita.txt");
@@ -112,8 +112,8 @@ void TstEsportaSpice::ngspice_come_il_modello()
     const QString sigla = e_pentodo ? QStringLiteral("EL34") : QStringLiteral("12AX7");
     const QString inc = d.path() + '/' + esporta_spice::nome_file(sigla);
     QVERIFY(esporta_spice::scrivi(inc, esporta_spice::testo(sigla, m, QStringLiteral("/dati/12AX7trio.gif"))));
-    const auto punti = sweep(d.path(), inc, esporta_spice::nome_sottocircuito(sigla), e_pentodo, vg,
-                             m.parametri.vg2, da_volt);
+    const auto punti =
+        sweep(d.path(), inc, esporta_spice::nome_sottocircuito(sigla), e_pentodo, vg, m.parametri.vg2, da_volt);
     QCOMPARE(punti.size(), 20);
     for (const QPointF& p : punti) {
         const double atteso = modello::corrente_placca(m.parametri, p.x(), vg);
@@ -127,12 +127,18 @@ void TstEsportaSpice::intestazione_e_nomi_data()
 {
     QTest::addColumn<QString>("sigla");
     QTest::addColumn<QString>("nome");
-    QTest::newRow("semplice") << "12AX7" << "12AX7";
-    QTest::newRow("minuscole e barra") << "ecc83/12ax7" << "ECC83_12AX7";
-    QTest::newRow("spazi e virgola") << "6SN7 GT,B" << "6SN7_GT_B";
-    QTest::newRow("inizia con un simbolo") << "-EL34" << "X_EL34";
-    QTest::newRow("vuoto") << "" << "VALVOLA";
-    QTest::newRow("a capo") << "A\n.include x" << "A__INCLUDE_X";
+    QTest::newRow("semplice") << "12AX7"
+                              << "12AX7";
+    QTest::newRow("minuscole e barra") << "ecc83/12ax7"
+                                       << "ECC83_12AX7";
+    QTest::newRow("spazi e virgola") << "6SN7 GT,B"
+                                     << "6SN7_GT_B";
+    QTest::newRow("inizia con un simbolo") << "-EL34"
+                                           << "X_EL34";
+    QTest::newRow("vuoto") << ""
+                           << "VALVOLA";
+    QTest::newRow("a capo") << "A\n.include x"
+                            << "A__INCLUDE_X";
 }
 
 void TstEsportaSpice::intestazione_e_nomi()
@@ -154,7 +160,8 @@ void TstEsportaSpice::intestazione_e_nomi()
     // Which Kg1 is meant, and its value in the form without the factor 2.
     QVERIFY(t.contains(QStringLiteral("(1 + sgn E1)")));
     QVERIFY(t.contains(QStringLiteral("Kg1/2 = 530")));
-    QVERIFY(t.contains(QStringLiteral(".SUBCKT %1 P G K PARAMS: MU=100 EX=1.4 KG1=1060 KP=600 KVB=300 VCT=0.1").arg(nome)));
+    QVERIFY(
+        t.contains(QStringLiteral(".SUBCKT %1 P G K PARAMS: MU=100 EX=1.4 KG1=1060 KP=600 KVB=300 VCT=0.1").arg(nome)));
 }
 
 void TstEsportaSpice::scrittura_in_cartella_mancante()

@@ -71,8 +71,8 @@ struct Banco {
         d.sigla = QString::fromStdString(valvole_demo::nome_base(v));
         d.modo = QString::fromStdString(valvole_demo::modo(v));
         d.file_basedati = basedati();
-        d.file_immagine = dir.path() + QStringLiteral("/DatiValvole/Curve/") +
-                          QString::fromStdString(valvole_demo::file_curva(v));
+        d.file_immagine =
+            dir.path() + QStringLiteral("/DatiValvole/Curve/") + QString::fromStdString(valvole_demo::file_curva(v));
         d.cartella_export = dir.path();
         d.immagine = immagine.isNull() ? QImage(d.file_immagine) : immagine;
         d.taratura = taratura_demo(v);
@@ -80,10 +80,7 @@ struct Banco {
         f->show();
     }
     QString basedati() const { return dir.path() + QStringLiteral("/DatiValvole/DBValvole.mdb"); }
-    template <typename T> T* controllo(const QString& nome) const
-    {
-        return f->findChild<T*>(nome);
-    }
+    template <typename T> T* controllo(const QString& nome) const { return f->findChild<T*>(nome); }
     QLineEdit* campo(const QString& nome) const { return controllo<QLineEdit>(nome); }
     QTableWidget* tabella() const { return controllo<QTableWidget>(QStringLiteral("Curve tracciate")); }
     void premi(const QString& nome) const { controllo<QPushButton>(nome)->click(); }
@@ -122,16 +119,16 @@ void TstFinestraModello::didascalie_e_nomi_accessibili()
 {
     Banco b("12AX7");
     QCOMPARE(b.f->windowTitle(), QStringLiteral("Modello Valvola"));
-    for (const char* nome : {"Traccia Curve", "Rimuovi Curva", "Adatta Modello", "Salva Modello",
-                                "Esporta SPICE", "Chiudi"}) {
+    for (const char* nome :
+         {"Traccia Curve", "Rimuovi Curva", "Adatta Modello", "Salva Modello", "Esporta SPICE", "Chiudi"}) {
         auto* p = b.controllo<QPushButton>(QString::fromUtf8(nome));
         QVERIFY2(p, nome);
         QCOMPARE(p->text(), QString::fromUtf8(nome));
         QCOMPARE(p->accessibleName(), QString::fromUtf8(nome));
     }
     // Every field is the buddy of its label, whose text is its name.
-    for (const char* nome : {"Vg2 (V)=", "Vg prima curva (V)=", "Passo Vg (V)=", "mu=", "Ex=", "Kg1=",
-                                "Kp=", "Kvb=", "Vct=", "Scarto medio (px)=", "Scarto massimo (px)="}) {
+    for (const char* nome : {"Vg2 (V)=", "Vg prima curva (V)=", "Passo Vg (V)=", "mu=", "Ex=", "Kg1=", "Kp=", "Kvb=",
+                             "Vct=", "Scarto medio (px)=", "Scarto massimo (px)="}) {
         QLineEdit* e = b.campo(QString::fromUtf8(nome));
         QVERIFY2(e, nome);
         QCOMPARE(e->accessibleName(), QString::fromUtf8(nome));
@@ -268,10 +265,14 @@ void TstFinestraModello::errori_senza_salvare_data()
     QTest::addColumn<QString>("cella");
     QTest::addColumn<int>("righe_tolte");
     QTest::addColumn<QString>("messaggio");
-    QTest::newRow("griglia non numero") << "12AX7" << "-1,5 V" << 0 << adattamento::msg_griglia_non_numero(3);
-    QTest::newRow("griglia vuota") << "12AX7" << "" << 0 << adattamento::msg_griglia_non_numero(3);
-    QTest::newRow("una curva sola") << "12AX7" << "-1" << 8 << adattamento::msg_poche_curve;
-    QTest::newRow("pentodo senza Vg2") << "6CA7" << "-5" << 0 << adattamento::msg_senza_vg2;
+    QTest::newRow("griglia non numero") << "12AX7"
+                                        << "-1,5 V" << 0 << adattamento::msg_griglia_non_numero(3);
+    QTest::newRow("griglia vuota") << "12AX7"
+                                   << "" << 0 << adattamento::msg_griglia_non_numero(3);
+    QTest::newRow("una curva sola") << "12AX7"
+                                    << "-1" << 8 << adattamento::msg_poche_curve;
+    QTest::newRow("pentodo senza Vg2") << "6CA7"
+                                       << "-5" << 0 << adattamento::msg_senza_vg2;
 }
 
 void TstFinestraModello::errori_senza_salvare()
@@ -345,8 +346,8 @@ void TstFinestraModello::finestra_principale()
     QStringList righe;
     for (int r = 0; r < w.grid_caratteristiche->rowCount(); ++r)
         righe << w.grid_caratteristiche->item(r, 0)->text() + '|' + w.grid_caratteristiche->item(r, 1)->text();
-    for (const char* attesa : {"Modello|Triodo (Koren)", "mu|100", "Ex|1.4", "Kg1|1060", "Kp|600", "Kvb|300",
-                                  "Vct|0", "Fonte modello|Koren, pubblicato"})
+    for (const char* attesa : {"Modello|Triodo (Koren)", "mu|100", "Ex|1.4", "Kg1|1060", "Kp|600", "Kvb|300", "Vct|0",
+                               "Fonte modello|Koren, pubblicato"})
         QVERIFY2(righe.contains(QString::fromUtf8(attesa)), qPrintable(righe.join(" / ")));
 
     // Drawn by XOR over the chart, and erased by the second command.

@@ -39,10 +39,9 @@ double distanza_segmento(QPointF p, QPointF a, QPointF b)
 double distanza(QPointF p, const Polilinea& l)
 {
     constexpr double raggio = 10.0;
-    auto da = std::lower_bound(l.begin(), l.end(), p.x() - raggio,
-                               [](const QPointF& q, double x) { return q.x() < x; });
-    auto a = std::upper_bound(l.begin(), l.end(), p.x() + raggio,
-                              [](double x, const QPointF& q) { return x < q.x(); });
+    auto da =
+        std::lower_bound(l.begin(), l.end(), p.x() - raggio, [](const QPointF& q, double x) { return q.x() < x; });
+    auto a = std::upper_bound(l.begin(), l.end(), p.x() + raggio, [](double x, const QPointF& q) { return x < q.x(); });
     if (da != l.begin())
         --da;
     double d = raggio;
@@ -103,8 +102,8 @@ Taratura taratura_demo(const valvole_demo::Valvola& v)
 }
 
 struct Confronto {
-    int trovate = 0;     // model curves matched by a traced curve
-    int attese = 0;      // model curves long enough to be traced
+    int trovate = 0; // model curves matched by a traced curve
+    int attese = 0;  // model curves long enough to be traced
     int punti = 0;
     int vicini = 0;      // points within the tolerance
     double peggiore = 0; // largest distance, px
@@ -171,7 +170,10 @@ void controlla_forma(const QVector<CurvaTracciata>& curve, const Taratura& t)
     }
 }
 
-QString cartella_demo() { return QStringLiteral(KORVEL_DIST_DIR "/DatiValvole/Curve/"); }
+QString cartella_demo()
+{
+    return QStringLiteral(KORVEL_DIST_DIR "/DatiValvole/Curve/");
+}
 
 } // namespace
 
@@ -201,9 +203,8 @@ private slots:
         for (int k = 0; k < v.n_curve; ++k)
             modello.push_back(curva_demo(v, k));
         const Confronto c = confronta(curve, modello, t, 1.0);
-        qInfo("%s: %d/%d curves, %d points, %.2f %% within 1 px, worst %.2f px",
-              valvole_demo::file_curva(v).c_str(), c.trovate, c.attese, c.punti, 100.0 * c.vicini / c.punti,
-              c.peggiore);
+        qInfo("%s: %d/%d curves, %d points, %.2f %% within 1 px, worst %.2f px", valvole_demo::file_curva(v).c_str(),
+              c.trovate, c.attese, c.punti, 100.0 * c.vicini / c.punti, c.peggiore);
         QVERIFY2(c.ordinate && !c.doppie, qPrintable(c.dettaglio));
         QCOMPARE(c.trovate, c.attese);
         QCOMPARE(int(curve.size()), c.attese);
@@ -259,7 +260,9 @@ private slots:
         QString dettaglio;
         int punti = 0;
         for (const CurvaTracciata& c : curve) {
-            dettaglio += QStringLiteral("%1[%2-%3] ").arg(c.punti.size()).arg(c.punti.front().x(), 0, 'f', 0)
+            dettaglio += QStringLiteral("%1[%2-%3] ")
+                             .arg(c.punti.size())
+                             .arg(c.punti.front().x(), 0, 'f', 0)
                              .arg(c.punti.back().x(), 0, 'f', 0);
             punti += int(c.punti.size());
         }
@@ -273,14 +276,14 @@ private slots:
             const auto& b = curve[k].punti;
             QVERIFY2(a.front().x() < b.front().x(), qPrintable(dettaglio));
             for (const QPointF& q : b) {
-                auto it = std::lower_bound(a.begin(), a.end(), q.x(),
-                                           [](const QPointF& p, double x) { return p.x() < x; });
+                auto it =
+                    std::lower_bound(a.begin(), a.end(), q.x(), [](const QPointF& p, double x) { return p.x() < x; });
                 if (it == a.begin() || it == a.end())
                     continue;
                 const QPointF p1 = *(it - 1), p2 = *it;
                 const double ya = p1.y() + (p2.y() - p1.y()) * (q.x() - p1.x()) / (p2.x() - p1.x());
-                QVERIFY2(ya < q.y(), qPrintable(QStringLiteral("curves %1 and %2 cross at x %3").arg(k - 1).arg(k)
-                                                    .arg(q.x())));
+                QVERIFY2(ya < q.y(),
+                         qPrintable(QStringLiteral("curves %1 and %2 cross at x %3").arg(k - 1).arg(k).arg(q.x())));
             }
         }
     }
@@ -372,8 +375,9 @@ private slots:
         QFETCH(double, ep);
         QFETCH(QPointF, scostamento);
         const auto& tab = valvole_demo::tabella();
-        const auto v = std::find_if(tab.begin(), tab.end(),
-                                    [&](const auto& x) { return QString::fromStdString(valvole_demo::file_curva(x)) == file; });
+        const auto v = std::find_if(tab.begin(), tab.end(), [&](const auto& x) {
+            return QString::fromStdString(valvole_demo::file_curva(x)) == file;
+        });
         QVERIFY(v != tab.end());
         const QImage img(cartella_demo() + file);
         const Taratura t = taratura_demo(*v);
@@ -385,7 +389,8 @@ private slots:
         int vicini = 0;
         for (const QPointF& p : c->punti)
             vicini += distanza(p, l) <= 1.0;
-        QVERIFY2(vicini >= 0.99 * c->punti.size(), qPrintable(QStringLiteral("%1 of %2").arg(vicini).arg(c->punti.size())));
+        QVERIFY2(vicini >= 0.99 * c->punti.size(),
+                 qPrintable(QStringLiteral("%1 of %2").arg(vicini).arg(c->punti.size())));
         // Most of the visible curve, not a scrap of it.
         QVERIFY2(c->punti.size() * 2.0 >= 0.7 * arco_visibile(l, t), qPrintable(QString::number(c->punti.size())));
         // About as much of it as the automatic pass gives.

@@ -122,8 +122,8 @@ struct Ppm {
     std::string data;
     Rgb at(int x, int y) const
     {
-        const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                               static_cast<std::size_t>(x)) * 3;
+        const std::size_t i =
+            (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
         return Rgb{static_cast<std::uint8_t>(data[i]), static_cast<std::uint8_t>(data[i + 1]),
                    static_cast<std::uint8_t>(data[i + 2])};
     }
@@ -152,4 +152,4 @@ inline bool readPpm(const std::string& path, Ppm& img)
     return img.data.size() == static_cast<std::size_t>(img.width) * static_cast<std::size_t>(img.height) * 3;
 }
 
-}  // namespace pdftest
+} // namespace pdftest

@@ -53,7 +53,8 @@ struct ExpectedPdf {
 
 std::string infoBody(const std::string& escapedTitle)
 {
-    return "<<\r/Title (" + escapedTitle + ")\r/Author (KOR_VEL)\r/Creator  (PdfWriter)\r"
+    return "<<\r/Title (" + escapedTitle +
+           ")\r/Author (KOR_VEL)\r/Creator  (PdfWriter)\r"
            "/Producer (KOR_VEL PdfWriter 1.0)\r/CreationDate (D:00000000000000+01'00')\r>>\r\n";
 }
 
@@ -120,7 +121,7 @@ QString rgbText(const Rgb& c)
     return QStringLiteral("(%1,%2,%3)").arg(c.r).arg(c.g).arg(c.b);
 }
 
-}  // namespace
+} // namespace
 
 class TestPdfWriter : public QObject {
     Q_OBJECT
@@ -229,7 +230,9 @@ void TestPdfWriter::escapeAndCodePage()
     QCOMPARE(PdfWriter::ToWindows1252("\xc3\xa0\xc3\xa8 \xe2\x82\xac \xe2\x80\x94 \xc5\x93"),
              std::string("\xe0\xe8 \x80 \x97 \x9c"));
     QCOMPARE(PdfWriter::ToWindows1252("\xe4\xb8\xad\xf0\x9f\x98\x80"), std::string("??"));
-    QCOMPARE(PdfWriter::ToWindows1252("a\xff" "b\xc3"), std::string("a?b?"));
+    QCOMPARE(PdfWriter::ToWindows1252("a\xff"
+                                      "b\xc3"),
+             std::string("a?b?"));
     QCOMPARE(PdfWriter::ToWindows1252("\xc2\x81"), std::string("\x81"));
     QCOMPARE(PdfWriter::ToWindows1252("\xc2\x85"), std::string("?"));
 }
@@ -289,22 +292,33 @@ void TestPdfWriter::pageGeometry_data()
     QTest::addColumn<QString>("boxes");
     // Steps: S<n> ScaleMode, M<v> Margin, P<n> PaperSize, W<v>/H<v> paper width
     // and height, O<n> Orientation.
-    QTest::newRow("margin in millimetres")
-        << "S2 M10" << "/MediaBox [0 0 595.2 842]\r/CropBox [28.346 28.346 566.854 813.654]\r\r";
+    QTest::newRow("margin in millimetres") << "S2 M10"
+                                           << "/MediaBox [0 0 595.2 842]\r/CropBox [28.346 28.346 566.854 813.654]\r\r";
     QTest::newRow("margin before the unit stays in points")
-        << "M10 S2" << "/MediaBox [0 0 595.2 842]\r/CropBox [10 10 585.2 832]\r\r";
-    QTest::newRow("inches") << "S1 M0.5 W8.5 H11" << "/MediaBox [0 0 612 792]\r/CropBox [36 36 576 756]\r\r";
-    QTest::newRow("centimetres") << "S3 M1" << "/MediaBox [0 0 595.2 842]\r/CropBox [28.346 28.346 566.854 813.654]\r\r";
-    QTest::newRow("unknown unit gives zero") << "S9 M5" << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r";
-    QTest::newRow("size 1") << "P1" << "/MediaBox [0 0 842 1190.5]\r/CropBox [0 0 842 1190.5]\r\r";
-    QTest::newRow("size 2") << "P2" << "/MediaBox [0 0 612 792]\r/CropBox [0 0 612 792]\r\r";
-    QTest::newRow("size 3") << "P3" << "/MediaBox [0 0 612 864]\r/CropBox [0 0 612 864]\r\r";
-    QTest::newRow("custom width keeps height")
-        << "P1 W500" << "/MediaBox [0 0 500 1190.5]\r/CropBox [0 0 500 1190.5]\r\r";
-    QTest::newRow("size 0 restores A4") << "P1 W500 P0" << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r";
-    QTest::newRow("unknown size keeps custom") << "W500 P7" << "/MediaBox [0 0 500 842]\r/CropBox [0 0 500 842]\r\r";
-    QTest::newRow("rotated") << "O1" << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r/Rotate 90\r";
-    QTest::newRow("other orientation not rotated") << "O2" << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r";
+        << "M10 S2"
+        << "/MediaBox [0 0 595.2 842]\r/CropBox [10 10 585.2 832]\r\r";
+    QTest::newRow("inches") << "S1 M0.5 W8.5 H11"
+                            << "/MediaBox [0 0 612 792]\r/CropBox [36 36 576 756]\r\r";
+    QTest::newRow("centimetres") << "S3 M1"
+                                 << "/MediaBox [0 0 595.2 842]\r/CropBox [28.346 28.346 566.854 813.654]\r\r";
+    QTest::newRow("unknown unit gives zero") << "S9 M5"
+                                             << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r";
+    QTest::newRow("size 1") << "P1"
+                            << "/MediaBox [0 0 842 1190.5]\r/CropBox [0 0 842 1190.5]\r\r";
+    QTest::newRow("size 2") << "P2"
+                            << "/MediaBox [0 0 612 792]\r/CropBox [0 0 612 792]\r\r";
+    QTest::newRow("size 3") << "P3"
+                            << "/MediaBox [0 0 612 864]\r/CropBox [0 0 612 864]\r\r";
+    QTest::newRow("custom width keeps height") << "P1 W500"
+                                               << "/MediaBox [0 0 500 1190.5]\r/CropBox [0 0 500 1190.5]\r\r";
+    QTest::newRow("size 0 restores A4") << "P1 W500 P0"
+                                        << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r";
+    QTest::newRow("unknown size keeps custom") << "W500 P7"
+                                               << "/MediaBox [0 0 500 842]\r/CropBox [0 0 500 842]\r\r";
+    QTest::newRow("rotated") << "O1"
+                             << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r/Rotate 90\r";
+    QTest::newRow("other orientation not rotated") << "O2"
+                                                   << "/MediaBox [0 0 595.2 842]\r/CropBox [0 0 595.2 842]\r\r";
 }
 
 void TestPdfWriter::pageGeometry()
@@ -356,9 +370,9 @@ void TestPdfWriter::commaDecimalLocale()
     // not depend on which locales the machine has compiled.
     const QString locDir = tmp_.path() + QStringLiteral("/locales");
     QDir().mkpath(locDir);
-    ToolResult gen = runTool(QStringLiteral("localedef"),
-                             {QStringLiteral("-i"), QStringLiteral("it_IT"), QStringLiteral("-f"),
-                              QStringLiteral("UTF-8"), locDir + QStringLiteral("/it_IT.UTF-8")});
+    ToolResult gen =
+        runTool(QStringLiteral("localedef"), {QStringLiteral("-i"), QStringLiteral("it_IT"), QStringLiteral("-f"),
+                                              QStringLiteral("UTF-8"), locDir + QStringLiteral("/it_IT.UTF-8")});
     qputenv("LOCPATH", locDir.toLocal8Bit());
     if (!std::setlocale(LC_ALL, "it_IT.UTF-8")) {
         qunsetenv("LOCPATH");
@@ -384,12 +398,11 @@ void TestPdfWriter::commaDecimalLocale()
     }
     std::setlocale(LC_ALL, "C");
     qunsetenv("LOCPATH");
-    QCOMPARE(probeText, std::string("1,5"));  // the locale was really in force
+    QCOMPARE(probeText, std::string("1,5")); // the locale was really in force
 
     std::string pdf = readFile(file);
     QVERIFY(pdf.find("/CropBox [28.346 28.346 566.854 813.654]") != std::string::npos);
-    QCOMPARE(lines(pageContent(pdf, 1)),
-             QStringList({"0.992 w", "0.502 g", "29.764 57.402 m"}));
+    QCOMPARE(lines(pageContent(pdf, 1)), QStringList({"0.992 w", "0.502 g", "29.764 57.402 m"}));
     expectQpdfClean(file);
 }
 
@@ -425,7 +438,7 @@ void TestPdfWriter::crossReferenceOffsets()
     std::size_t eol = pdf.find("\r\n", pos);
     QCOMPARE(pdf.substr(pos, 2), std::string("0 "));
     const int count = std::stoi(pdf.substr(pos + 2, eol - pos - 2));
-    QCOMPARE(count, 22);  // 4 fixed, font 2, standard font 1, image 3, form 2, pages 3 x 3
+    QCOMPARE(count, 22); // 4 fixed, font 2, standard font 1, image 3, form 2, pages 3 x 3
     pos = eol + 2;
     QCOMPARE(pdf.substr(pos, 20), std::string("0000000000 65535 f\r\n"));
     for (int n = 1; n < count; ++n) {
@@ -453,7 +466,7 @@ void TestPdfWriter::temporaryFileName()
     t.tm_hour = 23;
     t.tm_min = 59;
     t.tm_sec = 59;
-    QCOMPARE(PdfWriter::TempFileName("/p", t, 9), std::string("/p/~129E3AAF.pdf"));  // 312359599
+    QCOMPARE(PdfWriter::TempFileName("/p", t, 9), std::string("/p/~129E3AAF.pdf")); // 312359599
 
     std::string name;
     PdfWriter w;
@@ -520,34 +533,70 @@ void TestPdfWriter::operators_data()
     row("solid dash", [](PdfWriter& w) { w.SetDash(0); }, {"[ ] 0 d"});
     row("dash", [](PdfWriter& w) { w.SetDash(3); }, {"[3 0] 0 d"});
     row("dash on off", [](PdfWriter& w) { w.SetDash(3, 1.5f); }, {"[3 1.5] 0 d"});
-    row("line style", [](PdfWriter& w) {
-        w.SetLineWidth(0.5f); w.SetLineCap(1); w.SetLineJoin(2); w.SetMiterLimit(10);
-    }, {"0.5 w", "1 J", "2 j", "10 M"});
-    row("out of range styles ignored", [](PdfWriter& w) {
-        w.SetLineCap(3); w.SetLineCap(-1); w.SetLineJoin(5); w.SetMiterLimit(0.5f);
-        w.SetTextRenderingMode(3); w.SetTextRenderingMode(-1);
-    }, {});
-    row("text state", [](PdfWriter& w) {
-        w.SetWordSpacing(1.5f); w.SetCharSpacing(-0.25f); w.SetTextHorizontalScaling(70); w.SetTextRenderingMode(2);
-    }, {"1.5 Tw", "-0.25 Tc", "70 Tz", "2 Tr"});
-    row("line strokes at once", [](PdfWriter& w) { w.MoveTo(0, 0); w.LineTo(10, 20); },
+    row("line style",
+        [](PdfWriter& w) {
+            w.SetLineWidth(0.5f);
+            w.SetLineCap(1);
+            w.SetLineJoin(2);
+            w.SetMiterLimit(10);
+        },
+        {"0.5 w", "1 J", "2 j", "10 M"});
+    row("out of range styles ignored",
+        [](PdfWriter& w) {
+            w.SetLineCap(3);
+            w.SetLineCap(-1);
+            w.SetLineJoin(5);
+            w.SetMiterLimit(0.5f);
+            w.SetTextRenderingMode(3);
+            w.SetTextRenderingMode(-1);
+        },
+        {});
+    row("text state",
+        [](PdfWriter& w) {
+            w.SetWordSpacing(1.5f);
+            w.SetCharSpacing(-0.25f);
+            w.SetTextHorizontalScaling(70);
+            w.SetTextRenderingMode(2);
+        },
+        {"1.5 Tw", "-0.25 Tc", "70 Tz", "2 Tr"});
+    row("line strokes at once",
+        [](PdfWriter& w) {
+            w.MoveTo(0, 0);
+            w.LineTo(10, 20);
+        },
         {"0 0 m", "10 20 l", "S"});
-    row("polyline painted at the end", [](PdfWriter& w) {
-        w.MoveTo(0, 0); w.LineTo(10, 0, 0); w.LineTo(10, 10, 0); w.PaintPath(3);
-    }, {"0 0 m", "10 0 l", "10 10 l", "h", "S"});
-    row("painting options", [](PdfWriter& w) {
-        for (int o : {7, 5, 4, 6, 2, 0, 15}) w.PaintPath(o);
-    }, {"b", "B", "f", "f", "h", "b"});
+    row("polyline painted at the end",
+        [](PdfWriter& w) {
+            w.MoveTo(0, 0);
+            w.LineTo(10, 0, 0);
+            w.LineTo(10, 10, 0);
+            w.PaintPath(3);
+        },
+        {"0 0 m", "10 0 l", "10 10 l", "h", "S"});
+    row("painting options",
+        [](PdfWriter& w) {
+            for (int o : {7, 5, 4, 6, 2, 0, 15})
+                w.PaintPath(o);
+        },
+        {"b", "B", "f", "f", "h", "b"});
     row("curve", [](PdfWriter& w) { w.Curve(1, 2, 3, 4, 5, 6, 4); }, {"1 2 3 4 5 6 c", "f"});
     row("rectangle", [](PdfWriter& w) { w.Rectangle(10, 20, 30, 40); }, {"n", "10 20 30 40 re", "S"});
-    row("filled rectangle in cm", [](PdfWriter& w) { w.ScaleMode(3); w.Rectangle(1, 1, 2, 2.5f, 5); },
+    row("filled rectangle in cm",
+        [](PdfWriter& w) {
+            w.ScaleMode(3);
+            w.Rectangle(1, 1, 2, 2.5f, 5);
+        },
         {"n", "28.346 28.346 56.693 70.866 re", "B"});
     row("circle", [](PdfWriter& w) { w.DrawCircle(50, 50, 10, 6); },
         {"50 40 m", "55.5 40 60 44.5 60 50 c", "60 55.5 55.5 60 50 60 c", "44.5 60 40 55.5 40 50 c",
          "40 44.5 44.5 40 50 40 c", "f"});
     row("image placement", [](PdfWriter& w) { w.DrawImg("Img1", 2, 24, 12, 8); },
         {"q\r12  0 0 -8 2 24 cm\r/Img1 Do\rQ"});
-    row("image placement in cm", [](PdfWriter& w) { w.ScaleMode(3); w.DrawImg("Img1", 2, 24, 12, 8); },
+    row("image placement in cm",
+        [](PdfWriter& w) {
+            w.ScaleMode(3);
+            w.DrawImg("Img1", 2, 24, 12, 8);
+        },
         {"q\r340.157  0 0 -226.772 56.693 680.315 cm\r/Img1 Do\rQ"});
     row("form drawn", [](PdfWriter& w) { w.DrawObject("Footers"); }, {"/Footers Do"});
 }
@@ -567,14 +616,14 @@ void TestPdfWriter::drawTextAlignAndRotation()
             plain = 100;
             w.DrawText(plain, 700, "Tab(1)", "F1", 12);
             right = 300;
-            w.DrawText(right, 600, "AW", "F1", 10, 1);  // 722 + 944 thousandths
+            w.DrawText(right, 600, "AW", "F1", 10, 1); // 722 + 944 thousandths
             centre = 300;
-            w.DrawText(centre, 500, "AW", "f1", 10, 2);  // the resource name matches in any case
+            w.DrawText(centre, 500, "AW", "f1", 10, 2); // the resource name matches in any case
             left = 50;
             w.DrawText(left, 400, "su", "F1", 20, 0, 90);
             float sx = 200;
             w.DrawText(sx, 300, "x", "F2", 10, 1);
-            QCOMPARE(sx, 200.0f);  // no widths for a standard font
+            QCOMPARE(sx, 200.0f); // no widths for a standard font
         },
         dir(),
         [](PdfWriter& w) {
@@ -585,12 +634,17 @@ void TestPdfWriter::drawTextAlignAndRotation()
     QCOMPARE(plain, 100.0f);
     QCOMPARE(right, 300.0f - 16.66f);
     QCOMPARE(centre, 300.0f - 8.33f);
-    QCOMPARE(got.mid(0, 10), QStringList({"BT", "/F1 12 Tf", "100 700 Td", "(Tab\\(1\\)) Tj", "ET",
-                                          "BT", "/F1 10 Tf", "283.34 600 Td", "(AW) Tj", "ET"}));
+    QCOMPARE(got.mid(0, 10), QStringList({"BT", "/F1 12 Tf", "100 700 Td", "(Tab\\(1\\)) Tj", "ET", "BT", "/F1 10 Tf",
+                                          "283.34 600 Td", "(AW) Tj", "ET"}));
     QCOMPARE(got.at(12), QStringLiteral("291.67 500 Td"));
     QCOMPARE(got.mid(15, 5), QStringList({"BT", "/F1 20 Tf", "0 1 -1 0 50 400 Tm", "(su) Tj", "ET"}));
 
-    got = drawn([](PdfWriter& w) { float x = 10; w.DrawText(x, 10, "r", "F", 9, 0, 30); }, dir());
+    got = drawn(
+        [](PdfWriter& w) {
+            float x = 10;
+            w.DrawText(x, 10, "r", "F", 9, 0, 30);
+        },
+        dir());
     QCOMPARE(got.at(2), QStringLiteral("0.866 0.5 -0.5 0.866 10 10 Tm"));
 }
 
@@ -598,10 +652,9 @@ void TestPdfWriter::roundedRectangleClampsRadius()
 {
     float ray = 50;
     QStringList got = drawn([&](PdfWriter& w) { w.Rectangle(0, 0, 40, 20, 7, ray); }, dir());
-    QCOMPARE(ray, 10.0f);  // half the smaller side: a stadium
-    QCOMPARE(got, QStringList({"n", "10 0 m", "30 0 l", "35.5 0 40 4.5 40 10 c", "40 10 l",
-                               "40 15.5 35.5 20 30 20 c", "10 20 l", "4.5 20 0 15.5 0 10 c", "0 10 l",
-                               "0 4.5 4.5 0 10 0 c", "b"}));
+    QCOMPARE(ray, 10.0f); // half the smaller side: a stadium
+    QCOMPARE(got, QStringList({"n", "10 0 m", "30 0 l", "35.5 0 40 4.5 40 10 c", "40 10 l", "40 15.5 35.5 20 30 20 c",
+                               "10 20 l", "4.5 20 0 15.5 0 10 c", "0 10 l", "0 4.5 4.5 0 10 0 c", "b"}));
     ray = 2;
     got = drawn([&](PdfWriter& w) { w.Rectangle(0, 0, 40, 20, 1, ray); }, dir());
     QCOMPARE(ray, 2.0f);
@@ -616,12 +669,12 @@ void TestPdfWriter::arcSegmentsAndPie()
     // ends included), the stroke.
     QCOMPARE(got.size(), 1 + 1 + 1 + 361 + 1);
     QCOMPARE(got.mid(0, 4), QStringList({"n", "100 100 m", "150 100 m", "150 100 l"}));
-    QCOMPARE(got.at(93), QStringLiteral("100 150 l"));  // 90 degrees
+    QCOMPARE(got.at(93), QStringLiteral("100 150 l")); // 90 degrees
     QCOMPARE(got.last(), QStringLiteral("S"));
 
     bool pie = false;
     got = drawn([&](PdfWriter& w) { w.Arc(0, 0, 10, 0, 90, 0.5f, pie, 0, 45, 5); }, dir());
-    QVERIFY(pie);  // filling forces a sector
+    QVERIFY(pie); // filling forces a sector
     QCOMPARE(got, QStringList({"n", "0 0 m", "10 0 l", "7.071 3.536 l", "0 5 l", "0 0 l", "B"}));
 
     // Turned by 90 degrees the major axis stands upright.
@@ -649,7 +702,7 @@ void TestPdfWriter::loadFontObjects()
     std::string bad = "arial";
     QVERIFY_THROWS_EXCEPTION(std::out_of_range, w.LoadFont("Bad", bad, 4));
     std::string mono = "courier new";
-    w.LoadFont("Mono", mono, 0);  // the failed call still took index 4
+    w.LoadFont("Mono", mono, 0); // the failed call still took index 4
     w.BeginPage();
     QCOMPARE(w.Length("A", "Mono", 1000), 600.0f);
     w.EndPage();
@@ -692,25 +745,82 @@ void TestPdfWriter::fontDescriptors_data()
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("descriptor");
     const char* courierAsc = "/Ascent 833 /Descent -300 /Leading 133 /MaxWidth 600 /AvgWidth 600";
-    QTest::newRow("Courier New") << "Courier New" << 0 << QString("CourierNew\r/Flags 34 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 109 /StemH 109 /ItalicAngle 0 /CapHeight 833 /XHeight 417 ") + courierAsc;
-    QTest::newRow("Courier New bold") << "courier new" << 1 << QString("CourierNew,Bold\r/Flags 16418 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 191 /StemH 191 /ItalicAngle 0 /CapHeight 833 /XHeight 417 ") + courierAsc;
-    QTest::newRow("Courier New italic") << "CourierNew" << 2 << QString("CourierNew,Italic\r/Flags 98 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 109 /StemH 109 /ItalicAngle -11 /CapHeight 833 /XHeight 417 ") + courierAsc;
-    QTest::newRow("Courier New bold italic") << "Courier New" << 3 << QString("CourierNew,BoldItalic\r/Flags 16482 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 191 /StemH 191 /ItalicAngle -11 /CapHeight 833 /XHeight 417 ") + courierAsc;
+    QTest::newRow("Courier New") << "Courier New" << 0
+                                 << QString("CourierNew\r/Flags 34 /FontBBox [-250 -300 720 1000] /MissingWidth 600 "
+                                            "/StemV 109 /StemH 109 /ItalicAngle 0 /CapHeight 833 /XHeight 417 ") +
+                                        courierAsc;
+    QTest::newRow("Courier New bold")
+        << "courier new" << 1
+        << QString("CourierNew,Bold\r/Flags 16418 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 191 /StemH "
+                   "191 /ItalicAngle 0 /CapHeight 833 /XHeight 417 ") +
+               courierAsc;
+    QTest::newRow("Courier New italic")
+        << "CourierNew" << 2
+        << QString("CourierNew,Italic\r/Flags 98 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 109 /StemH "
+                   "109 /ItalicAngle -11 /CapHeight 833 /XHeight 417 ") +
+               courierAsc;
+    QTest::newRow("Courier New bold italic")
+        << "Courier New" << 3
+        << QString("CourierNew,BoldItalic\r/Flags 16482 /FontBBox [-250 -300 720 1000] /MissingWidth 600 /StemV 191 "
+                   "/StemH 191 /ItalicAngle -11 /CapHeight 833 /XHeight 417 ") +
+               courierAsc;
     const char* timesAsc = "/Ascent 891 /Descent -216 /Leading 149 ";
-    QTest::newRow("Times") << "Times New Roman" << 0 << QString("TimesNewRoman\r/Flags 34 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 73 /StemH 73 /ItalicAngle 0 /CapHeight 891 /XHeight 446 ") + timesAsc + "/MaxWidth 1000 /AvgWidth 401";
-    QTest::newRow("Times bold") << "Times New Roman" << 1 << QString("TimesNewRoman,Bold\r/Flags 16418 /FontBBox [-250 -216 1201 1000] /MissingWidth 333 /StemV 136 /StemH 136 /ItalicAngle 0 /CapHeight 891 /XHeight 446 ") + timesAsc + "/MaxWidth 1001 /AvgWidth 401";
-    QTest::newRow("Times italic") << "Times New Roman" << 2 << QString("TimesNewRoman,Italic\r/Flags 98 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 73 /StemH 73 /ItalicAngle -11 /CapHeight 891 /XHeight 446 ") + timesAsc + "/MaxWidth 1000 /AvgWidth 402";
-    QTest::newRow("Times bold italic") << "Times New Roman" << 3 << QString("TimesNewRoman,BoldItalic\r/Flags 16482 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 131 /StemH 131 /ItalicAngle -11 /CapHeight 891 /XHeight 446 ") + timesAsc + "/MaxWidth 1000 /AvgWidth 412";
+    QTest::newRow("Times") << "Times New Roman" << 0
+                           << QString("TimesNewRoman\r/Flags 34 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 "
+                                      "/StemV 73 /StemH 73 /ItalicAngle 0 /CapHeight 891 /XHeight 446 ") +
+                                  timesAsc + "/MaxWidth 1000 /AvgWidth 401";
+    QTest::newRow("Times bold") << "Times New Roman" << 1
+                                << QString(
+                                       "TimesNewRoman,Bold\r/Flags 16418 /FontBBox [-250 -216 1201 1000] /MissingWidth "
+                                       "333 /StemV 136 /StemH 136 /ItalicAngle 0 /CapHeight 891 /XHeight 446 ") +
+                                       timesAsc + "/MaxWidth 1001 /AvgWidth 401";
+    QTest::newRow("Times italic")
+        << "Times New Roman" << 2
+        << QString("TimesNewRoman,Italic\r/Flags 98 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV 73 /StemH "
+                   "73 /ItalicAngle -11 /CapHeight 891 /XHeight 446 ") +
+               timesAsc + "/MaxWidth 1000 /AvgWidth 402";
+    QTest::newRow("Times bold italic")
+        << "Times New Roman" << 3
+        << QString("TimesNewRoman,BoldItalic\r/Flags 16482 /FontBBox [-250 -216 1200 1000] /MissingWidth 333 /StemV "
+                   "131 /StemH 131 /ItalicAngle -11 /CapHeight 891 /XHeight 446 ") +
+               timesAsc + "/MaxWidth 1000 /AvgWidth 412";
     const char* symAsc = "/Ascent 1005 /Descent -220 /Leading 225 ";
-    QTest::newRow("Symbol") << "Symbol" << 0 << QString("Symbol\r/Flags 6 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 109 /StemH 109 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 ") + symAsc + "/MaxWidth 1038 /AvgWidth 601";
-    QTest::newRow("Symbol bold") << "Symbol" << 1 << QString("Symbol,Bold\r/Flags 16390 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 191 /StemH 191 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 ") + symAsc + "/MaxWidth 1038 /AvgWidth 600";
-    QTest::newRow("Symbol italic") << "Symbol" << 2 << QString("Symbol,Italic\r/Flags 70 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 109 /StemH 109 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 ") + symAsc + "/MaxWidth 1038 /AvgWidth 600";
-    QTest::newRow("Symbol bold italic") << "Symbol" << 3 << QString("Symbol,BoldItalic\r/Flags 16454 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 191 /StemH 191 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 ") + symAsc + "/MaxWidth 1038 /AvgWidth 600";
+    QTest::newRow("Symbol") << "Symbol" << 0
+                            << QString("Symbol\r/Flags 6 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 109 "
+                                       "/StemH 109 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 ") +
+                                   symAsc + "/MaxWidth 1038 /AvgWidth 601";
+    QTest::newRow("Symbol bold") << "Symbol" << 1
+                                 << QString("Symbol,Bold\r/Flags 16390 /FontBBox [-250 -220 1246 1005] /MissingWidth "
+                                            "332 /StemV 191 /StemH 191 /ItalicAngle 0 /CapHeight 1005 /XHeight 503 ") +
+                                        symAsc + "/MaxWidth 1038 /AvgWidth 600";
+    QTest::newRow("Symbol italic") << "Symbol" << 2
+                                   << QString(
+                                          "Symbol,Italic\r/Flags 70 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 "
+                                          "/StemV 109 /StemH 109 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 ") +
+                                          symAsc + "/MaxWidth 1038 /AvgWidth 600";
+    QTest::newRow("Symbol bold italic")
+        << "Symbol" << 3
+        << QString("Symbol,BoldItalic\r/Flags 16454 /FontBBox [-250 -220 1246 1005] /MissingWidth 332 /StemV 191 "
+                   "/StemH 191 /ItalicAngle -11 /CapHeight 1005 /XHeight 503 ") +
+               symAsc + "/MaxWidth 1038 /AvgWidth 600";
     const char* arialAsc = "/Ascent 905 /Descent -212 /Leading 150 ";
-    QTest::newRow("Arial") << "Arial" << 0 << QString("Arial\r/Flags 32 /FontBBox [-250 -221 1190 1000] /MissingWidth 272 /StemV 80 /StemH 80 /ItalicAngle 0 /CapHeight 905 /XHeight 453 ") + arialAsc + "/MaxWidth 992 /AvgWidth 441";
-    QTest::newRow("Arial bold") << "Arial" << 1 << QString("Arial,Bold\r/Flags 16416 /FontBBox [-250 -212 1120 1000] /MissingWidth 311 /StemV 153 /StemH 153 /ItalicAngle 0 /CapHeight 905 /XHeight 453 ") + arialAsc + "/MaxWidth 933 /AvgWidth 479";
-    QTest::newRow("Arial italic") << "Arial" << 2 << QString("Arial,Italic\r/Flags 96 /FontBBox [-250 -212 1134 1000] /MissingWidth 259 /StemV 80 /StemH 80 /ItalicAngle -11 /CapHeight 905 /XHeight 453 ") + arialAsc + "/MaxWidth 945 /AvgWidth 441";
-    QTest::newRow("Arial bold italic") << "Helvetica" << 3 << QString("Arial,BoldItalic\r/Flags 16480 /FontBBox [-250 -212 1120 1000] /MissingWidth 311 /StemV 153 /StemH 153 /ItalicAngle -11 /CapHeight 905 /XHeight 453 ") + arialAsc + "/MaxWidth 933 /AvgWidth 479";
+    QTest::newRow("Arial") << "Arial" << 0
+                           << QString("Arial\r/Flags 32 /FontBBox [-250 -221 1190 1000] /MissingWidth 272 /StemV 80 "
+                                      "/StemH 80 /ItalicAngle 0 /CapHeight 905 /XHeight 453 ") +
+                                  arialAsc + "/MaxWidth 992 /AvgWidth 441";
+    QTest::newRow("Arial bold") << "Arial" << 1
+                                << QString("Arial,Bold\r/Flags 16416 /FontBBox [-250 -212 1120 1000] /MissingWidth 311 "
+                                           "/StemV 153 /StemH 153 /ItalicAngle 0 /CapHeight 905 /XHeight 453 ") +
+                                       arialAsc + "/MaxWidth 933 /AvgWidth 479";
+    QTest::newRow("Arial italic") << "Arial" << 2
+                                  << QString("Arial,Italic\r/Flags 96 /FontBBox [-250 -212 1134 1000] /MissingWidth "
+                                             "259 /StemV 80 /StemH 80 /ItalicAngle -11 /CapHeight 905 /XHeight 453 ") +
+                                         arialAsc + "/MaxWidth 945 /AvgWidth 441";
+    QTest::newRow("Arial bold italic")
+        << "Helvetica" << 3
+        << QString("Arial,BoldItalic\r/Flags 16480 /FontBBox [-250 -212 1120 1000] /MissingWidth 311 /StemV 153 /StemH "
+                   "153 /ItalicAngle -11 /CapHeight 905 /XHeight 453 ") +
+               arialAsc + "/MaxWidth 933 /AvgWidth 479";
 }
 
 void TestPdfWriter::fontDescriptors()
@@ -743,10 +853,14 @@ void TestPdfWriter::lengthMeasures()
     w.LoadFontStandard("Std", std1);
     w.BeginPage();
     // Widths in thousandths of the em, at size 1000 they read directly.
-    QCOMPARE(w.Length(" !\"#$%&'()*+,-./", "A", 1000), 278.0f + 278 + 355 + 556 + 556 + 889 + 667 + 191 + 333 + 333 + 389 + 584 + 278 + 333 + 278 + 278);
-    QCOMPARE(w.Length(" !\"#$%&'()*+,-./", "AB", 1000), 278.0f + 333 + 474 + 556 + 556 + 889 + 722 + 238 + 333 + 333 + 389 + 584 + 278 + 333 + 278 + 278);
-    QCOMPARE(w.Length(" !\"#$%&'()*+,-./", "T", 1000), 250.0f + 333 + 408 + 500 + 500 + 833 + 778 + 180 + 333 + 333 + 500 + 564 + 250 + 333 + 250 + 278);
-    QCOMPARE(w.Length("\x1e\x1f !\"#$%&'()*+,-./", "S", 1000), 600.0f + 600 + 250 + 333 + 713 + 500 + 549 + 833 + 778 + 439 + 333 + 333 + 500 + 549 + 250 + 549 + 250 + 278);
+    QCOMPARE(w.Length(" !\"#$%&'()*+,-./", "A", 1000),
+             278.0f + 278 + 355 + 556 + 556 + 889 + 667 + 191 + 333 + 333 + 389 + 584 + 278 + 333 + 278 + 278);
+    QCOMPARE(w.Length(" !\"#$%&'()*+,-./", "AB", 1000),
+             278.0f + 333 + 474 + 556 + 556 + 889 + 722 + 238 + 333 + 333 + 389 + 584 + 278 + 333 + 278 + 278);
+    QCOMPARE(w.Length(" !\"#$%&'()*+,-./", "T", 1000),
+             250.0f + 333 + 408 + 500 + 500 + 833 + 778 + 180 + 333 + 333 + 500 + 564 + 250 + 333 + 250 + 278);
+    QCOMPARE(w.Length("\x1e\x1f !\"#$%&'()*+,-./", "S", 1000), 600.0f + 600 + 250 + 333 + 713 + 500 + 549 + 833 + 778 +
+                                                                   439 + 333 + 333 + 500 + 549 + 250 + 549 + 250 + 278);
     QCOMPARE(w.Length("AaW", "T", 1000), 722.0f + 444 + 944);
     QCOMPARE(w.Length("AaW", "a", 1000), 667.0f + 556 + 944);
     QCOMPARE(w.Length("any \xc3\xa8 text", "C", 10), 60.0f);
@@ -788,7 +902,9 @@ void TestPdfWriter::ascii85()
 {
     QFETCH(QByteArray, in);
     QFETCH(QByteArray, out);
-    QCOMPARE(QByteArray::fromStdString(PdfWriter::ASCII85Encode(std::string_view(in.constData(), static_cast<std::size_t>(in.size())))), out);
+    QCOMPARE(QByteArray::fromStdString(
+                 PdfWriter::ASCII85Encode(std::string_view(in.constData(), static_cast<std::size_t>(in.size())))),
+             out);
 }
 
 void TestPdfWriter::readBmpDepths()
@@ -915,7 +1031,7 @@ void TestPdfWriter::badBitmapsFailCleanly()
     std::vector<std::uint8_t> px{1}, pal{2};
     std::int32_t w = -1, h = -1, d = -1;
     QVERIFY(!PdfWriter::ReadBMPFile(bmp, 0, px, pal, w, h, d));
-    QCOMPARE(w, -1);  // nothing handed back
+    QCOMPARE(w, -1); // nothing handed back
     QCOMPARE(px, std::vector<std::uint8_t>{1});
 
     std::string file = path("bad.pdf");
@@ -925,7 +1041,7 @@ void TestPdfWriter::badBitmapsFailCleanly()
     pw.ClosePDFFile();
     const std::string pdf = readFile(file);
     QVERIFY(pdf.find("/XObject") == std::string::npos);
-    QVERIFY(pdf.find("0 5\r\n") != std::string::npos);  // no object allocated
+    QVERIFY(pdf.find("0 5\r\n") != std::string::npos); // no object allocated
 }
 
 void TestPdfWriter::imageObjects()
@@ -943,20 +1059,20 @@ void TestPdfWriter::imageObjects()
     w.LoadImgFromArray("G8", {0, 0, 0, 0, 1}, {0, 0, 0, 0}, 5, 1, 8, 1);
     w.ClosePDFFile();
     const std::string pdf = readFile(file);
-    const std::string i24 = BYTES(
-        "5 0 obj\r\n<<\r/Type /XObject\r/Subtype /Image\r/Name /I24\r/Width 2\r/Height 1\r\n"
-        "/BitsPerComponent 8\r/ColorSpace /DeviceRGB\r/Length 6 0 R\r\n"
-        ">>\rstream\r\n\x0a\x14\x1e\x28\x32\x3c\rendstream\r\nendobj\r\n6 0 obj\r\n6\r\nendobj\r\n");
+    const std::string i24 =
+        BYTES("5 0 obj\r\n<<\r/Type /XObject\r/Subtype /Image\r/Name /I24\r/Width 2\r/Height 1\r\n"
+              "/BitsPerComponent 8\r/ColorSpace /DeviceRGB\r/Length 6 0 R\r\n"
+              ">>\rstream\r\n\x0a\x14\x1e\x28\x32\x3c\rendstream\r\nendobj\r\n6 0 obj\r\n6\r\nendobj\r\n");
     QVERIFY(pdf.find(i24) != std::string::npos);
-    const std::string i1 = BYTES(
-        "7 0 obj\r\n<<\r/Type /XObject\r/Subtype /Image\r/Name /I1\r/Width 1\r/Height 1\r\n"
-        "/BitsPerComponent 1\r/ColorSpace [/Indexed /DeviceRGB 1 9 0 R]\r/Length 8 0 R\r\n"
-        ">>\rstream\r\n\x80\rendstream\r\nendobj\r\n8 0 obj\r\n1\r\nendobj\r\n"
-        "9 0 obj\r\n<</Length 6 >>\rstream\r\n\xff\x00\x00\x00\x00\xff\rendstream\r\nendobj\r\n");
+    const std::string i1 =
+        BYTES("7 0 obj\r\n<<\r/Type /XObject\r/Subtype /Image\r/Name /I1\r/Width 1\r/Height 1\r\n"
+              "/BitsPerComponent 1\r/ColorSpace [/Indexed /DeviceRGB 1 9 0 R]\r/Length 8 0 R\r\n"
+              ">>\rstream\r\n\x80\rendstream\r\nendobj\r\n8 0 obj\r\n1\r\nendobj\r\n"
+              "9 0 obj\r\n<</Length 6 >>\rstream\r\n\xff\x00\x00\x00\x00\xff\rendstream\r\nendobj\r\n");
     QVERIFY(pdf.find(i1) != std::string::npos);
     QVERIFY(pdf.find("/ColorSpace [/Indexed /DeviceGray 255 12 0 R]") != std::string::npos);
-    QVERIFY(pdf.find("/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]\r/XObject <<\r/I24 5 0 R \r/I1 7 0 R \r/G8 10 0 R \r\r>>\r") !=
-            std::string::npos);
+    QVERIFY(pdf.find("/ProcSet [/PDF /Text /ImageB /ImageC /ImageI ]\r/XObject <<\r/I24 5 0 R \r/I1 7 0 R \r/G8 10 0 R "
+                     "\r\r>>\r") != std::string::npos);
     expectQpdfClean(file);
 
     // ASCII85: the filter is declared and the length counts the end marker.
@@ -969,14 +1085,15 @@ void TestPdfWriter::imageObjects()
     const std::string pdf85 = readFile(file85);
     QVERIFY(pdf85.find("/Height 1\r/Filter /ASCII85Decode\r\n/BitsPerComponent 8\r") != std::string::npos);
     QVERIFY(pdf85.find(">>\rstream\r\nz#64`(!!~>\rendstream\r\nendobj\r\n6 0 obj\r\n10\r\n") != std::string::npos);
-    QVERIFY(pdf85.find("<</Filter /ASCII85Decode\r/Length 10 >>\rstream\r\n!<N?+\"U4~>\rendstream") != std::string::npos);
+    QVERIFY(pdf85.find("<</Filter /ASCII85Decode\r/Length 10 >>\rstream\r\n!<N?+\"U4~>\rendstream") !=
+            std::string::npos);
     expectQpdfClean(file85);
 }
 
 void TestPdfWriter::formObjectsStamped_data()
 {
     QTest::addColumn<int>("options");
-    QTest::addColumn<QString>("pages");  // pages 1..7 that show the form
+    QTest::addColumn<QString>("pages"); // pages 1..7 that show the form
     QTest::newRow("none") << 0 << "";
     QTest::newRow("even") << 2 << "246";
     QTest::newRow("odd") << 4 << "1357";
@@ -1033,9 +1150,8 @@ void TestPdfWriter::qpdfAcceptsEveryKind()
     std::map<int, std::string> bmps;
     for (int depth : {1, 4, 8, 24}) {
         bmps[depth] = path(("kind" + std::to_string(depth) + ".bmp").c_str());
-        writeFile(bmps[depth], makeBmp(11, 7, depth, colors, [depth](int x, int y) {
-                      return depth == 1 ? (x + y) % 2 : (x * y) % 4;
-                  }));
+        writeFile(bmps[depth], makeBmp(11, 7, depth, colors,
+                                       [depth](int x, int y) { return depth == 1 ? (x + y) % 2 : (x * y) % 4; }));
     }
     for (bool a85 : {false, true}) {
         for (int cs : {0, 1}) {
@@ -1087,7 +1203,7 @@ void TestPdfWriter::renderedPage()
     };
     struct Pic {
         int depth, w, h;
-        float x, y;  // upper-left corner on the page
+        float x, y; // upper-left corner on the page
     };
     // Widths chosen for their padding: 33 needs 5 of 8 bytes per 1-bit row.
     const Pic pics[] = {{1, 33, 20, 40, 500}, {4, 7, 6, 180, 500}, {8, 5, 4, 320, 500}, {24, 3, 2, 460, 500}};
@@ -1106,17 +1222,16 @@ void TestPdfWriter::renderedPage()
         std::string bmp = path(("pic" + std::to_string(p.depth) + ".bmp").c_str());
         std::vector<Rgb> pal = colors;
         if (p.depth == 1)
-            pal = {colors[0], colors[2]};  // two colours: top-left quarter red, the rest blue
+            pal = {colors[0], colors[2]}; // two colours: top-left quarter red, the rest blue
         auto q = quadrant(p.w, p.h);
-        writeFile(bmp, makeBmp(p.w, p.h, p.depth, pal, [&](int x, int y) {
-                      return p.depth == 1 ? (q(x, y) == 0 ? 0 : 1) : q(x, y);
-                  }));
+        writeFile(bmp, makeBmp(p.w, p.h, p.depth, pal,
+                               [&](int x, int y) { return p.depth == 1 ? (q(x, y) == 0 ? 0 : 1) : q(x, y); }));
         QVERIFY(w.LoadImgFromBMPFile("P" + std::to_string(p.depth), bmp));
     }
     // A first pixel byte of 10 (LF) must not be taken for part of the line end.
     std::vector<std::uint8_t> lf(12 * 12, 10);
     std::vector<std::uint8_t> lfPal(256 * 3, 0);
-    lfPal[30] = 255;  // index 10: red
+    lfPal[30] = 255; // index 10: red
     w.LoadImgFromArray("LF", lf, lfPal, 12, 12, 8);
     w.BeginPage();
     const char* texts[] = {"Times Roman words", "Arial Bold words", "Courier Italic words", "Symbol"};
@@ -1131,9 +1246,9 @@ void TestPdfWriter::renderedPage()
     for (const Pic& p : pics)
         w.DrawImg("P" + std::to_string(p.depth), p.x, p.y, side, side);
     w.DrawImg("LF", 40, 200, 60, 60);
-    w.SetColorFill(0x00FF00);  // green
+    w.SetColorFill(0x00FF00); // green
     w.Rectangle(200, 150, 100, 50, 4);
-    w.SetColorFill(0xFF0000);  // blue
+    w.SetColorFill(0xFF0000); // blue
     w.DrawCircle(400, 175, 30, 5);
     w.SetColorStroke(0);
     w.SetLineWidth(2);
@@ -1143,8 +1258,9 @@ void TestPdfWriter::renderedPage()
     expectQpdfClean(file);
 
     const QString prefix = tmp_.path() + QStringLiteral("/render");
-    ToolResult r = runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-singlefile"),
-                                                        QString::fromStdString(file), prefix});
+    ToolResult r =
+        runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-singlefile"),
+                                             QString::fromStdString(file), prefix});
     QVERIFY2(r.exitCode == 0, r.err.constData());
     Ppm img;
     QVERIFY(readPpm((prefix + QStringLiteral(".ppm")).toStdString(), img));
@@ -1174,9 +1290,11 @@ void TestPdfWriter::renderedPage()
     QVERIFY(near(px(250, 175), {0, 255, 0}));
     QVERIFY(near(px(400, 175), {0, 0, 255}));
 
-    ToolResult t = runTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QString::fromStdString(file), QStringLiteral("-")});
+    ToolResult t = runTool(QStringLiteral("pdftotext"),
+                           {QStringLiteral("-layout"), QString::fromStdString(file), QStringLiteral("-")});
     QCOMPARE(t.exitCode, 0);
-    for (const char* s : {"Times Roman words", "Arial Bold words", "Courier Italic words", "Symbol", "Standard Courier", "Upright"})
+    for (const char* s :
+         {"Times Roman words", "Arial Bold words", "Courier Italic words", "Symbol", "Standard Courier", "Upright"})
         QVERIFY2(t.out.contains(s), qPrintable(QString::fromUtf8(t.out)));
 }
 

@@ -34,8 +34,7 @@
 namespace {
 
 // Origin (100, 400), 400 V at column 500, 60 mA at row 100, 2500 mW.
-QVariantList valvola_prova(const QString& usa = QStringLiteral("12AX7"),
-                           const QString& euro = QStringLiteral("ECC83"))
+QVariantList valvola_prova(const QString& usa = QStringLiteral("12AX7"), const QString& euro = QStringLiteral("ECC83"))
 {
     QVariantList v = CartellaProva::valvola(usa, euro);
     const QVariantList taratura = {100, 100, 60, 500, 400, 400, 100, 400, 2500};
@@ -71,8 +70,7 @@ struct Finestra {
     PiattaformaScriptata p;
     std::unique_ptr<KORVEL> w;
 
-    explicit Finestra(CartellaProva& cartella)
-        : c(cartella)
+    explicit Finestra(CartellaProva& cartella) : c(cartella)
     {
         w = std::make_unique<KORVEL>(p, c.programma());
         w->KORVEL_Form_Load();
@@ -134,8 +132,8 @@ struct Finestra {
     {
         QStringList v;
         for (int c = int(Campo::origin_X); c <= int(Campo::riga_db); ++c)
-            if ((c < int(Campo::start_x) || c > int(Campo::gain_i)) || Campo(c) == Campo::grid_bias
-                || Campo(c) == Campo::gain_bias)
+            if ((c < int(Campo::start_x) || c > int(Campo::gain_i)) || Campo(c) == Campo::grid_bias ||
+                Campo(c) == Campo::gain_bias)
                 v << t(Campo(c));
         for (QLineEdit* n : w->nome_valvola)
             v << n->text();
@@ -256,18 +254,27 @@ private slots:
         QTest::addColumn<QByteArray>("sigla");
         QTest::addColumn<QString>("messaggio");
         QTest::addColumn<QString>("riga");
-        QTest::newRow("American designation") << QByteArray("EURO=\"\" USA=\"12AX7\" MODO=\"TRIODO\"") << QString() << "1";
+        QTest::newRow("American designation")
+            << QByteArray("EURO=\"\" USA=\"12AX7\" MODO=\"TRIODO\"") << QString() << "1";
         QTest::newRow("only EURO") << QByteArray("EURO=\"EL34\" USA=\"\" MODO=\"PENTODO\"") << QString() << "3";
         QTest::newRow("tube twice, first row") << QByteArray("USA=\"6V6\" MODO=\"TRIODO\"") << QString() << "4";
-        QTest::newRow("USA wins over EURO") << QByteArray("EURO=\"EL34\" USA=\"12AX7\" MODO=\"TRIODO\"") << QString() << "1";
-        QTest::newRow("mode differs") << QByteArray("USA=\"12AX7\" MODO=\"PENTODO\"") << ComandiProgetto::testo_valvola_assente << "";
-        QTest::newRow("not in the list") << QByteArray("USA=\"300B\" MODO=\"TRIODO\"") << ComandiProgetto::testo_valvola_assente << "";
-        QTest::newRow("no designation") << QByteArray("EURO=\"\" USA=\"\" MODO=\"TRIODO\"") << ComandiProgetto::testo_sigla_assente << "";
-        QTest::newRow("not well-formed") << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"><") << ComandiProgetto::testo_errore_lettura << "";
-        QTest::newRow("ID past 16 bits") << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><RETTA_MANUALE ID=\"40000\" X0=\"1\" Y0=\"1\" X1=\"1\" Y1=\"1\"")
+        QTest::newRow("USA wins over EURO")
+            << QByteArray("EURO=\"EL34\" USA=\"12AX7\" MODO=\"TRIODO\"") << QString() << "1";
+        QTest::newRow("mode differs") << QByteArray("USA=\"12AX7\" MODO=\"PENTODO\"")
+                                      << ComandiProgetto::testo_valvola_assente << "";
+        QTest::newRow("not in the list") << QByteArray("USA=\"300B\" MODO=\"TRIODO\"")
+                                         << ComandiProgetto::testo_valvola_assente << "";
+        QTest::newRow("no designation") << QByteArray("EURO=\"\" USA=\"\" MODO=\"TRIODO\"")
+                                        << ComandiProgetto::testo_sigla_assente << "";
+        QTest::newRow("not well-formed") << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"><")
                                          << ComandiProgetto::testo_errore_lettura << "";
-        QTest::newRow("coordinate far away") << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><PUNTO_LAVORO ID=\"1\" X0=\"1e6\" Y0=\"1\"")
-                                             << ComandiProgetto::testo_errore_lettura << "";
+        QTest::newRow("ID past 16 bits")
+            << QByteArray(
+                   "USA=\"12AX7\" MODO=\"TRIODO\"/><RETTA_MANUALE ID=\"40000\" X0=\"1\" Y0=\"1\" X1=\"1\" Y1=\"1\"")
+            << ComandiProgetto::testo_errore_lettura << "";
+        QTest::newRow("coordinate far away")
+            << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><PUNTO_LAVORO ID=\"1\" X0=\"1e6\" Y0=\"1\"")
+            << ComandiProgetto::testo_errore_lettura << "";
     }
     void apertura()
     {
@@ -297,8 +304,8 @@ private slots:
             const QString euro = QString(sigla).section(QStringLiteral("EURO=\""), 1).section(u'"', 0, 0);
             const QString modo = QString(sigla).section(QStringLiteral("MODO=\""), 1).section(u'"', 0, 0);
             for (int r = f.w->lista().righe_valvole(); r >= 1; --r) {
-                const bool uguale = usa.isEmpty() ? f.w->lista().cella_lista(r, 1) == euro
-                                                  : f.w->lista().cella_lista(r, 2) == usa;
+                const bool uguale =
+                    usa.isEmpty() ? f.w->lista().cella_lista(r, 1) == euro : f.w->lista().cella_lista(r, 2) == usa;
                 if (uguale && f.w->lista().cella_lista(r, 4) == modo)
                     atteso_riga = QString::number(r);
             }
@@ -343,11 +350,12 @@ private slots:
     void punto_a_corrente_zero()
     {
         Programma prog;
-        QVERIFY(scrivi(prog.file("zero.xml"),
-                       "<PROGETTO><SIGLA USA=\"12AX7\" MODO=\"TRIODO\"/>"
-                       "<COMPONENTI RESISTENZA_ANODICA=\"10,000\" POTENZA_MASSIMA=\"2500\" POTENZA_MASSIMA_VISIBILE=\"TRUE\"/>"
-                       "<PUNTO_LAVORO ID=\"01\" X0=\"250\" Y0=\"400\"/>"
-                       "<PUNTO_GUADAGNO ID=\"01\" X0=\"220\" Y0=\"310\"/></PROGETTO>"));
+        QVERIFY(scrivi(
+            prog.file("zero.xml"),
+            "<PROGETTO><SIGLA USA=\"12AX7\" MODO=\"TRIODO\"/>"
+            "<COMPONENTI RESISTENZA_ANODICA=\"10,000\" POTENZA_MASSIMA=\"2500\" POTENZA_MASSIMA_VISIBILE=\"TRUE\"/>"
+            "<PUNTO_LAVORO ID=\"01\" X0=\"250\" Y0=\"400\"/>"
+            "<PUNTO_GUADAGNO ID=\"01\" X0=\"220\" Y0=\"310\"/></PROGETTO>"));
         Finestra f(prog.c);
         f.apri(prog.file("zero.xml"));
         QVERIFY(f.p.messaggi().isEmpty());
@@ -414,8 +422,7 @@ private slots:
         QVERIFY(QFile::setPermissions(piatta, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         f.salva(piatta);
         QCOMPARE(f.p.messaggi(), QStringList{ComandiProgetto::testo_salvato});
-        QCOMPARE(QFile::permissions(piatta) & 0x7077,
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QCOMPARE(QFile::permissions(piatta) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
         Finestra g(prog.c);
         g.apri(piatta);
         QCOMPARE(g.p.messaggi(), QStringList{});

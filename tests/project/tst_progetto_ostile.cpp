@@ -41,8 +41,8 @@ private slots:
         QTest::newRow("33 attributes") << progetto(attributi(28)) << false;
         QTest::newRow("32 attributes") << progetto(attributi(27)) << true;
         QTest::newRow("'=' inside values counts nothing")
-            << progetto("<RETTA_MANUALE ID=\"1\" X0=\"1\" Y0=\"1\" X1=\"2\" Y1=\"2\" NOTA=\"" + QByteArray(500, '=')
-                        + "\" ALTRA='>" + QByteArray(500, '=') + "'/>")
+            << progetto("<RETTA_MANUALE ID=\"1\" X0=\"1\" Y0=\"1\" X1=\"2\" Y1=\"2\" NOTA=\"" + QByteArray(500, '=') +
+                        "\" ALTRA='>" + QByteArray(500, '=') + "'/>")
             << true;
         QTest::newRow("'=' inside comments and CDATA counts nothing")
             << progetto("<!--" + QByteArray(500, '=') + "--><X><![CDATA[<a " + QByteArray(500, '=') + "]]></X>")
@@ -74,8 +74,8 @@ private slots:
     {
         Progetto p;
         const QString lungo = QString(2000, QChar(0x263A)) + QString(2000, QChar('"'));
-        for (QString* t : {&p.euro, &p.usa, &p.modo, &p.guadagno, &p.r_tubo, &p.r_anodica, &p.r_catodica,
-                           &p.c_catodica, &p.potenza, &p.grid_bias, &p.gain_bias})
+        for (QString* t : {&p.euro, &p.usa, &p.modo, &p.guadagno, &p.r_tubo, &p.r_anodica, &p.r_catodica, &p.c_catodica,
+                           &p.potenza, &p.grid_bias, &p.gain_bias})
             *t = lungo;
         const float x = -9.876543e-05f;
         const float lontano = -999999.9f;

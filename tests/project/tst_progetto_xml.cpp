@@ -56,22 +56,21 @@ Progetto piccolo()
     return p;
 }
 
-const char* const golden =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<PROGETTO VERSIONE=\"1.00\">\r\n"
-    "\t<SIGLA EURO=\"ECC83\" USA=\"12AX7\" MODO=\"TRIODO\"/>\r\n"
-    "\t<COMPONENTI GUADAGNO=\"58.71\" RESISTENZA_TUBO=\"62,500\" RESISTENZA_ANODICA=\"100,000\""
-    " RESISTENZA_CATODICA=\"1,500\" CONDENSATORE_CATODICO=\"10.61\" POTENZA_MASSIMA=\"1000\""
-    " POTENZA_MASSIMA_VISIBILE=\"TRUE\"/>\r\n"
-    "\t<RETTA_MANUALE ID=\"01\" X0=\"100\" Y0=\"60\" X1=\"525\" Y1=\"400\"/>\r\n"
-    "\t<RETTA_MANUALE ID=\"02\" X0=\"100\" Y0=\"80.5\" X1=\"480\" Y1=\"400\"/>\r\n"
-    "\t<RETTA_RICALCOLATA ID=\"01\" X0=\"100\" Y0=\"120\" X1=\"433.25\" Y1=\"400\"/>\r\n"
-    "\t<PUNTO_LAVORO ID=\"01\" X0=\"250\" Y0=\"300\"/>\r\n"
-    "\t<PUNTO_LAVORO ID=\"02\" X0=\"260\" Y0=\"310\"/>\r\n"
-    "\t<PUNTO_LAVORO ID=\"03\" X0=\"245.5\" Y0=\"290\" V=\"-1.5\"/>\r\n"
-    "\t<PUNTO_GUADAGNO ID=\"01\" X0=\"300\" Y0=\"330\" V=\"-2\"/>\r\n"
-    "</PROGETTO>\r\n"
-    "\r\n";
+const char* const golden = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                           "<PROGETTO VERSIONE=\"1.00\">\r\n"
+                           "\t<SIGLA EURO=\"ECC83\" USA=\"12AX7\" MODO=\"TRIODO\"/>\r\n"
+                           "\t<COMPONENTI GUADAGNO=\"58.71\" RESISTENZA_TUBO=\"62,500\" RESISTENZA_ANODICA=\"100,000\""
+                           " RESISTENZA_CATODICA=\"1,500\" CONDENSATORE_CATODICO=\"10.61\" POTENZA_MASSIMA=\"1000\""
+                           " POTENZA_MASSIMA_VISIBILE=\"TRUE\"/>\r\n"
+                           "\t<RETTA_MANUALE ID=\"01\" X0=\"100\" Y0=\"60\" X1=\"525\" Y1=\"400\"/>\r\n"
+                           "\t<RETTA_MANUALE ID=\"02\" X0=\"100\" Y0=\"80.5\" X1=\"480\" Y1=\"400\"/>\r\n"
+                           "\t<RETTA_RICALCOLATA ID=\"01\" X0=\"100\" Y0=\"120\" X1=\"433.25\" Y1=\"400\"/>\r\n"
+                           "\t<PUNTO_LAVORO ID=\"01\" X0=\"250\" Y0=\"300\"/>\r\n"
+                           "\t<PUNTO_LAVORO ID=\"02\" X0=\"260\" Y0=\"310\"/>\r\n"
+                           "\t<PUNTO_LAVORO ID=\"03\" X0=\"245.5\" Y0=\"290\" V=\"-1.5\"/>\r\n"
+                           "\t<PUNTO_GUADAGNO ID=\"01\" X0=\"300\" Y0=\"330\" V=\"-2\"/>\r\n"
+                           "</PROGETTO>\r\n"
+                           "\r\n";
 
 // A file around the given children of PROGETTO, with the two required ones
 // first unless the children replace them.
@@ -214,10 +213,9 @@ private slots:
         misto.aggiungi({T::riferimento_entita, QStringLiteral("amp"), {}, {}, {}});
         misto.aggiungi({T::istruzione, QStringLiteral("pi"), QStringLiteral("d"), {}, {}});
         misto.aggiungi({T::entita, QStringLiteral("e"), QStringLiteral("x"), {}, {}});
-        QTest::newRow("mixed children")
-            << misto << 0
-            << QStringLiteral("<B k=\"v\">\r\n\tt\r\n\t<!-- c -->\r\n<![CDATA[a\r\nb]]>\r\n"
-                              "\t<C/>\r\n\t&amp;\r\n\t<?pi d?>\r\n</B>\r\n");
+        QTest::newRow("mixed children") << misto << 0
+                                        << QStringLiteral("<B k=\"v\">\r\n\tt\r\n\t<!-- c -->\r\n<![CDATA[a\r\nb]]>\r\n"
+                                                          "\t<C/>\r\n\t&amp;\r\n\t<?pi d?>\r\n</B>\r\n");
 
         NodoXml doc{T::documento, {}, {}, {}, {}};
         doc.aggiungi({T::tipo_documento, QStringLiteral("R"), QStringLiteral("SYSTEM \"r.dtd\""), {}, {}});
@@ -245,7 +243,7 @@ private slots:
     void caricamento_data()
     {
         QTest::addColumn<QByteArray>("figli");
-        QTest::addColumn<QString>("rette");   // per element k>=1: "x" for a filled one, "-" for a hole
+        QTest::addColumn<QString>("rette"); // per element k>=1: "x" for a filled one, "-" for a hole
         QTest::addColumn<bool>("visibile");
         QTest::newRow("01 02 03") << retta_xml("01") + retta_xml("02") + retta_xml("03") << "xxx" << true;
         QTest::newRow("02 01") << retta_xml("02") + retta_xml("01") << "-x" << true;
@@ -259,7 +257,8 @@ private slots:
         QTest::newRow("comma decimal") << retta_xml("01", "10,5") << "x" << true;
         QTest::newRow("point decimal") << retta_xml("01", "10.5") << "x" << true;
         QTest::newRow("attributes in any order")
-            << QByteArray("<RETTA_MANUALE Y1=\"40\" X1=\"30\" Y0=\"20\" X0=\"10\" ID=\"1\" ALTRO=\"?\"/>") << "x" << true;
+            << QByteArray("<RETTA_MANUALE Y1=\"40\" X1=\"30\" Y0=\"20\" X0=\"10\" ID=\"1\" ALTRO=\"?\"/>") << "x"
+            << true;
         QTest::newRow("unknown and nested elements")
             << QByteArray("<ALTRO><RETTA_MANUALE ID=\"1\" X0=\"1\" Y0=\"1\" X1=\"1\" Y1=\"1\"/></ALTRO>") << "" << true;
     }
@@ -289,12 +288,11 @@ private slots:
     {
         // Lower-case TRUE is not TRUE; CR and LF inside values are dropped;
         // only the first SIGLA counts; USA may be missing.
-        const QByteArray b =
-            "<PROGETTO><SIGLA EURO=\"EC\r\nC83\" MODO=\"TRIODO\"/><SIGLA EURO=\"EL34\"/>"
-            "<COMPONENTI GUADAGNO=\"5\nB\" POTENZA_MASSIMA_VISIBILE=\"true\"/>"
-            "<PUNTO_LAVORO ID=\"01\" X0=\"1\" Y0=\"2\" V=\"-1\"/>"
-            "<PUNTO_LAVORO ID=\"01\" X0=\"1\" Y0=\"2\" V=\"-3\"/>"
-            "<PUNTO_LAVORO ID=\"02\" X0=\"1\" Y0=\"2\" V=\"\"/></PROGETTO>";
+        const QByteArray b = "<PROGETTO><SIGLA EURO=\"EC\r\nC83\" MODO=\"TRIODO\"/><SIGLA EURO=\"EL34\"/>"
+                             "<COMPONENTI GUADAGNO=\"5\nB\" POTENZA_MASSIMA_VISIBILE=\"true\"/>"
+                             "<PUNTO_LAVORO ID=\"01\" X0=\"1\" Y0=\"2\" V=\"-1\"/>"
+                             "<PUNTO_LAVORO ID=\"01\" X0=\"1\" Y0=\"2\" V=\"-3\"/>"
+                             "<PUNTO_LAVORO ID=\"02\" X0=\"1\" Y0=\"2\" V=\"\"/></PROGETTO>";
         const auto p = Ricarica_Progetto(b);
         QVERIFY(p);
         QCOMPARE(p->euro, QStringLiteral("ECC83"));
@@ -314,12 +312,12 @@ private slots:
         QTest::newRow("garbage") << QByteArray("\x00\xff<<>>", 6);
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("two roots") << file_con("") + "<PROGETTO/>";
-        QTest::newRow("billion laughs")
-            << QByteArray("<?xml version=\"1.0\"?><!DOCTYPE PROGETTO [<!ENTITY a \"aaaaaaaaaa\">"
-                          "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
-                          "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
-                          "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
-                          "<PROGETTO><SIGLA EURO=\"&g;\"/><COMPONENTI/></PROGETTO>");
+        QTest::newRow("billion laughs") << QByteArray(
+            "<?xml version=\"1.0\"?><!DOCTYPE PROGETTO [<!ENTITY a \"aaaaaaaaaa\">"
+            "<!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;\"><!ENTITY c \"&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;\">"
+            "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">"
+            "<!ENTITY f \"&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;\"><!ENTITY g \"&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;\">]>"
+            "<PROGETTO><SIGLA EURO=\"&g;\"/><COMPONENTI/></PROGETTO>");
         QTest::newRow("any DTD") << QByteArray("<!DOCTYPE PROGETTO><PROGETTO><SIGLA/><COMPONENTI/></PROGETTO>");
         QTest::newRow("undeclared entity") << file_con("<RETTA_MANUALE ID=\"&x;\"/>");
         QTest::newRow("SIGLA missing") << file_con("<COMPONENTI/>", false);
@@ -327,8 +325,7 @@ private slots:
         QTest::newRow("root not PROGETTO") << QByteArray("<ALTRO><SIGLA/><COMPONENTI/></ALTRO>");
         QTest::newRow("ID past 16 bits") << file_con(retta_xml("32768"));
         QTest::newRow("ID far below") << file_con(retta_xml("-40000"));
-        QTest::newRow("ID past 16 bits on a point")
-            << file_con("<PUNTO_GUADAGNO ID=\"99999\" X0=\"1\" Y0=\"1\"/>");
+        QTest::newRow("ID past 16 bits on a point") << file_con("<PUNTO_GUADAGNO ID=\"99999\" X0=\"1\" Y0=\"1\"/>");
         QTest::newRow("coordinate text") << file_con(retta_xml("01", "abc"));
         QTest::newRow("coordinate empty") << file_con(retta_xml("01", ""));
         QTest::newRow("coordinate NaN") << file_con(retta_xml("01", "nan"));
@@ -337,8 +334,7 @@ private slots:
         QTest::newRow("coordinate far away") << file_con(retta_xml("01", "1000000.5"));
         QTest::newRow("coordinate far negative") << file_con(retta_xml("01", "-2500000"));
         QTest::newRow("coordinate grouped") << file_con(retta_xml("01", "1,000.5"));
-        QTest::newRow("coordinate missing")
-            << file_con("<RETTA_RICALCOLATA ID=\"01\" X0=\"1\" Y0=\"1\" X1=\"1\"/>");
+        QTest::newRow("coordinate missing") << file_con("<RETTA_RICALCOLATA ID=\"01\" X0=\"1\" Y0=\"1\" X1=\"1\"/>");
         QTest::newRow("point coordinate missing") << file_con("<PUNTO_LAVORO ID=\"01\" X0=\"1\"/>");
         QTest::newRow("too large") << QByteArray(limite_file_progetto + 1, ' ') + file_con("");
     }

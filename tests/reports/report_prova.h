@@ -17,7 +17,10 @@
 
 namespace report_prova {
 
-inline QString dist(const QString& relativo) { return QStringLiteral(KORVEL_DIST_DIR "/") + relativo; }
+inline QString dist(const QString& relativo)
+{
+    return QStringLiteral(KORVEL_DIST_DIR "/") + relativo;
+}
 
 // A capture of the given size: four coloured quadrants, a black frame and
 // a white diagonal, so position, scale and orientation all show.

@@ -61,7 +61,8 @@ void TstComandiReport::initTestCase()
 {
     QVERIFY(copia_dati_demo(programma_.path()));
     for (const char* t : {"SchemaCompleto.tml", "SchemaDiagramma.tml"})
-        QVERIFY(QFile::copy(QStringLiteral(KORVEL_SOURCE_DIR "/data/") + t, programma_.filePath(QString::fromLatin1(t))));
+        QVERIFY(
+            QFile::copy(QStringLiteral(KORVEL_SOURCE_DIR "/data/") + t, programma_.filePath(QString::fromLatin1(t))));
     w_ = std::make_unique<KORVEL>(p_, programma_.path());
     w_->KORVEL_Form_Load();
     w_->show();
@@ -165,7 +166,8 @@ void TstComandiReport::diagramma_immagine()
     p_.rispondi_filtro(2);
     w_->salvataggio[2]->trigger();
     QCOMPARE(p_.richieste().first().testo, QStringLiteral("Salvataggio Grafico"));
-    QCOMPARE(p_.richieste().first().dialogo.filtri, QStringLiteral("jpg (*.jpg)|*.jpg|TIFF (*.tif)|*.tif|BMP (*.bmp)|*.bmp"));
+    QCOMPARE(p_.richieste().first().dialogo.filtri,
+             QStringLiteral("jpg (*.jpg)|*.jpg|TIFF (*.tif)|*.tif|BMP (*.bmp)|*.bmp"));
     QVERIFY(p_.messaggi().isEmpty());
     QCOMPARE(int(FreeImage_GetFileType(QFile::encodeName(tif).constData(), 0)), int(FIF_TIFF));
     FIBITMAP* b = FreeImage_Load(FIF_TIFF, QFile::encodeName(tif).constData(), 0);
@@ -201,8 +203,9 @@ void TstComandiReport::pagina_html_completa()
     QVERIFY(testo.contains("PROGETTO/Figura3.gif"));
     QVERIFY(testo.contains("Fono &amp; &lt;linea&gt;"));
     QVERIFY(!testo.contains("VORAN"));
-    QCOMPARE(QDir(uscite_.filePath(QStringLiteral("PROGETTO"))).entryList(QDir::Files),
-             (QStringList{QStringLiteral("Figura1.jpg"), QStringLiteral("Figura2.jpg"), QStringLiteral("Figura3.gif")}));
+    QCOMPARE(
+        QDir(uscite_.filePath(QStringLiteral("PROGETTO"))).entryList(QDir::Files),
+        (QStringList{QStringLiteral("Figura1.jpg"), QStringLiteral("Figura2.jpg"), QStringLiteral("Figura3.gif")}));
 
     // The diagram page: its own folder, the diagram alone.
     p_.azzera();
@@ -226,7 +229,8 @@ void TstComandiReport::pagina_html_messaggi()
     QVERIFY(vuoto.open(QIODevice::WriteOnly));
     vuoto.close();
     for (const Caso& c : {Caso{QString(), QStringLiteral("Errore pagina HTML non impostata")},
-                          Caso{uscite_.filePath(QStringLiteral("assente.tml")), QStringLiteral("Errore pagina HTML di base non trovata")},
+                          Caso{uscite_.filePath(QStringLiteral("assente.tml")),
+                               QStringLiteral("Errore pagina HTML di base non trovata")},
                           Caso{vuoto.fileName(), QStringLiteral("Errore pagina HTML di base non trovata")}}) {
         p_.azzera();
         cartelle().file_schema_completo = c.modello;

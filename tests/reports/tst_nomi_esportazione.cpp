@@ -102,10 +102,14 @@ private slots:
     {
         QTest::addColumn<QString>("scritto");
         QTest::addColumn<QString>("file");
-        QTest::newRow("no extension") << "stadio" << "stadio.xml";
-        QTest::newRow("ending in a dot") << "stadio." << "stadio.xml";
-        QTest::newRow(".xml") << "stadio.xml" << "stadio.xml";
-        QTest::newRow("a dot in the folder only") << "v1.2/stadio" << "v1.2/stadio.xml";
+        QTest::newRow("no extension") << "stadio"
+                                      << "stadio.xml";
+        QTest::newRow("ending in a dot") << "stadio."
+                                         << "stadio.xml";
+        QTest::newRow(".xml") << "stadio.xml"
+                              << "stadio.xml";
+        QTest::newRow("a dot in the folder only") << "v1.2/stadio"
+                                                  << "v1.2/stadio.xml";
     }
     void progetto()
     {

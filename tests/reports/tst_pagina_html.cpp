@@ -68,11 +68,16 @@ void TstPaginaHtml::marcatori_data()
         const char* valore;
         bool solo_completa;
     } tabella[] = {
-        {ph::FIG1, "PROG/Figura1.jpg", false}, {ph::FIG2, "PROG/Figura2.jpg", true},
-        {ph::FIG3, "PROG/Figura3.gif", true},  {ph::TIT, "T", false},
-        {ph::GAIN, "G", false},                {ph::ANOD, "RV", false},
-        {ph::TUBO, "RA", false},               {ph::CATOD, "RK", false},
-        {ph::CAPC, "CK", false},               {ph::VALVOLA, "12AX7,ECC83,TRIODO", false},
+        {ph::FIG1, "PROG/Figura1.jpg", false},
+        {ph::FIG2, "PROG/Figura2.jpg", true},
+        {ph::FIG3, "PROG/Figura3.gif", true},
+        {ph::TIT, "T", false},
+        {ph::GAIN, "G", false},
+        {ph::ANOD, "RV", false},
+        {ph::TUBO, "RA", false},
+        {ph::CATOD, "RK", false},
+        {ph::CAPC, "CK", false},
+        {ph::VALVOLA, "12AX7,ECC83,TRIODO", false},
     };
     for (const auto& r : tabella)
         for (const bool completa : {true, false}) {
@@ -105,19 +110,33 @@ void TstPaginaHtml::cartella_figure_data()
     QTest::addColumn<QString>("percorso");
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QByteArray>("fig1");
-    QTest::newRow("htm") << "/doc/prog.htm" << "/doc/PROG/" << "PROG" << QByteArray("PROG/Figura1.jpg");
-    QTest::newRow("html") << "/doc/report.html" << "/doc/REPORTL/" << "REPORTL" << QByteArray("REPORTL/Figura1.jpg");
-    QTest::newRow("maiuscolo") << "/doc/Prog.HTM" << "/doc/PROG/" << "PROG" << QByteArray("PROG/Figura1.jpg");
+    QTest::newRow("htm") << "/doc/prog.htm"
+                         << "/doc/PROG/"
+                         << "PROG" << QByteArray("PROG/Figura1.jpg");
+    QTest::newRow("html") << "/doc/report.html"
+                          << "/doc/REPORTL/"
+                          << "REPORTL" << QByteArray("REPORTL/Figura1.jpg");
+    QTest::newRow("maiuscolo") << "/doc/Prog.HTM"
+                               << "/doc/PROG/"
+                               << "PROG" << QByteArray("PROG/Figura1.jpg");
     // Only the page's own name is upper-cased: the folders above stay.
-    QTest::newRow("cartelle intatte") << "/Doc/Mie/a.b.htm" << "/Doc/Mie/A.B/" << "A.B" << QByteArray("A.B/Figura1.jpg");
-    QTest::newRow("altra estensione") << "/doc/pagina.txt" << "/doc/PAGINA.TXT/" << "PAGINA.TXT"
-                                      << QByteArray("PAGINA.TXT/Figura1.jpg");
-    QTest::newRow("spazio e diesis") << "/doc/mio #1.htm" << "/doc/MIO #1/" << "MIO #1"
-                                     << QByteArray("MIO%20%231/Figura1.jpg");
+    QTest::newRow("cartelle intatte") << "/Doc/Mie/a.b.htm"
+                                      << "/Doc/Mie/A.B/"
+                                      << "A.B" << QByteArray("A.B/Figura1.jpg");
+    QTest::newRow("altra estensione") << "/doc/pagina.txt"
+                                      << "/doc/PAGINA.TXT/"
+                                      << "PAGINA.TXT" << QByteArray("PAGINA.TXT/Figura1.jpg");
+    QTest::newRow("spazio e diesis") << "/doc/mio #1.htm"
+                                     << "/doc/MIO #1/"
+                                     << "MIO #1" << QByteArray("MIO%20%231/Figura1.jpg");
     // No folder name left, or one that would climb out: the figures go
     // beside the page.
-    QTest::newRow("solo estensione") << "/doc/.htm" << "/doc/" << "" << QByteArray("Figura1.jpg");
-    QTest::newRow("punti") << "/doc/...htm" << "/doc/" << "" << QByteArray("Figura1.jpg");
+    QTest::newRow("solo estensione") << "/doc/.htm"
+                                     << "/doc/"
+                                     << "" << QByteArray("Figura1.jpg");
+    QTest::newRow("punti") << "/doc/...htm"
+                           << "/doc/"
+                           << "" << QByteArray("Figura1.jpg");
 }
 
 void TstPaginaHtml::cartella_figure()
@@ -136,7 +155,8 @@ void TstPaginaHtml::testi_escape_data()
 {
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QByteArray>("atteso");
-    QTest::newRow("speciali") << "<b>A&B \"x\" 'y'</b>" << QByteArray("&lt;b&gt;A&amp;B &quot;x&quot; &#39;y&#39;&lt;/b&gt;");
+    QTest::newRow("speciali") << "<b>A&B \"x\" 'y'</b>"
+                              << QByteArray("&lt;b&gt;A&amp;B &quot;x&quot; &#39;y&#39;&lt;/b&gt;");
     QTest::newRow("latino") << QStringLiteral("Perché più") << QByteArray("Perch\xe9 pi\xf9");
     QTest::newRow("euro") << QStringLiteral("10 €") << QByteArray("10 \x80");
     QTest::newRow("fuori codice") << QStringLiteral("10 kΩ") << QByteArray("10 k&#937;");
@@ -168,7 +188,8 @@ void TstPaginaHtml::pagina_completa_scritta()
 
     const DatiReport d = dodici_ax7();
     QVERIFY(ph::scrivi_pagina_html(pagina, modello, d, true));
-    QCOMPARE(leggi(pagina), QByteArray("REPORT/Figura1.jpg|REPORT/Figura2.jpg|REPORT/Figura3.gif|Preamplificatore fono"));
+    QCOMPARE(leggi(pagina),
+             QByteArray("REPORT/Figura1.jpg|REPORT/Figura2.jpg|REPORT/Figura3.gif|Preamplificatore fono"));
     const QString figure = dir.filePath(QStringLiteral("REPORT/"));
     QCOMPARE(QImage(figure + QStringLiteral("Figura1.jpg")).size(), d.grafico.size());
     QCOMPARE(leggi(figure + QStringLiteral("Figura2.jpg")), leggi(d.file_foto));
@@ -185,7 +206,8 @@ void TstPaginaHtml::figure_illeggibili_non_copiate()
     QVERIFY(ph::scrivi_pagina_html(pagina, QByteArray(ph::FIG2) + "|" + ph::FIG3, d, true));
     // No reference to a picture that is not there.
     QCOMPARE(leggi(pagina), QByteArray("|"));
-    QCOMPARE(QDir(dir.filePath(QStringLiteral("P"))).entryList(QDir::Files), QStringList{QStringLiteral("Figura1.jpg")});
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("P"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("Figura1.jpg")});
 }
 
 void TstPaginaHtml::pagina_diagramma_solo_figura1()
@@ -194,7 +216,8 @@ void TstPaginaHtml::pagina_diagramma_solo_figura1()
     const QString pagina = dir.filePath(QStringLiteral("d.htm"));
     QVERIFY(ph::scrivi_pagina_html(pagina, QByteArray(ph::FIG1) + ph::FIG2, dodici_ax7(), false));
     QCOMPARE(leggi(pagina), QByteArray("D/Figura1.jpg") + ph::FIG2);
-    QCOMPARE(QDir(dir.filePath(QStringLiteral("D"))).entryList(QDir::Files), QStringList{QStringLiteral("Figura1.jpg")});
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("D"))).entryList(QDir::Files),
+             QStringList{QStringLiteral("Figura1.jpg")});
 }
 
 void TstPaginaHtml::diagramma_non_scritto()
@@ -251,17 +274,18 @@ void TstPaginaHtml::pagina_nel_browser()
     QVERIFY(scrivi_con_libreria(pin, FIF_GIF, d.file_piedinatura));
 
     const QString pagina = dir.filePath(QStringLiteral("progetto.htm"));
-    QVERIFY(ph::scrivi_pagina_html(pagina, leggi(QStringLiteral(KORVEL_SOURCE_DIR "/data/SchemaCompleto.tml")), d, true));
+    QVERIFY(
+        ph::scrivi_pagina_html(pagina, leggi(QStringLiteral(KORVEL_SOURCE_DIR "/data/SchemaCompleto.tml")), d, true));
 
     QTemporaryDir profilo;
     const QString png = dir.filePath(QStringLiteral("pagina.png"));
-    const Esito e = esegui(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                                      QStringLiteral("--disable-gpu"), QStringLiteral("--disable-quic"),
-                                      QStringLiteral("--no-first-run"), QStringLiteral("--disable-background-networking"),
-                                      QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
-                                      QStringLiteral("--user-data-dir=") + profilo.path(),
-                                      QStringLiteral("--screenshot=") + png, QStringLiteral("--window-size=1000,1100"),
-                                      QUrl::fromLocalFile(pagina).toString()});
+    const Esito e =
+        esegui(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+                          QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
+                          QStringLiteral("--disable-background-networking"),
+                          QStringLiteral("--disable-component-update"), QStringLiteral("--disable-sync"),
+                          QStringLiteral("--user-data-dir=") + profilo.path(), QStringLiteral("--screenshot=") + png,
+                          QStringLiteral("--window-size=1000,1100"), QUrl::fromLocalFile(pagina).toString()});
     const QImage shot(png);
     QVERIFY2(!shot.isNull(), qPrintable(e.errori));
     if (qEnvironmentVariableIsSet("KORVEL_TENERE_SCREENSHOT"))

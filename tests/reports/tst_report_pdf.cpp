@@ -35,9 +35,9 @@ void TstReportPdf::pagina_del_progetto()
     QVERIFY2(check.codice == 0, qPrintable(check.uscita + check.errori));
 
     const QString testo = pdftotext(pdf);
-    for (const char* atteso : {"Preamplificatore fono", "Valvola:12AX7,ECC83,TRIODO", "Guadagno", "61.54",
-                               "R.Equiv.Tubo=", "62,500", "R.Anodica=", "100,000", "R.Catodica=", "1,500",
-                               "C.Bypass=", "25.32", "uF", "Ohm", "pag. 1", "di 1"})
+    for (const char* atteso :
+         {"Preamplificatore fono", "Valvola:12AX7,ECC83,TRIODO", "Guadagno", "61.54", "R.Equiv.Tubo=", "62,500",
+          "R.Anodica=", "100,000", "R.Catodica=", "1,500", "C.Bypass=", "25.32", "uF", "Ohm", "pag. 1", "di 1"})
         QVERIFY2(testo.contains(QString::fromUtf8(atteso)), atteso);
 
     // Diagram first, at the capture's size, then the photo and the pin-out
@@ -134,11 +134,26 @@ void TstReportPdf::designazioni_data()
     QTest::addColumn<QString>("euro");
     QTest::addColumn<QString>("modo");
     QTest::addColumn<QString>("atteso");
-    QTest::newRow("tutte") << "12AX7" << "ECC83" << "TRIODO" << "12AX7,ECC83,TRIODO";
-    QTest::newRow("solo europea e modo") << "" << "ECC83" << "TRIODO" << "ECC83,TRIODO";
-    QTest::newRow("solo americana") << "6L6GC" << "" << "" << "6L6GC";
-    QTest::newRow("blank") << "  " << " EL34 " << "PENTODO" << "EL34,PENTODO";
-    QTest::newRow("nessuna") << "" << "" << "" << "";
+    QTest::newRow("tutte") << "12AX7"
+                           << "ECC83"
+                           << "TRIODO"
+                           << "12AX7,ECC83,TRIODO";
+    QTest::newRow("solo europea e modo") << ""
+                                         << "ECC83"
+                                         << "TRIODO"
+                                         << "ECC83,TRIODO";
+    QTest::newRow("solo americana") << "6L6GC"
+                                    << ""
+                                    << ""
+                                    << "6L6GC";
+    QTest::newRow("blank") << "  "
+                           << " EL34 "
+                           << "PENTODO"
+                           << "EL34,PENTODO";
+    QTest::newRow("nessuna") << ""
+                             << ""
+                             << ""
+                             << "";
 }
 
 void TstReportPdf::designazioni()

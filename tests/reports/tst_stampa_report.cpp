@@ -63,8 +63,8 @@ void TstStampaReport::pagina()
     const double colonna = (2.0 * 11906 / 3 + 800) / 20;
     int scuri_diagramma = 0;
     for (int y = 60; y < 360; ++y)
-        scuri_diagramma += distanza(pag.pixel(int(colonna) + 1, y), qRgb(200, 30, 30)) < 40
-            || distanza(pag.pixel(int(colonna) + 1, y), qRgb(230, 200, 40)) < 40;
+        scuri_diagramma += distanza(pag.pixel(int(colonna) + 1, y), qRgb(200, 30, 30)) < 40 ||
+                           distanza(pag.pixel(int(colonna) + 1, y), qRgb(230, 200, 40)) < 40;
     QCOMPARE(scuri_diagramma, 0);
     // The diagram starts at (800, 1000) twips = (40, 50) points.
     QVERIFY(distanza(pag.pixel(48, 70), qRgb(200, 30, 30)) < 40);

@@ -36,8 +36,8 @@ QList<Parola> parole_titolo(const QString& pdf)
     QList<Parola> titolo;
     for (auto it = parola.globalMatch(e.uscita); it.hasNext();) {
         const auto m = it.next();
-        const Parola p{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
-                       m.captured(3).toDouble(), m.captured(4).toDouble()};
+        const Parola p{m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                       m.captured(4).toDouble()};
         if (p.y1 < 4.2 * punti_cm)
             titolo << p;
     }
@@ -46,9 +46,9 @@ QList<Parola> parole_titolo(const QString& pdf)
 
 QString titolo_di(int lunghezza)
 {
-    const QString frase = QStringLiteral(
-        "Preamplificatore fono RIAA a due stadi con doppio triodo 12AX7, controreazione selettiva "
-        "e alimentazione stabilizzata per testine magnetiche a bassa uscita e alta impedenza");
+    const QString frase =
+        QStringLiteral("Preamplificatore fono RIAA a due stadi con doppio triodo 12AX7, controreazione selettiva "
+                       "e alimentazione stabilizzata per testine magnetiche a bassa uscita e alta impedenza");
     QString t = frase.left(lunghezza);
     // A title that ends in a blank would lose it in the text read back.
     if (t.endsWith(u' '))
@@ -67,7 +67,7 @@ private slots:
     void titolo_nella_cornice_data()
     {
         QTest::addColumn<int>("lunghezza");
-        QTest::addColumn<bool>("intero");     // the whole title shown
+        QTest::addColumn<bool>("intero");      // the whole title shown
         QTest::addColumn<double>("corpo_min"); // bounds of the type size, in
         QTest::addColumn<double>("corpo_max"); // points, from the box height
         QTest::newRow("10 characters") << 10 << true << 48.0 << 48.0;
@@ -102,8 +102,7 @@ private slots:
             y1 = std::max(y1, p.y1);
         }
         const QString letto = testi.join(u' ');
-        qInfo("%d characters: box %.1f-%.1f x %.1f-%.1f pt, \"%s\"", lunghezza, x0, x1, y0, y1,
-              qPrintable(letto));
+        qInfo("%d characters: box %.1f-%.1f x %.1f-%.1f pt, \"%s\"", lunghezza, x0, x1, y0, y1, qPrintable(letto));
         if (intero) {
             QCOMPARE(letto, d.titolo);
         } else {
@@ -142,9 +141,9 @@ private:
     static QImage pagina_renderizzata(const QString& pdf, const QString& cartella)
     {
         const QString base = cartella + QStringLiteral("/pagina");
-        const Esito e = esegui(QStringLiteral("pdftoppm"),
-                               {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
-                                QStringLiteral("-singlefile"), pdf, base});
+        const Esito e =
+            esegui(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                                QStringLiteral("-singlefile"), pdf, base});
         if (e.codice != 0)
             return {};
         return QImage(base + QStringLiteral(".png"));

@@ -219,10 +219,21 @@ private slots:
     void campi_accessibili()
     {
         con_finestra([&](GraficoRisposta* f) {
-            const QStringList attese = {"B+ (V)=", "Ra (Ohm)=", "Vg riposo (V)=", "Rk (Ohm)=",
-                                        "Carico successivo (Ohm)=", "Ampiezza ingresso (Vp)=", "gm (mA/V)=",
-                                        "rp (kOhm)=", "mu=", "Guadagno=", "Uscita (Vpp)=", "H2 (%)=", "H3 (%)=",
-                                        "THD (%)=", "Margine ingresso (Vp)="};
+            const QStringList attese = {"B+ (V)=",
+                                        "Ra (Ohm)=",
+                                        "Vg riposo (V)=",
+                                        "Rk (Ohm)=",
+                                        "Carico successivo (Ohm)=",
+                                        "Ampiezza ingresso (Vp)=",
+                                        "gm (mA/V)=",
+                                        "rp (kOhm)=",
+                                        "mu=",
+                                        "Guadagno=",
+                                        "Uscita (Vpp)=",
+                                        "H2 (%)=",
+                                        "H3 (%)=",
+                                        "THD (%)=",
+                                        "Margine ingresso (Vp)="};
             QStringList trovate;
             for (QLabel* l : f->findChildren<QLabel*>()) {
                 if (!l->buddy())
@@ -274,7 +285,8 @@ private slots:
                 QVERIFY2(c.contains(QStringLiteral(" dB")) && !c.contains(u'<'), qPrintable(c));
             if (const QByteArray file = qgetenv("KORVEL_SCHERMATA"); !file.isEmpty()) {
                 QApplication::processEvents();
-                f->grab().save(QString::fromLocal8Bit(file).replace(QStringLiteral(".png"), QStringLiteral("_oltre.png")));
+                f->grab().save(
+                    QString::fromLocal8Bit(file).replace(QStringLiteral(".png"), QStringLiteral("_oltre.png")));
             }
         });
     }
@@ -284,13 +296,27 @@ private slots:
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("Ra lettere") << "ra" << "abc" << "Ra (Ohm)=";
-        QTest::newRow("Ra zero") << "ra" << "0" << "Ra (Ohm)=";
-        QTest::newRow("Rk negativa") << "rk" << "-10" << "Rk (Ohm)=";
-        QTest::newRow("B+ vuota") << "b_piu" << "" << "B+ (V)=";
-        QTest::newRow("B+ sotto il punto di lavoro") << "b_piu" << "0,5" << "B+";
-        QTest::newRow("ampiezza zero") << "ampiezza" << "0" << "Ampiezza ingresso (Vp)=";
-        QTest::newRow("carico a zero") << "carico_successivo" << "0" << "Carico successivo (Ohm)=";
+        QTest::newRow("Ra lettere") << "ra"
+                                    << "abc"
+                                    << "Ra (Ohm)=";
+        QTest::newRow("Ra zero") << "ra"
+                                 << "0"
+                                 << "Ra (Ohm)=";
+        QTest::newRow("Rk negativa") << "rk"
+                                     << "-10"
+                                     << "Rk (Ohm)=";
+        QTest::newRow("B+ vuota") << "b_piu"
+                                  << ""
+                                  << "B+ (V)=";
+        QTest::newRow("B+ sotto il punto di lavoro") << "b_piu"
+                                                     << "0,5"
+                                                     << "B+";
+        QTest::newRow("ampiezza zero") << "ampiezza"
+                                       << "0"
+                                       << "Ampiezza ingresso (Vp)=";
+        QTest::newRow("carico a zero") << "carico_successivo"
+                                       << "0"
+                                       << "Carico successivo (Ohm)=";
     }
     void ingresso_errato_senza_dialoghi()
     {

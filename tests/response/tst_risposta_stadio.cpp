@@ -92,8 +92,9 @@ struct Indipendente {
 
     Indipendente(const modello::ParametriModello& mm, const Stadio& ss) : m(mm), s(ss)
     {
-        i0 = bisezione([&](double i) { return i - modello::corrente_placca(m, s.b_piu - i * (s.ra + s.rk) / 1000, s.vg_riposo); },
-                       0, s.b_piu * 1000 / (s.ra + s.rk));
+        i0 = bisezione(
+            [&](double i) { return i - modello::corrente_placca(m, s.b_piu - i * (s.ra + s.rk) / 1000, s.vg_riposo); },
+            0, s.b_piu * 1000 / (s.ra + s.rk));
         va0 = s.b_piu - i0 * s.ra / 1000;
     }
     double vk(double i) const { return (s.catodo_bypassato ? i0 : i) * s.rk / 1000; }
@@ -108,8 +109,7 @@ struct Indipendente {
     double corrente(double ingresso) const
     {
         const double vg = i0 * s.rk / 1000 + s.vg_riposo + ingresso; // grid to ground
-        return bisezione([&](double i) { return i - modello::corrente_placca(m, va(i) - vk(i), vg - vk(i)); },
-                         0, 1000);
+        return bisezione([&](double i) { return i - modello::corrente_placca(m, va(i) - vk(i), vg - vk(i)); }, 0, 1000);
     }
 };
 
@@ -338,7 +338,8 @@ private slots:
         // equals what the circuit lets through; the input then is what
         // lifts the grid from its rest to the cathode's new voltage.
         const Indipendente x(par, s);
-        const double i = bisezione([&](double c) { return c - modello::corrente_placca(par, x.va(c) - x.vk(c), 0.0); }, 0, 100);
+        const double i =
+            bisezione([&](double c) { return c - modello::corrente_placca(par, x.va(c) - x.vk(c), 0.0); }, 0, 100);
         const double atteso = x.vk(i) - x.i0 * s.rk / 1000 - s.vg_riposo;
         QVERIFY2(relativo(r.margine, atteso) < 1e-6, qPrintable(QStringLiteral("%1 vs %2").arg(r.margine).arg(atteso)));
         if (bypassato)
@@ -468,14 +469,14 @@ private slots:
         QString errore;
         QVERIFY2(scrivi_csv(file, r, &errore), qPrintable(errore));
 
-        const char* script =
-            "import csv, sys\n"
-            "with open(sys.argv[1], newline='') as f:\n"
-            "    righe = list(csv.reader(f))\n"
-            "print(len(righe[0]), len(righe) - 1, all(len(x) == 5 for x in righe))\n"
-            "v = [[float(c) for c in x] for x in righe[1:]]\n"
-            "print(repr(v[64][0]), repr(v[64][1]), repr(v[64][3]), repr(min(x[3] for x in v)), repr(max(x[3] for x in v)))\n"
-            "print(righe[0][3])\n";
+        const char* script = "import csv, sys\n"
+                             "with open(sys.argv[1], newline='') as f:\n"
+                             "    righe = list(csv.reader(f))\n"
+                             "print(len(righe[0]), len(righe) - 1, all(len(x) == 5 for x in righe))\n"
+                             "v = [[float(c) for c in x] for x in righe[1:]]\n"
+                             "print(repr(v[64][0]), repr(v[64][1]), repr(v[64][3]), repr(min(x[3] for x in v)), "
+                             "repr(max(x[3] for x in v)))\n"
+                             "print(righe[0][3])\n";
         QProcess py;
         py.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(script), file});
         QVERIFY(py.waitForFinished(30000));

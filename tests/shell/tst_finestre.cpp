@@ -121,8 +121,7 @@ void TestFinestre::about_testo_e_intervallo()
     QCOMPARE(a.windowTitle(), QStringLiteral("About Kor_Vel"));
     QCOMPARE(a.about_testo->toPlainText().split(QLatin1Char('\n')),
              (QStringList{"Programma di calcolo della retta di carico", "per Tubi Termoionici.",
-                          "Progetto grafico di uno stadio sulle curve anodiche.", "",
-                          "Versione " KORVEL_VERSIONE}));
+                          "Progetto grafico di uno stadio sulle curve anodiche.", "", "Versione " KORVEL_VERSIONE}));
     QVERIFY(a.about_testo->isReadOnly());
     QCOMPARE(a.conferma->text(), QStringLiteral("OK"));
     QCOMPARE(a.Timer1->interval(), 10000);
@@ -280,13 +279,20 @@ void TestFinestre::schema_del_modo_caricato_data()
     QTest::addColumn<QSize>("dimensione");
     // Each schematic picture gets its own size, so the picture shown tells
     // which file was read.
-    QTest::newRow("triodo") << "TRIODO" << "Schema: TRIODO" << QSize(301, 201);
-    QTest::newRow("pentodo") << "PENTODO" << "Schema: PENTODO" << QSize(302, 202);
-    QTest::newRow("coppia") << "PENTODO COPPIA" << "Schema: PENTODO COPPIA" << QSize(302, 202);
-    QTest::newRow("ultralineare") << "ULTRALINEARE" << "Schema: ULTRALINEARE" << QSize(303, 203);
-    QTest::newRow("diodo") << "DIODO" << "Schema: DIODO" << QSize(304, 204);
-    QTest::newRow("vuoto") << "" << "Schema: GENERICO" << QSize(301, 201);
-    QTest::newRow("sconosciuto") << "BIPOLARE" << "Schema: GENERICO" << QSize(301, 201);
+    QTest::newRow("triodo") << "TRIODO"
+                            << "Schema: TRIODO" << QSize(301, 201);
+    QTest::newRow("pentodo") << "PENTODO"
+                             << "Schema: PENTODO" << QSize(302, 202);
+    QTest::newRow("coppia") << "PENTODO COPPIA"
+                            << "Schema: PENTODO COPPIA" << QSize(302, 202);
+    QTest::newRow("ultralineare") << "ULTRALINEARE"
+                                  << "Schema: ULTRALINEARE" << QSize(303, 203);
+    QTest::newRow("diodo") << "DIODO"
+                           << "Schema: DIODO" << QSize(304, 204);
+    QTest::newRow("vuoto") << ""
+                           << "Schema: GENERICO" << QSize(301, 201);
+    QTest::newRow("sconosciuto") << "BIPOLARE"
+                                 << "Schema: GENERICO" << QSize(301, 201);
 }
 
 void TestFinestre::schema_del_modo_caricato()

@@ -62,13 +62,17 @@ void TestKorvel::didascalie_e_schede()
     QCOMPARE(w->SSTab1->tabText(2), QStringLiteral("Archivio Valvole"));
     QCOMPARE(w->SSTab1->currentIndex(), 2);
 
-    const QList<std::pair<QGroupBox*, QString>> cornici = {
-        {w->Frame_maxI, "Massimo I"},         {w->Frame5, "Mouse"},
-        {w->Frame_origine[0], "Origine"},     {w->Frame_origine[1], "Origine"},
-        {w->Frame8, "Mouse"},                 {w->Frame_maxv, "Massimo V"},
-        {w->Frame_retta, "Retta"},            {w->Frame_lavoro, "P.to di Lavoro"},
-        {w->Frame_guadagno, "P.to Gain"},     {w->Frame4, "Componenti"},
-        {w->Frame_potenzamassima, "Potenza Massima"}};
+    const QList<std::pair<QGroupBox*, QString>> cornici = {{w->Frame_maxI, "Massimo I"},
+                                                           {w->Frame5, "Mouse"},
+                                                           {w->Frame_origine[0], "Origine"},
+                                                           {w->Frame_origine[1], "Origine"},
+                                                           {w->Frame8, "Mouse"},
+                                                           {w->Frame_maxv, "Massimo V"},
+                                                           {w->Frame_retta, "Retta"},
+                                                           {w->Frame_lavoro, "P.to di Lavoro"},
+                                                           {w->Frame_guadagno, "P.to Gain"},
+                                                           {w->Frame4, "Componenti"},
+                                                           {w->Frame_potenzamassima, "Potenza Massima"}};
     for (const auto& [cornice, titolo] : cornici)
         QCOMPARE(cornice->title(), titolo);
     QCOMPARE(w->Frame_maxI->toolTip(), QStringLiteral("Coordinate massimo asse Y"));
@@ -95,8 +99,8 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
         QVERIFY(!a->isEnabled());
     QVERIFY(!w->Image1->isEnabled());
     // Always on.
-    for (QAction* a : {w->lettura_progetto, w->scrittura_progetto, w->import_archivio, w->uscita,
-                       w->load_basedati, w->nuova_valvola, w->crea_zipfile, w->help_cmd, w->about_cmd})
+    for (QAction* a : {w->lettura_progetto, w->scrittura_progetto, w->import_archivio, w->uscita, w->load_basedati,
+                       w->nuova_valvola, w->crea_zipfile, w->help_cmd, w->about_cmd})
         QVERIFY2(a->isEnabled(), qPrintable(a->text()));
     // "&Grafico Risposta" and the separator before it show, the entry off
     // until a tube with a model and a working-point grid voltage is there.
@@ -109,8 +113,8 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
     QStringList file;
     for (QAction* a : w->dummy10->actions())
         file << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(file, (QStringList{"&Leggi Progetto", "-", "Sal&va Progetto", "-", "&Stampa", "&Esportazione",
-                                "-", "&Importa Archivio ZIP", "-", "&Exit"}));
+    QCOMPARE(file, (QStringList{"&Leggi Progetto", "-", "Sal&va Progetto", "-", "&Stampa", "&Esportazione", "-",
+                                "&Importa Archivio ZIP", "-", "&Exit"}));
     QStringList edit;
     for (QAction* a : w->menu_tracciatura->actions())
         edit << (a->isSeparator() ? QStringLiteral("-") : a->text());
@@ -120,8 +124,8 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
     QStringList utilita;
     for (QAction* a : w->dummy30->actions())
         utilita << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    QCOMPARE(utilita, (QStringList{"Ricarica Base &Dati", "-", "Inserisci &Nuova Valvola", "-",
-                                   "Crea Archivio ZIP", "-", "&Modello Valvola..."}));
+    QCOMPARE(utilita, (QStringList{"Ricarica Base &Dati", "-", "Inserisci &Nuova Valvola", "-", "Crea Archivio ZIP",
+                                   "-", "&Modello Valvola..."}));
     // The model commands wait for a tube; drawing the model also for its model.
     QVERIFY(!w->modello_valvola->isEnabled());
     QVERIFY(!w->mostra_modello->isEnabled());
@@ -141,8 +145,8 @@ void TestKorvel::campi_che_accettano_digitazione()
     for (int i = 0; i <= int(Campo::riga_db); ++i) {
         QLineEdit* e = w->campo(Campo(i));
         QVERIFY(e);
-        const bool accetta = !e->isReadOnly() && e->isEnabled() && e->window() == w.get() &&
-                             e->parentWidget()->isEnabled();
+        const bool accetta =
+            !e->isReadOnly() && e->isEnabled() && e->window() == w.get() && e->parentWidget()->isEnabled();
         QCOMPARE(accetta, digitabili.contains(Campo(i)));
     }
     // Typing into a calibration field changes nothing.
@@ -178,8 +182,8 @@ void TestKorvel::grafico_inerte_senza_valvola()
     w->SSTab1->setCurrentIndex(0);
     const QImage prima = w->grafico().canvas().copy();
     QTest::mousePress(w->Picture1_, Qt::LeftButton, {}, QPoint(100, 100));
-    QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), w->Picture1_->mapToGlobal(QPointF(200, 200)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(200, 200), w->Picture1_->mapToGlobal(QPointF(200, 200)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(w->Picture1_, &move);
     QTest::mouseRelease(w->Picture1_, Qt::LeftButton, {}, QPoint(200, 200));
     QCOMPARE(w->grafico().canvas(), prima);

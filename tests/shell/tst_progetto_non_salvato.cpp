@@ -55,11 +55,11 @@ struct Finestra {
     {
         const QRect cella = w->griglia_DB->visualRect(w->griglia_DB->model()->index(riga - 1, 1));
         QWidget* lista = w->griglia_DB->viewport();
-        for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        for (QEvent::Type tipo : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonDblClick,
+                                  QEvent::MouseButtonRelease}) {
             const bool premuto = tipo != QEvent::MouseButtonRelease;
-            QMouseEvent e(tipo, QPointF(cella.center()), lista->mapToGlobal(QPointF(cella.center())),
-                          Qt::LeftButton, premuto ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QMouseEvent e(tipo, QPointF(cella.center()), lista->mapToGlobal(QPointF(cella.center())), Qt::LeftButton,
+                          premuto ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(lista, &e);
         }
     }
@@ -192,8 +192,7 @@ private slots:
         QCOMPARE(f.domande(), 1);
         QVERIFY(!percorso(nome).proseguito(f));
         QCOMPARE(f.rette(), 1);
-        QCOMPARE(f.p.messaggi(), annullato ? QStringList()
-                                           : QStringList{ComandiProgetto::testo_errore_salvataggio});
+        QCOMPARE(f.p.messaggi(), annullato ? QStringList() : QStringList{ComandiProgetto::testo_errore_salvataggio});
     }
 
     // No question when there is nothing to lose: nothing drawn, or the

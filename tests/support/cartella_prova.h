@@ -32,8 +32,7 @@ struct CartellaProva {
 
     // Runs `azione` on a connection to the tube database, creating the file
     // on first use; the connection is gone again when it returns.
-    template <typename Azione>
-    bool con_basedati(Azione azione) const
+    template <typename Azione> bool con_basedati(Azione azione) const
     {
         static std::atomic<int> n{0};
         const QString nome = QStringLiteral("prova_%1").arg(n++);
@@ -72,24 +71,42 @@ struct CartellaProva {
         QStringList segnaposti;
         for (int i = 0; i < colonne.size(); ++i)
             segnaposti << QStringLiteral("?");
-        return esegui(QStringLiteral("insert into TabellaValvole (%1) values (%2)")
-                          .arg(colonne.join(','), segnaposti.join(',')),
-                      valori);
+        return esegui(
+            QStringLiteral("insert into TabellaValvole (%1) values (%2)").arg(colonne.join(','), segnaposti.join(',')),
+            valori);
     }
 
     // The 25 values of a typical triode: names, files, calibration (origin
     // (40, 400), voltage point (480, 400) at 500 V, current point (40, 20)
     // at 100 mA), 40000 mW and ratings.
-    static QVariantList valvola(const QString& usa, const QString& euro, const QString& curva = QStringLiteral("prova.gif"))
+    static QVariantList valvola(const QString& usa, const QString& euro,
+                                const QString& curva = QStringLiteral("prova.gif"))
     {
         return {euro.isNull() ? QVariant() : QVariant(euro),
                 usa.isNull() ? QVariant() : QVariant(usa),
                 curva.isNull() ? QVariant() : QVariant(curva),
-                QStringLiteral("TRIODO"), QStringLiteral("provapin.gif"), QStringLiteral("prova.jpg"),
-                40, 20, 100, 480, 400, 500, 40, 400, 40000,
-                QStringLiteral("6.3"), QStringLiteral("300"), QStringLiteral("0"), QStringLiteral("0"),
-                QStringLiteral("450"), QStringLiteral("90"), QStringLiteral("40"),
-                QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")};
+                QStringLiteral("TRIODO"),
+                QStringLiteral("provapin.gif"),
+                QStringLiteral("prova.jpg"),
+                40,
+                20,
+                100,
+                480,
+                400,
+                500,
+                40,
+                400,
+                40000,
+                QStringLiteral("6.3"),
+                QStringLiteral("300"),
+                QStringLiteral("0"),
+                QStringLiteral("0"),
+                QStringLiteral("450"),
+                QStringLiteral("90"),
+                QStringLiteral("40"),
+                QStringLiteral("0"),
+                QStringLiteral("0"),
+                QStringLiteral("0")};
     }
 
     void scrivi_immagine(const QString& relativo, int w, int h, QColor colore, const char* formato) const

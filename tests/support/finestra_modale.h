@@ -18,8 +18,7 @@ inline constexpr int scadenza_ms = 30000;
 // Runs `risposta` on the window of type T as soon as it is the active modal
 // window or pop-up. When none comes up before the deadline, the window then
 // up (if any) is closed so that the test does not hang, and the test fails.
-template <typename T, typename F>
-void quando_aperta(F risposta, int scadenza = scadenza_ms)
+template <typename T, typename F> void quando_aperta(F risposta, int scadenza = scadenza_ms)
 {
     auto* timer = new QTimer;
     timer->setInterval(5);

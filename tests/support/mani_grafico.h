@@ -13,8 +13,7 @@
 
 namespace mani_grafico {
 
-inline void evento(QWidget* grafico, QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante,
-                   Qt::MouseButtons tenuti)
+inline void evento(QWidget* grafico, QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante, Qt::MouseButtons tenuti)
 {
     QMouseEvent e(tipo, pos, grafico->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
     QApplication::sendEvent(grafico, &e);
@@ -27,8 +26,7 @@ inline void trascina(QWidget* grafico, QPointF da, const QList<QPointF>& passi)
     evento(grafico, QEvent::MouseButtonPress, da, Qt::LeftButton, Qt::LeftButton);
     for (const QPointF& p : passi)
         evento(grafico, QEvent::MouseMove, p, Qt::NoButton, Qt::LeftButton);
-    evento(grafico, QEvent::MouseButtonRelease, passi.isEmpty() ? da : passi.back(), Qt::LeftButton,
-           Qt::NoButton);
+    evento(grafico, QEvent::MouseButtonRelease, passi.isEmpty() ? da : passi.back(), Qt::LeftButton, Qt::NoButton);
 }
 
 // The mode's legend clicked, then a click on the chart.

@@ -27,8 +27,7 @@ inline bool copia_cartella(const QString& da, const QString& a)
 // KORVEL_DIST_DIR is the build's program folder, defined for every test.
 inline bool copia_dati_demo(const QString& programma)
 {
-    return copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"),
-                          programma + QStringLiteral("/DatiValvole"));
+    return copia_cartella(QStringLiteral(KORVEL_DIST_DIR "/DatiValvole"), programma + QStringLiteral("/DatiValvole"));
 }
 
 // 0 when no row holds that designation.

@@ -10,7 +10,7 @@
 struct Risorse {
     static rusage ora()
     {
-        rusage r {};
+        rusage r{};
         getrusage(RUSAGE_SELF, &r);
         return r;
     }

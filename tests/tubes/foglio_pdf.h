@@ -27,8 +27,14 @@ inline constexpr double volt = 400, milliampere = 20;
 inline constexpr double minore_v = 10, minore_ma = 1; // one division
 inline constexpr double altezza_pagina = 792;
 
-inline double punti_x(double v) { return x0 + v / volt * (x1 - x0); }
-inline double punti_y(double ma) { return y0 + ma / milliampere * (y1 - y0); }
+inline double punti_x(double v)
+{
+    return x0 + v / volt * (x1 - x0);
+}
+inline double punti_y(double ma)
+{
+    return y0 + ma / milliampere * (y1 - y0);
+}
 
 // Where a point of the plot falls on the page rendered at 300 dpi, in the
 // pixel coordinates whose pixel centres are whole numbers.
@@ -65,9 +71,12 @@ inline void scrivi(const QString& percorso)
     // Page 1: the ratings, text only.
     w.BeginPage();
     testo(306, 720, "12AU7 MEDIUM-MU TWIN TRIODE", "F2", 18, 2);
-    const char* righe[] = {"Heater voltage 12.6 V series, 6.3 V parallel", "Plate voltage 250 V max",
-                           "Plate dissipation 2.75 W per plate", "Amplification factor 17",
-                           "Plate resistance 7700 ohms", "Transconductance 2200 micromhos"};
+    const char* righe[] = {"Heater voltage 12.6 V series, 6.3 V parallel",
+                           "Plate voltage 250 V max",
+                           "Plate dissipation 2.75 W per plate",
+                           "Amplification factor 17",
+                           "Plate resistance 7700 ohms",
+                           "Transconductance 2200 micromhos"};
     double y = 660;
     for (const char* r : righe) {
         testo(90, y, r, "F1", 11);
@@ -79,8 +88,10 @@ inline void scrivi(const QString& percorso)
     w.BeginPage();
     testo(306, 740, "12AU7", "F2", 16, 2);
     w.SetLineWidth(0.5f);
-    const char* tabella[][4] = {{"Ebb", "Rk", "Gain", "Eo"}, {"90", "3300", "10", "15"},
-                                {"180", "3000", "11", "32"}, {"300", "2700", "11", "46"}};
+    const char* tabella[][4] = {{"Ebb", "Rk", "Gain", "Eo"},
+                                {"90", "3300", "10", "15"},
+                                {"180", "3000", "11", "32"},
+                                {"300", "2700", "11", "46"}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             testo(150 + c * 80, 700 - r * 14, tabella[r][c], "F1", 9);

@@ -31,7 +31,7 @@ inline void scegli_dal_menu(const QString& voce)
 }
 
 inline void evento_mouse(QWidget* area, QEvent::Type tipo, QPointF pos, Qt::MouseButton pulsante,
-                  Qt::MouseButtons tenuti)
+                         Qt::MouseButtons tenuti)
 {
     QMouseEvent e(tipo, pos, area->mapToGlobal(pos), pulsante, tenuti, Qt::NoModifier);
     QApplication::sendEvent(area, &e);
@@ -46,4 +46,3 @@ inline void clic_e_scegli(Nuovo_Dispositivo& w, QPointF pos, const QString& voce
     evento_mouse(w.Picture1_, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
     evento_mouse(w.Picture1_, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
 }
-

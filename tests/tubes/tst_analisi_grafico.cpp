@@ -81,8 +81,8 @@ QByteArray pdf_pagina(double larghezza, double altezza)
     QList<QByteArray> oggetti = {
         "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        QByteArray("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ") + QByteArray::number(larghezza) + ' '
-            + QByteArray::number(altezza) + "] /Contents 4 0 R >>",
+        QByteArray("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ") + QByteArray::number(larghezza) + ' ' +
+            QByteArray::number(altezza) + "] /Contents 4 0 R >>",
         "<< /Length " + QByteArray::number(corpo.size()) + " >>\nstream\n" + corpo + "endstream",
     };
     QByteArray f = "%PDF-1.4\n";
@@ -95,8 +95,8 @@ QByteArray pdf_pagina(double larghezza, double altezza)
     f += "xref\n0 " + QByteArray::number(oggetti.size() + 1) + "\n0000000000 65535 f \n";
     for (int p : posizioni)
         f += QByteArray::number(p).rightJustified(10, '0') + " 00000 n \n";
-    f += "trailer\n<< /Size " + QByteArray::number(oggetti.size() + 1) + " /Root 1 0 R >>\nstartxref\n"
-         + QByteArray::number(xref) + "\n%%EOF\n";
+    f += "trailer\n<< /Size " + QByteArray::number(oggetti.size() + 1) + " /Root 1 0 R >>\nstartxref\n" +
+         QByteArray::number(xref) + "\n%%EOF\n";
     return f;
 }
 
@@ -163,8 +163,9 @@ private slots:
         for (int i = 0; i <= colonne; ++i) {
             const int spessore = i % 5 == 0 ? 4 : 1 + i % 2;
             const double centro = fx0 + i * passo + (spessore - 1) / 2.0;
-            QVERIFY2(std::fabs(g.verticali[std::size_t(i)] - centro) <= 0.35,
-                     qPrintable(QStringLiteral("%1: %2 invece di %3").arg(i).arg(g.verticali[std::size_t(i)]).arg(centro)));
+            QVERIFY2(
+                std::fabs(g.verticali[std::size_t(i)] - centro) <= 0.35,
+                qPrintable(QStringLiteral("%1: %2 invece di %3").arg(i).arg(g.verticali[std::size_t(i)]).arg(centro)));
         }
         const QRect atteso(QPoint(fx0, fy0), QPoint(fx0 + colonne * passo + 3, fy0 + righe * passo + 3));
         QCOMPARE(g.cornice, atteso);
@@ -380,8 +381,8 @@ private slots:
             dritta = analisi_grafico::quarto_di_giro(dritta, true);
         const Griglia g = rileva_griglia(dritta);
         qInfo("griglia: %d x %d linee, passo %.1f x %.1f, cornice %d,%d %dx%d", int(g.verticali.size()),
-              int(g.orizzontali.size()), g.passo_x(), g.passo_y(), g.cornice.x(), g.cornice.y(),
-              g.cornice.width(), g.cornice.height());
+              int(g.orizzontali.size()), g.passo_x(), g.passo_y(), g.cornice.x(), g.cornice.y(), g.cornice.width(),
+              g.cornice.height());
         QVERIFY(g.trovata());
         QVERIFY(g.verticali.size() >= 10 && g.orizzontali.size() >= 10);
         QVERIFY2(zona.contains(g.cornice), qPrintable(QStringLiteral("%1,%2 %3x%4")
@@ -397,10 +398,14 @@ private slots:
     {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("messaggio");
-        QTest::newRow("troncato") << "troncato" << "danneggiato";
-        QTest::newRow("zero pagine") << "zero" << "non contiene pagine";
-        QTest::newRow("cifrato") << "cifrato" << "protetto da password";
-        QTest::newRow("solo intestazione") << "intestazione" << "danneggiato";
+        QTest::newRow("troncato") << "troncato"
+                                  << "danneggiato";
+        QTest::newRow("zero pagine") << "zero"
+                                     << "non contiene pagine";
+        QTest::newRow("cifrato") << "cifrato"
+                                 << "protetto da password";
+        QTest::newRow("solo intestazione") << "intestazione"
+                                           << "danneggiato";
     }
     void pdf_difettosi()
     {
@@ -416,9 +421,9 @@ private slots:
         } else if (caso == "zero") {
             QVERIFY(esegui(QStringLiteral("qpdf"), {QStringLiteral("--empty"), f}).codice == 0);
         } else if (caso == "cifrato") {
-            QVERIFY(esegui(QStringLiteral("qpdf"), {QStringLiteral("--encrypt"), QStringLiteral("utente"),
-                                                    QStringLiteral("proprietario"), QStringLiteral("256"),
-                                                    QStringLiteral("--"), fogli("12SR7-GE-pagina2.pdf"), f})
+            QVERIFY(esegui(QStringLiteral("qpdf"),
+                           {QStringLiteral("--encrypt"), QStringLiteral("utente"), QStringLiteral("proprietario"),
+                            QStringLiteral("256"), QStringLiteral("--"), fogli("12SR7-GE-pagina2.pdf"), f})
                         .codice == 0);
         } else {
             scrivi(f, "%PDF-1.4\n%%EOF\n");

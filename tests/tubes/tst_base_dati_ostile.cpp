@@ -86,8 +86,8 @@ private slots:
         QVERIFY(db.open(c.basedati()));
         const Risorse r;
         const bool ok = db.query("with recursive n(x) as (select 1 union all select x + 1 from n) "
-                                 "select count(*) from n")
-                        && db.next();
+                                 "select count(*) from n") &&
+                        db.next();
         QVERIFY(!ok);
         QCOMPARE(db.guasto(), BaseDatiValvole::Guasto::interrotta);
         QVERIFY2(r.secondi() < limite_secondi, qPrintable(QString::number(r.secondi())));
@@ -193,7 +193,7 @@ private slots:
         CartellaProva c;
         QVERIFY(c.crea_tabella());
         QVariantList v = CartellaProva::valvola("12AX7", "ECC83", "../../segreto.gif");
-        v[4] = QStringLiteral("..\\..\\segreto.gif");                      // PIEDINATURA
+        v[4] = QStringLiteral("..\\..\\segreto.gif");                           // PIEDINATURA
         v[5] = QStringLiteral("../../../../%1/segreto.jpg").arg(c.programma()); // FOTO
         QVERIFY(c.inserisci(v));
         QVariantList assoluto = CartellaProva::valvola("EL34", "", c.programma() + "/segreto.gif");
@@ -232,10 +232,9 @@ private slots:
         d.file_piedinatura = c.programma() + "/segreto.gif";
         d.estensione_piedinatura = QStringLiteral(".gif");
         const QString pagina = c.programma() + "/pagina.htm";
-        QVERIFY(pagina_html::scrivi_pagina_html(pagina, QByteArray(pagina_html::FIG2) + "|" + pagina_html::FIG3, d,
-                                                true));
-        QCOMPARE(QDir(c.programma() + "/PAGINA").entryList(QDir::Files),
-                 QStringList({"Figura1.jpg", "Figura3.gif"}));
+        QVERIFY(
+            pagina_html::scrivi_pagina_html(pagina, QByteArray(pagina_html::FIG2) + "|" + pagina_html::FIG3, d, true));
+        QCOMPARE(QDir(c.programma() + "/PAGINA").entryList(QDir::Files), QStringList({"Figura1.jpg", "Figura3.gif"}));
     }
 };
 

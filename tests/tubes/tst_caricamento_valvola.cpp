@@ -105,8 +105,11 @@ void TestCaricamentoValvola::nome_della_valvola_data()
     QTest::addColumn<QString>("usa");
     QTest::addColumn<QString>("euro");
     QTest::addColumn<QString>("nome");
-    QTest::newRow("entrambe") << "6CA7" << "EL34" << "6CA7,EL34";
-    QTest::newRow("solo europea") << QString() << "EL34" << "EL34";
+    QTest::newRow("entrambe") << "6CA7"
+                              << "EL34"
+                              << "6CA7,EL34";
+    QTest::newRow("solo europea") << QString() << "EL34"
+                                  << "EL34";
     QTest::newRow("solo americana") << "300B" << QString() << "300B";
 }
 

@@ -45,9 +45,9 @@ struct Banco {
         curva.save(cartelle().cartella_curve + QStringLiteral("prova.gif"), "PNG");
         modello.inizia_ricostruzione(schema_valvole::colonne());
         // The photo and the pin-out are named but missing on disk.
-        modello.aggiungi_riga({"1", "EL34", "6CA7", "prova.gif", "PENTODO", "pin.gif", "foto.jpg",
-                               "40", "20", "100", "480", "400", "500", "40", "400", "25000",
-                               "6.3", "1500", "0", "0", "800", "150", "25", "425", "15", "8"});
+        modello.aggiungi_riga({"1",   "EL34", "6CA7", "prova.gif", "PENTODO", "pin.gif", "foto.jpg", "40",  "20",
+                               "100", "480",  "400",  "500",       "40",      "400",     "25000",    "6.3", "1500",
+                               "0",   "0",    "800",  "150",       "25",      "425",     "15",       "8"});
         modello.fine_ricostruzione();
     }
 };
@@ -63,8 +63,7 @@ void TestCaricatoreValvola::doppio_click_nomina_e_carica()
     QCOMPARE(b.vista.nomi[0], QStringLiteral("6CA7"));
     QCOMPARE(b.vista.nomi[2], QStringLiteral("PENTODO"));
     // Named first, reloaded, then the tab timer and the stale schematic.
-    QCOMPARE(b.vista.chiamate,
-             QStringList({"abilita 6CA7,EL34", "init", "timer 200", "chiudi schema"}));
+    QCOMPARE(b.vista.chiamate, QStringList({"abilita 6CA7,EL34", "init", "timer 200", "chiudi schema"}));
     QCOMPARE(b.vista.righe_griglia.size(), 8);
     QCOMPARE(b.grafico.stato().org_x, 40.0f);
     QCOMPARE(b.grafico.stato().vmax_v, 500.0);

@@ -190,7 +190,8 @@ private slots:
         QVERIFY(aperta);
         QCOMPARE(pagine, 2);
         QCOMPARE(messaggi.mid(0, 2), (QStringList{Scelta_Pagina::titolo, Ritaglia_Grafico::titolo}));
-        QCOMPARE(messaggi[2], QStringLiteral("Divisione: 10 V; 1") + QLocale().decimalPoint() + QStringLiteral("25 mA"));
+        QCOMPARE(messaggi[2],
+                 QStringLiteral("Divisione: 10 V; 1") + QLocale().decimalPoint() + QStringLiteral("25 mA"));
         QCOMPARE(messaggi[3], QColor(Qt::red).name());
         QCOMPARE(messaggi[4], QStringLiteral("Divisione: 10 V; 1 mA"));
         QVERIFY(messaggi[5] != QColor(Qt::red).name());
@@ -200,9 +201,13 @@ private slots:
         QVERIFY2(std::fabs(inclinazione) <= 0.1, qPrintable(QString::number(inclinazione)));
         // The crop started on the plot's frame.
         const QRectF vera = foglio_pdf::cornice_pagina();
-        QVERIFY2(std::fabs(cornice.left() - vera.left()) <= 3 && std::fabs(cornice.right() - vera.right()) <= 3
-                     && std::fabs(cornice.top() - vera.top()) <= 3 && std::fabs(cornice.bottom() - vera.bottom()) <= 3,
-                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(cornice.x()).arg(cornice.y()).arg(cornice.width()).arg(cornice.height())));
+        QVERIFY2(std::fabs(cornice.left() - vera.left()) <= 3 && std::fabs(cornice.right() - vera.right()) <= 3 &&
+                     std::fabs(cornice.top() - vera.top()) <= 3 && std::fabs(cornice.bottom() - vera.bottom()) <= 3,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(cornice.x())
+                                .arg(cornice.y())
+                                .arg(cornice.width())
+                                .arg(cornice.height())));
         QVERIFY(ritaglio.contains(cornice));
 
         // The record's calibration is within half a pixel of the grid.
@@ -212,7 +217,8 @@ private slots:
         const QPointF v = su_curva(foglio_pdf::pixel_pagina(400, 0), ritaglio);
         const auto vicino = [&](const char* campo, double vero) {
             const double letto = r.value(QString::fromLatin1(campo)).toDouble();
-            QVERIFY2(std::fabs(letto - vero) <= 0.5, qPrintable(QStringLiteral("%1 = %2, vero %3").arg(campo).arg(letto).arg(vero)));
+            QVERIFY2(std::fabs(letto - vero) <= 0.5,
+                     qPrintable(QStringLiteral("%1 = %2, vero %3").arg(campo).arg(letto).arg(vero)));
         };
         vicino("ORG_X", o.x());
         vicino("ORG_Y", o.y());
@@ -273,13 +279,12 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("girata");
         QTest::addColumn<QRect>("ritaglio"); // empty: the frame found
-        QTest::addColumn<double>("div_v");  // one division of the sheet
+        QTest::addColumn<double>("div_v");   // one division of the sheet
         QTest::addColumn<double>("div_ma");
         QTest::newRow("12SR7 GE") << fogli("12SR7-GE-pagina2.pdf") << false << QRect() << 5.0 << 0.25;
         QTest::newRow("19J6 Tung-Sol") << fogli("19J6-TungSol-pagina3.pdf") << false << QRect(150, 110, 1430, 1160)
                                        << 0.0 << 0.0;
-        QTest::newRow("19J6 RCA") << fogli("19J6-RCA-pagina2.pdf") << true << QRect(860, 220, 1660, 990) << 0.0
-                                  << 0.0;
+        QTest::newRow("19J6 RCA") << fogli("19J6-RCA-pagina2.pdf") << true << QRect(860, 220, 1660, 990) << 0.0 << 0.0;
     }
     void fogli_reali()
     {
@@ -362,11 +367,11 @@ private slots:
         const double ma_letto = QLocale().toDouble(f.w->curr_i->text());
         if (completa)
             QVERIFY2(std::fabs(v_letto - v_atteso) <= div_v / 2 && std::fabs(ma_letto - ma_atteso) <= div_ma / 2,
-                 qPrintable(QStringLiteral("%1 V, %2 mA invece di %3 V, %4 mA")
-                                .arg(v_letto)
-                                .arg(ma_letto)
-                                .arg(v_atteso)
-                                .arg(ma_atteso)));
+                     qPrintable(QStringLiteral("%1 V, %2 mA invece di %3 V, %4 mA")
+                                    .arg(v_letto)
+                                    .arg(ma_letto)
+                                    .arg(v_atteso)
+                                    .arg(ma_atteso)));
 
         QTest::keyClicks(f.w->nome_valvola[0], QFileInfo(file).baseName().left(5));
         f.p.azzera();
@@ -437,7 +442,8 @@ private slots:
         const QString redim = leggi(f.w->file_curva_ridimensionata());
         QVERIFY(!redim.isEmpty());
 
-        const QString file = f.file(caso == "senza griglia" ? QStringLiteral("testo.png") : QStringLiteral("foglio.pdf"));
+        const QString file =
+            f.file(caso == "senza griglia" ? QStringLiteral("testo.png") : QStringLiteral("foglio.pdf"));
         QString atteso;
         if (caso == "troncato") {
             QFile s(fogli("12SR7-GE-pagina2.pdf"));

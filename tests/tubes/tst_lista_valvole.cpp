@@ -30,8 +30,17 @@ private slots:
 namespace {
 
 // One step of a fixture: what the table gets before the load.
-enum class Caso { TreValvole, TestoNull, InteroNull, FuoriIntervallo, PmaxNull, TabellaVuota,
-                  TabellaAssente, NonSqlite, ColonnaAssente };
+enum class Caso {
+    TreValvole,
+    TestoNull,
+    InteroNull,
+    FuoriIntervallo,
+    PmaxNull,
+    TabellaVuota,
+    TabellaAssente,
+    NonSqlite,
+    ColonnaAssente
+};
 
 void prepara(const CartellaProva& c, Caso caso)
 {
@@ -42,15 +51,12 @@ void prepara(const CartellaProva& c, Caso caso)
         f.write("Standard Jet DB\0 not really", 27);
         return;
     }
-    case Caso::TabellaAssente:
-        QVERIFY(c.esegui(QStringLiteral("create table Altro (x integer)")));
-        return;
+    case Caso::TabellaAssente: QVERIFY(c.esegui(QStringLiteral("create table Altro (x integer)"))); return;
     case Caso::ColonnaAssente:
         QVERIFY(c.esegui(QStringLiteral("create table TabellaValvole (ID integer primary key, SiglaEURO text)")));
         QVERIFY(c.esegui(QStringLiteral("insert into TabellaValvole (SiglaEURO) values ('EL34')")));
         return;
-    default:
-        break;
+    default: break;
     }
     QVERIFY(c.crea_tabella());
     if (caso == Caso::TabellaVuota)
@@ -68,11 +74,8 @@ void prepara(const CartellaProva& c, Caso caso)
     case Caso::FuoriIntervallo:
         seconda[12] = 40000; // ORG_X does not fit 16 bits
         break;
-    case Caso::PmaxNull:
-        seconda[14] = QVariant();
-        break;
-    default:
-        break;
+    case Caso::PmaxNull: seconda[14] = QVariant(); break;
+    default: break;
     }
     QVERIFY(c.inserisci(prima));
     QVERIFY(c.inserisci(seconda));
@@ -85,9 +88,9 @@ void TestListaValvole::risultato_per_contenuto_della_base_dati_data()
 {
     QTest::addColumn<int>("caso");
     QTest::addColumn<bool>("risultato");
-    QTest::addColumn<int>("righe");       // tube rows listed
+    QTest::addColumn<int>("righe");         // tube rows listed
     QTest::addColumn<QString>("usa_riga2"); // column 2 of the second tube
-    QTest::addColumn<int>("fisse");       // frozen columns afterwards
+    QTest::addColumn<int>("fisse");         // frozen columns afterwards
 
     QTest::newRow("tre valvole") << int(Caso::TreValvole) << true << 3 << "6CA7" << 3;
     QTest::newRow("testo Null: cella vuota") << int(Caso::TestoNull) << true << 3 << "" << 3;
@@ -136,9 +139,10 @@ void TestListaValvole::righe_e_colonne_della_lista()
 
     // Rows in key order; every column as text, integers as plain decimals.
     QCOMPARE(w.lista().righe_valvole(), 3);
-    const QStringList attesa = {"1", "ECC83", "12AX7", "prova.gif", "TRIODO", "provapin.gif", "prova.jpg",
-                                "40", "20", "100", "480", "400", "500", "40", "400", "40000",
-                                "6.3", "300", "0", "0", "450", "90", "40", "0", "0", "0"};
+    const QStringList attesa = {"1",   "ECC83", "12AX7", "prova.gif", "TRIODO", "provapin.gif", "prova.jpg", "40",
+                                "20",  "100",   "480",   "400",       "500",    "40",           "400",       "40000",
+                                "6.3", "300",   "0",     "0",         "450",    "90",           "40",        "0",
+                                "0",   "0"};
     for (int col = 0; col < 26; ++col)
         QCOMPARE(w.lista().cella_lista(1, col), attesa[col]);
     QCOMPARE(w.lista().cella_lista(3, 1), QString()); // 300B has no European name

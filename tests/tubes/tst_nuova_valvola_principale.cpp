@@ -114,8 +114,7 @@ private slots:
                 }
             }
             QVERIFY2(piu_scuro < 150, qPrintable(QString::number(x)));
-            evento_mouse(w.Picture1_, QEvent::MouseMove, QPointF(x, y_curva), Qt::NoButton,
-                         Qt::NoButton);
+            evento_mouse(w.Picture1_, QEvent::MouseMove, QPointF(x, y_curva), Qt::NoButton, Qt::NoButton);
             const double letta_v = w.campo(Campo::curr_v)->text().toDouble();
             const double letta_i = w.campo(Campo::curr_i)->text().toDouble();
             QVERIFY2(std::fabs(letta_v - v) < 0.006, qPrintable(w.campo(Campo::curr_v)->text()));

@@ -131,12 +131,11 @@ struct Finestra {
     // The last record as Python's sqlite3 reads it, column name to value.
     QJsonObject ultimo_record() const
     {
-        const Esito e = python(QStringLiteral(
-                                   "import sqlite3,sys,json\n"
-                                   "c=sqlite3.connect(sys.argv[1])\n"
-                                   "cur=c.execute('select * from TabellaValvole order by ID desc limit 1')\n"
-                                   "r=cur.fetchone()\n"
-                                   "print(json.dumps(dict(zip([d[0] for d in cur.description], r))))\n"),
+        const Esito e = python(QStringLiteral("import sqlite3,sys,json\n"
+                                              "c=sqlite3.connect(sys.argv[1])\n"
+                                              "cur=c.execute('select * from TabellaValvole order by ID desc limit 1')\n"
+                                              "r=cur.fetchone()\n"
+                                              "print(json.dumps(dict(zip([d[0] for d in cur.description], r))))\n"),
                                {c.basedati()});
         return QJsonDocument::fromJson(e.uscita.toUtf8()).object();
     }
@@ -186,9 +185,9 @@ private slots:
         QStringList voci;
         for (QAction* a : f.w->menu_operazioni->actions())
             voci << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(voci, QStringList({"Set Corrente massima", "Set Origine", "Set Tensione Massima", "-",
-                                    "Traccia Potenza massima", "-", "Sposta manualmente", "-",
-                                    "Aggancia alla griglia"}));
+        QCOMPARE(voci,
+                 QStringList({"Set Corrente massima", "Set Origine", "Set Tensione Massima", "-",
+                              "Traccia Potenza massima", "-", "Sposta manualmente", "-", "Aggancia alla griglia"}));
         // Snapping to the grid is on from the start.
         QVERIFY(f.w->aggancia_griglia->isCheckable());
         QVERIFY(f.w->aggancia_griglia->isChecked());
@@ -201,7 +200,8 @@ private slots:
                 continue; // scroll area viewports
             if (c->objectName().startsWith(QStringLiteral("qt_")))
                 continue;
-            QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->metaObject()->className() + (" " + c->objectName())));
+            QVERIFY2(!c->accessibleName().isEmpty(),
+                     qPrintable(c->metaObject()->className() + (" " + c->objectName())));
         }
         int con_compagno = 0;
         for (QLabel* l : f.w->findChildren<QLabel*>())
@@ -216,14 +216,22 @@ private slots:
         QTest::addColumn<QString>("euro");
         QTest::addColumn<int>("modo");
         QTest::addColumn<QStringList>("nomi");
-        QTest::newRow("nessuna sigla") << "" << "" << 1 << QStringList{"", "", ""};
-        QTest::newRow("solo EURO") << "" << "EL84" << 0 << QStringList{"EL84crv.gif", "EL84.jpg", "EL84pin.gif"};
-        QTest::newRow("triodo") << "300B" << "" << 1 << QStringList{"300Btrio.gif", "300B.jpg", "300Bpin.gif"};
-        QTest::newRow("USA prima") << "6L6" << "KT66" << 2 << QStringList{"6L6pent.gif", "6L6.jpg", "6L6pin.gif"};
-        QTest::newRow("ultralineare") << "EL34" << "" << 3 << QStringList{"EL34ultr.gif", "EL34.jpg", "EL34pin.gif"};
-        QTest::newRow("diodo") << "5U4" << "" << 4 << QStringList{"5U4crv.gif", "5U4.jpg", "5U4pin.gif"};
-        QTest::newRow("coppia") << "X" << "" << 5 << QStringList{"Xcrv.gif", "X.jpg", "Xpin.gif"};
-        QTest::newRow("tripletta") << "X" << "" << 6 << QStringList{"Xcrv.gif", "X.jpg", "Xpin.gif"};
+        QTest::newRow("nessuna sigla") << ""
+                                       << "" << 1 << QStringList{"", "", ""};
+        QTest::newRow("solo EURO") << ""
+                                   << "EL84" << 0 << QStringList{"EL84crv.gif", "EL84.jpg", "EL84pin.gif"};
+        QTest::newRow("triodo") << "300B"
+                                << "" << 1 << QStringList{"300Btrio.gif", "300B.jpg", "300Bpin.gif"};
+        QTest::newRow("USA prima") << "6L6"
+                                   << "KT66" << 2 << QStringList{"6L6pent.gif", "6L6.jpg", "6L6pin.gif"};
+        QTest::newRow("ultralineare") << "EL34"
+                                      << "" << 3 << QStringList{"EL34ultr.gif", "EL34.jpg", "EL34pin.gif"};
+        QTest::newRow("diodo") << "5U4"
+                               << "" << 4 << QStringList{"5U4crv.gif", "5U4.jpg", "5U4pin.gif"};
+        QTest::newRow("coppia") << "X"
+                                << "" << 5 << QStringList{"Xcrv.gif", "X.jpg", "Xpin.gif"};
+        QTest::newRow("tripletta") << "X"
+                                   << "" << 6 << QStringList{"Xcrv.gif", "X.jpg", "Xpin.gif"};
     }
     void nomi_di_file()
     {
@@ -235,8 +243,8 @@ private slots:
         f.w->Combo_modo->setCurrentIndex(modo);
         QTest::keyClicks(f.w->nome_valvola[1], euro);
         QTest::keyClicks(f.w->nome_valvola[0], usa);
-        QCOMPARE(QStringList({f.w->nomefile_curva->text(), f.w->nomefile_immagine->text(),
-                              f.w->nomefile_piedinatura->text()}),
+        QCOMPARE(QStringList(
+                     {f.w->nomefile_curva->text(), f.w->nomefile_immagine->text(), f.w->nomefile_piedinatura->text()}),
                  nomi);
     }
 
@@ -247,10 +255,14 @@ private slots:
         QTest::addColumn<QPointF>("pos");
         QTest::addColumn<QString>("v");
         QTest::addColumn<QString>("i");
-        QTest::newRow("meta") << QPointF(260, 210) << "250" << "50";
-        QTest::newRow("sotto 0,1 V") << QPointF(40.05, 400) << "0" << "0";
-        QTest::newRow("fuori dagli assi") << QPointF(30, 410) << "0" << "0";
-        QTest::newRow("sopra il riferimento") << QPointF(480, 1) << "500" << "105";
+        QTest::newRow("meta") << QPointF(260, 210) << "250"
+                              << "50";
+        QTest::newRow("sotto 0,1 V") << QPointF(40.05, 400) << "0"
+                                     << "0";
+        QTest::newRow("fuori dagli assi") << QPointF(30, 410) << "0"
+                                          << "0";
+        QTest::newRow("sopra il riferimento") << QPointF(480, 1) << "500"
+                                              << "105";
     }
     void letture_del_mouse()
     {
@@ -360,8 +372,7 @@ private slots:
     void inserimento_completo()
     {
         Finestra f;
-        const QString scansione =
-            f.scrivi(QStringLiteral("12au7 scan.png"), curva_12au7::disegna(900, 700), "PNG");
+        const QString scansione = f.scrivi(QStringLiteral("12au7 scan.png"), curva_12au7::disegna(900, 700), "PNG");
         const QString foto = f.scrivi(QStringLiteral("foto.png"), piena(60, 120, Qt::darkGray), "PNG");
         const QString piedini = f.scrivi(QStringLiteral("zoccolo.gif"), piena(80, 80, Qt::blue), "GIF");
         f.scegli(0, scansione);
@@ -428,13 +439,31 @@ private slots:
         QCOMPARE(f.w->nome_valvola[0]->text(), QStringLiteral("12AU7"));
 
         const QJsonObject r = f.ultimo_record();
-        const QJsonObject atteso{
-            {"SiglaUSA", "12AU7"}, {"SiglaEURO", "ECC82"}, {"CURVA", "12AU7trio.gif"}, {"MODO", "TRIODO"},
-            {"PIEDINATURA", "12AU7pin.gif"}, {"FOTO", "12AU7.jpg"}, {"VMAX_X", 496}, {"VMAX_Y", 380},
-            {"VMAX_V", 500}, {"ORG_X", 56}, {"ORG_Y", 380}, {"PMAX", 2750}, {"IMAX_X", 56}, {"IMAX_Y", 40},
-            {"IMAX_I", 20}, {"FIL1_V", "6.3"}, {"FIL1_I", "300"}, {"FIL2_V", "12.6"}, {"FIL2_I", "150"},
-            {"PLA_V", "330"}, {"PLA_I", "20"}, {"PLA_W", "2.75"}, {"SCRE_V", "0"}, {"SCRE_I", ""},
-            {"SCRE_W", ""}};
+        const QJsonObject atteso{{"SiglaUSA", "12AU7"},
+                                 {"SiglaEURO", "ECC82"},
+                                 {"CURVA", "12AU7trio.gif"},
+                                 {"MODO", "TRIODO"},
+                                 {"PIEDINATURA", "12AU7pin.gif"},
+                                 {"FOTO", "12AU7.jpg"},
+                                 {"VMAX_X", 496},
+                                 {"VMAX_Y", 380},
+                                 {"VMAX_V", 500},
+                                 {"ORG_X", 56},
+                                 {"ORG_Y", 380},
+                                 {"PMAX", 2750},
+                                 {"IMAX_X", 56},
+                                 {"IMAX_Y", 40},
+                                 {"IMAX_I", 20},
+                                 {"FIL1_V", "6.3"},
+                                 {"FIL1_I", "300"},
+                                 {"FIL2_V", "12.6"},
+                                 {"FIL2_I", "150"},
+                                 {"PLA_V", "330"},
+                                 {"PLA_I", "20"},
+                                 {"PLA_W", "2.75"},
+                                 {"SCRE_V", "0"},
+                                 {"SCRE_I", ""},
+                                 {"SCRE_W", ""}};
         for (auto it = atteso.begin(); it != atteso.end(); ++it)
             QVERIFY2(r.value(it.key()) == it.value(), qPrintable(it.key()));
         QCOMPARE(r.size(), 26);
@@ -487,10 +516,9 @@ private slots:
         v.orig_curve = "/x/curva.gif";
         tarata(v);
         const QHash<QString, QString*> dove = {
-            {"usa", &v.sigla_usa},       {"euro", &v.sigla_euro},     {"curva", &v.orig_curve},
-            {"I", &v.max_current_i},     {"IX", &v.max_current_X},    {"IY", &v.max_current_y},
-            {"V", &v.max_voltage_V},     {"VX", &v.max_voltage_X},    {"VY", &v.max_voltage_Y},
-            {"OX", &v.origin_X},         {"OY", &v.origin_Y}};
+            {"usa", &v.sigla_usa},    {"euro", &v.sigla_euro},  {"curva", &v.orig_curve}, {"I", &v.max_current_i},
+            {"IX", &v.max_current_X}, {"IY", &v.max_current_y}, {"V", &v.max_voltage_V},  {"VX", &v.max_voltage_X},
+            {"VY", &v.max_voltage_Y}, {"OX", &v.origin_X},      {"OY", &v.origin_Y}};
         for (const QString& c : campi)
             *dove.value(c.section('=', 0, 0)) = c.section('=', 1);
         const QString trovato = nuova_valvola::controlla(v);
@@ -517,21 +545,35 @@ private slots:
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("testo");
         QTest::addColumn<QVariant>("salvato"); // invalid: the insert fails
-        QTest::newRow("virgola nei valori") << "FIL1_V" << "6,3" << QVariant("6.3");
-        QTest::newRow("testo libero") << "PLA_W" << "circa 40, max" << QVariant("circa 40. max");
-        QTest::newRow("vuoto") << "SCRE_V" << "" << QVariant("");
-        QTest::newRow("pixel a mezzo, al pari") << "ORG_X" << "40.5" << QVariant(40);
-        QTest::newRow("pixel a mezzo, al pari sopra") << "ORG_X" << "41.5" << QVariant(42);
-        QTest::newRow("pixel non numerico") << "ORG_X" << "40a" << QVariant();
-        QTest::newRow("pixel oltre 16 bit") << "VMAX_X" << "40000" << QVariant();
-        QTest::newRow("pixel vuoto") << "IMAX_X" << "" << QVariant();
-        QTest::newRow("potenza decimale") << "PMAX" << "2750.5" << QVariant(2750);
-        QTest::newRow("potenza vuota") << "PMAX" << "" << QVariant(0);
-        QTest::newRow("potenza con testo") << "PMAX" << "12W" << QVariant(12);
-        QTest::newRow("virgola nel nome resta") << "SiglaUSA" << "6,3X" << QVariant("6,3X");
-        QTest::newRow("apice nel nome") << "SiglaUSA" << "6SN7'GT" << QVariant("6SN7'GT");
-        QTest::newRow("statement nel nome") << "SiglaEURO" << "x'); drop table TabellaValvole; --"
-                                            << QVariant("x'); drop table TabellaValvole; --");
+        QTest::newRow("virgola nei valori") << "FIL1_V"
+                                            << "6,3" << QVariant("6.3");
+        QTest::newRow("testo libero") << "PLA_W"
+                                      << "circa 40, max" << QVariant("circa 40. max");
+        QTest::newRow("vuoto") << "SCRE_V"
+                               << "" << QVariant("");
+        QTest::newRow("pixel a mezzo, al pari") << "ORG_X"
+                                                << "40.5" << QVariant(40);
+        QTest::newRow("pixel a mezzo, al pari sopra") << "ORG_X"
+                                                      << "41.5" << QVariant(42);
+        QTest::newRow("pixel non numerico") << "ORG_X"
+                                            << "40a" << QVariant();
+        QTest::newRow("pixel oltre 16 bit") << "VMAX_X"
+                                            << "40000" << QVariant();
+        QTest::newRow("pixel vuoto") << "IMAX_X"
+                                     << "" << QVariant();
+        QTest::newRow("potenza decimale") << "PMAX"
+                                          << "2750.5" << QVariant(2750);
+        QTest::newRow("potenza vuota") << "PMAX"
+                                       << "" << QVariant(0);
+        QTest::newRow("potenza con testo") << "PMAX"
+                                           << "12W" << QVariant(12);
+        QTest::newRow("virgola nel nome resta") << "SiglaUSA"
+                                                << "6,3X" << QVariant("6,3X");
+        QTest::newRow("apice nel nome") << "SiglaUSA"
+                                        << "6SN7'GT" << QVariant("6SN7'GT");
+        QTest::newRow("statement nel nome")
+            << "SiglaEURO"
+            << "x'); drop table TabellaValvole; --" << QVariant("x'); drop table TabellaValvole; --");
     }
     void record()
     {
@@ -548,18 +590,18 @@ private slots:
         v.potenza_anodica = "40000";
         v.valori = {"5", "1200", "0", "", "450", "100", "40", "", "", ""};
         const QHash<QString, QString*> dove = {
-            {"FIL1_V", &v.valori[0]}, {"PLA_W", &v.valori[6]}, {"SCRE_V", &v.valori[7]},
-            {"ORG_X", &v.origin_X}, {"VMAX_X", &v.max_voltage_X}, {"IMAX_X", &v.max_current_X},
-            {"PMAX", &v.potenza_anodica}, {"SiglaUSA", &v.sigla_usa}, {"SiglaEURO", &v.sigla_euro}};
+            {"FIL1_V", &v.valori[0]},     {"PLA_W", &v.valori[6]},      {"SCRE_V", &v.valori[7]},
+            {"ORG_X", &v.origin_X},       {"VMAX_X", &v.max_voltage_X}, {"IMAX_X", &v.max_current_X},
+            {"PMAX", &v.potenza_anodica}, {"SiglaUSA", &v.sigla_usa},   {"SiglaEURO", &v.sigla_euro}};
         *dove.value(campo) = testo;
         const bool ok = nuova_valvola::inserisci(c.basedati(), v);
         QCOMPARE(ok, salvato.isValid());
-        const Esito e = python(QStringLiteral(
-                                   "import sqlite3,sys,json\n"
-                                   "c=sqlite3.connect(sys.argv[1])\n"
-                                   "cur=c.execute('select * from TabellaValvole')\n"
-                                   "print(json.dumps([dict(zip([d[0] for d in cur.description], r)) for r in cur]))\n"),
-                               {c.basedati()});
+        const Esito e =
+            python(QStringLiteral("import sqlite3,sys,json\n"
+                                  "c=sqlite3.connect(sys.argv[1])\n"
+                                  "cur=c.execute('select * from TabellaValvole')\n"
+                                  "print(json.dumps([dict(zip([d[0] for d in cur.description], r)) for r in cur]))\n"),
+                   {c.basedati()});
         const QJsonArray righe = QJsonDocument::fromJson(e.uscita.toUtf8()).array();
         QCOMPARE(righe.size(), ok ? 1 : 0);
         if (!ok)
@@ -583,10 +625,14 @@ private slots:
     {
         QTest::addColumn<QString>("usa");
         QTest::addColumn<QString>("euro");
-        QTest::newRow("barra") << "../../x" << "";
-        QTest::newRow("barra rovescia") << "a\\b" << "";
-        QTest::newRow("punto") << "." << "";
-        QTest::newRow("due punti") << "" << "..";
+        QTest::newRow("barra") << "../../x"
+                               << "";
+        QTest::newRow("barra rovescia") << "a\\b"
+                                        << "";
+        QTest::newRow("punto") << "."
+                               << "";
+        QTest::newRow("due punti") << ""
+                                   << "..";
         QTest::newRow("controllo") << QString("6V6") + QChar(9) << "";
     }
     void sigla_pericolosa()
@@ -733,13 +779,14 @@ private slots:
     {
         Finestra f;
         const QString png = f.file("enorme.png");
-        const Esito e = python(QStringLiteral(
-                                   "import struct,zlib,sys\n"
-                                   "def ch(t,d): return struct.pack('>I',len(d))+t+d+struct.pack('>I',zlib.crc32(t+d))\n"
-                                   "ihdr=struct.pack('>IIBBBBB',60000,60000,8,2,0,0,0)\n"
-                                   "idat=zlib.compress(b'\\0'*100000)\n"
-                                   "open(sys.argv[1],'wb').write(b'\\x89PNG\\r\\n\\x1a\\n'+ch(b'IHDR',ihdr)+ch(b'IDAT',idat)+ch(b'IEND',b''))\n"),
-                               {png});
+        const Esito e =
+            python(QStringLiteral("import struct,zlib,sys\n"
+                                  "def ch(t,d): return struct.pack('>I',len(d))+t+d+struct.pack('>I',zlib.crc32(t+d))\n"
+                                  "ihdr=struct.pack('>IIBBBBB',60000,60000,8,2,0,0,0)\n"
+                                  "idat=zlib.compress(b'\\0'*100000)\n"
+                                  "open(sys.argv[1],'wb').write(b'\\x89PNG\\r\\n\\x1a\\n'+ch(b'IHDR',ihdr)+ch(b'IDAT',"
+                                  "idat)+ch(b'IEND',b''))\n"),
+                   {png});
         QCOMPARE(e.codice, 0);
         f.scegli(0, png);
         QVERIFY(f.w->orig_curve->text().isEmpty());
@@ -756,8 +803,8 @@ private slots:
         PiattaformaScriptata p;
         LibreriaImmagini libreria;
         QStringList aperte;
-        Nuovo_Dispositivo w(p, libreria, {[&] { aperte << "manuale:" + cartelle().pdf_da_mostrare; },
-                                [&] { aperte << "about"; }});
+        Nuovo_Dispositivo w(p, libreria,
+                            {[&] { aperte << "manuale:" + cartelle().pdf_da_mostrare; }, [&] { aperte << "about"; }});
         w.help_cmd->trigger();
         w.about_cmd->trigger();
         QCOMPARE(aperte, QStringList({"manuale:", "about"}));

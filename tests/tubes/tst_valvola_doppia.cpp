@@ -38,7 +38,8 @@ QMap<QString, QByteArray> impronta(const QString& cartella)
         const QString f = it.next();
         QFile file(f);
         if (file.open(QIODevice::ReadOnly))
-            m.insert(QDir(cartella).relativeFilePath(f), QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
+            m.insert(QDir(cartella).relativeFilePath(f),
+                     QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256));
     }
     return m;
 }
@@ -63,15 +64,22 @@ private slots:
         QTest::addColumn<QString>("messaggio"); // empty: the save goes on
         QTest::addColumn<bool>("domanda");      // asked before replacing
         QTest::newRow("same designation and mode")
-            << "12AX7" << "TRIODO" << "Esiste già una valvola 12AX7 TRIODO nel DB: scegliere un'altra sigla"
-            << false;
+            << "12AX7"
+            << "TRIODO"
+            << "Esiste già una valvola 12AX7 TRIODO nel DB: scegliere un'altra sigla" << false;
         // GENERICO and DIODO curves share one file name.
         QTest::newRow("mode sharing the curve file")
-            << "6L6" << "DIODO" << "Esiste già una valvola 6L6 GENERICO nel DB: scegliere un'altra sigla" << false;
-        QTest::newRow("same designation, another mode") << "12AX7" << "PENTODO" << "" << false;
+            << "6L6"
+            << "DIODO"
+            << "Esiste già una valvola 6L6 GENERICO nel DB: scegliere un'altra sigla" << false;
+        QTest::newRow("same designation, another mode") << "12AX7"
+                                                        << "PENTODO"
+                                                        << "" << false;
         // A picture left in the folder by no record: today's question,
         // answered No, so nothing is written.
-        QTest::newRow("file of no record") << "ECC88" << "TRIODO" << "" << true;
+        QTest::newRow("file of no record") << "ECC88"
+                                           << "TRIODO"
+                                           << "" << true;
     }
     void salvataggio()
     {
@@ -82,7 +90,8 @@ private slots:
 
         CartellaProva c;
         QVERIFY(c.crea_tabella());
-        QVERIFY(c.inserisci(valvola(QStringLiteral("12AX7"), QStringLiteral("TRIODO"), QStringLiteral("12AX7trio.gif"))));
+        QVERIFY(
+            c.inserisci(valvola(QStringLiteral("12AX7"), QStringLiteral("TRIODO"), QStringLiteral("12AX7trio.gif"))));
         QVERIFY(c.inserisci(valvola(QStringLiteral("6L6"), QStringLiteral("GENERICO"), QStringLiteral("6L6crv.gif"))));
         c.scrivi_immagine(QStringLiteral("DatiValvole/Curve/12AX7trio.gif"), 518, 418, Qt::white, "PNG");
         c.scrivi_immagine(QStringLiteral("DatiValvole/Curve/6L6crv.gif"), 518, 418, Qt::yellow, "PNG");

@@ -100,9 +100,9 @@ QStringList nomi_voci(const QString& archivio)
 {
     Esito e = python(QStringLiteral("import sys, zipfile\n"
                                     "for n in zipfile.ZipFile(sys.argv[1]).namelist(): print(n)\n"),
-                     { archivio });
+                     {archivio});
     if (e.codice != 0)
-        return { QStringLiteral("<illeggibile: ") + e.errori + QStringLiteral(">") };
+        return {QStringLiteral("<illeggibile: ") + e.errori + QStringLiteral(">")};
     return e.uscita.split('\n', Qt::SkipEmptyParts);
 }
 
@@ -209,15 +209,20 @@ private slots:
         QCOMPARE(ZipAddDirToZip(nativo(dati_).constData()), 1);
         QCOMPARE(ZipClose(), 1);
 
-        Esito t = esegui("unzip", { "-t", archivio });
+        Esito t = esegui("unzip", {"-t", archivio});
         QVERIFY2(t.codice == 0, qPrintable(t.uscita + t.errori));
 
-        Esito v = python(script_verifica, { archivio, prog_ });
+        Esito v = python(script_verifica, {archivio, prog_});
         QVERIFY2(v.codice == 0, qPrintable(v.errori));
         const QStringList attesi = {
-            "DatiValvole/",           "DatiValvole/Curve/",        "DatiValvole/Curve/ECC83.gif",
-            "DatiValvole/Curve/vuoto.gif", "DatiValvole/DBValvole.mdb", "DatiValvole/Immagini/",
-            "DatiValvole/Immagini/città.jpg", "DatiValvole/Piedinature/",
+            "DatiValvole/",
+            "DatiValvole/Curve/",
+            "DatiValvole/Curve/ECC83.gif",
+            "DatiValvole/Curve/vuoto.gif",
+            "DatiValvole/DBValvole.mdb",
+            "DatiValvole/Immagini/",
+            "DatiValvole/Immagini/città.jpg",
+            "DatiValvole/Piedinature/",
         };
         QCOMPARE(v.uscita.split('\n', Qt::SkipEmptyParts), attesi);
     }
@@ -240,30 +245,40 @@ private slots:
         };
         const QByteArray dati = nativo(dati_), f = nativo(fuori);
         const std::vector<Caso> casi = {
-            { "cartella fuori dalla radice", [&] { return ZipAddDirToZip(f.constData()); }, 0, {} },
-            { "cartella fuori, forma piatta", [&] { return ZipAddDirFlatToZip(f.constData()); }, 1,
-              { "fuori/", "f.txt", "sotto/", "g.txt" } },
-            { "cartella assente sotto la radice",
-              [&] { return ZipAddDirToZip(nativo(prog_ + "/Manca").constData()); }, 1, { "Manca/" } },
-            { "cartella relativa alla radice", [&] { return ZipAddDirToZip("DatiValvole/Curve/"); }, 1,
-              { "DatiValvole/Curve/", "DatiValvole/Curve/ECC83.gif", "DatiValvole/Curve/vuoto.gif" } },
-            { "file relativo con ./", [&] { return ZipAddFileToZip("./DatiValvole/Curve/ECC83.gif"); }, 1,
-              { "DatiValvole/Curve/ECC83.gif" } },
-            { "file assoluto sotto la radice",
-              [&] { return ZipAddFileToZip(nativo(dati_ + "/DBValvole.mdb").constData()); }, 1,
-              { "DatiValvole/DBValvole.mdb" } },
-            { "file fuori dalla radice",
-              [&] { return ZipAddFileToZip(nativo(fuori + "/f.txt").constData()); }, 0, {} },
-            { "../ nella forma con cartelle", [&] { return ZipAddFileToZip("../sorella.txt"); }, 0, {} },
-            { "../ nella forma piatta", [&] { return ZipAddFileFlatToZip("../sorella.txt"); }, 1,
-              { "sorella.txt" } },
-            { ".. in mezzo a un percorso assoluto",
-              [&] { return ZipAddFileToZip(nativo(prog_ + "/DatiValvole/../../sorella.txt").constData()); }, 0,
-              {} },
-            { ".. in mezzo a un percorso relativo", [&] { return ZipAddFileToZip("DatiValvole/../../sorella.txt"); },
-              0, {} },
-            { "file assente", [&] { return ZipAddFileToZip("DatiValvole/manca.txt"); }, 0, {} },
-            { "una cartella non e' un file", [&] { return ZipAddFileToZip("DatiValvole/Curve"); }, 0, {} },
+            {"cartella fuori dalla radice", [&] { return ZipAddDirToZip(f.constData()); }, 0, {}},
+            {"cartella fuori, forma piatta",
+             [&] { return ZipAddDirFlatToZip(f.constData()); },
+             1,
+             {"fuori/", "f.txt", "sotto/", "g.txt"}},
+            {"cartella assente sotto la radice",
+             [&] { return ZipAddDirToZip(nativo(prog_ + "/Manca").constData()); },
+             1,
+             {"Manca/"}},
+            {"cartella relativa alla radice",
+             [&] { return ZipAddDirToZip("DatiValvole/Curve/"); },
+             1,
+             {"DatiValvole/Curve/", "DatiValvole/Curve/ECC83.gif", "DatiValvole/Curve/vuoto.gif"}},
+            {"file relativo con ./",
+             [&] { return ZipAddFileToZip("./DatiValvole/Curve/ECC83.gif"); },
+             1,
+             {"DatiValvole/Curve/ECC83.gif"}},
+            {"file assoluto sotto la radice",
+             [&] { return ZipAddFileToZip(nativo(dati_ + "/DBValvole.mdb").constData()); },
+             1,
+             {"DatiValvole/DBValvole.mdb"}},
+            {"file fuori dalla radice", [&] { return ZipAddFileToZip(nativo(fuori + "/f.txt").constData()); }, 0, {}},
+            {"../ nella forma con cartelle", [&] { return ZipAddFileToZip("../sorella.txt"); }, 0, {}},
+            {"../ nella forma piatta", [&] { return ZipAddFileFlatToZip("../sorella.txt"); }, 1, {"sorella.txt"}},
+            {".. in mezzo a un percorso assoluto",
+             [&] { return ZipAddFileToZip(nativo(prog_ + "/DatiValvole/../../sorella.txt").constData()); },
+             0,
+             {}},
+            {".. in mezzo a un percorso relativo",
+             [&] { return ZipAddFileToZip("DatiValvole/../../sorella.txt"); },
+             0,
+             {}},
+            {"file assente", [&] { return ZipAddFileToZip("DatiValvole/manca.txt"); }, 0, {}},
+            {"una cartella non e' un file", [&] { return ZipAddFileToZip("DatiValvole/Curve"); }, 0, {}},
         };
         for (const Caso& c : casi) {
             QCOMPARE(ZipOpenExt(a.constData(), r.constData(), 0), 1);
@@ -272,7 +287,7 @@ private slots:
             QVERIFY2(esito == c.esito, c.descrizione);
             QVERIFY2(nomi_voci(archivio) == c.voci,
                      qPrintable(QString(c.descrizione) + ": " + nomi_voci(archivio).join(", ")));
-            QVERIFY2(esegui("unzip", { "-tq", archivio }).codice == (c.voci.isEmpty() ? 1 : 0), c.descrizione);
+            QVERIFY2(esegui("unzip", {"-tq", archivio}).codice == (c.voci.isEmpty() ? 1 : 0), c.descrizione);
         }
     }
 
@@ -293,9 +308,8 @@ private slots:
         QCOMPARE(ZipAddFileToZip("pacco.zip"), 0);
         QCOMPARE(ZipAddDirFlatToZip(nativo(cartella).constData()), 0);
         QCOMPARE(ZipClose(), 1);
-        QCOMPARE(nomi_voci(archivio),
-                 QStringList({ "sotto/", "a.txt", "interna/", "a.txt", "sotto/" }));
-        QCOMPARE(esegui("unzip", { "-tq", archivio }).codice, 0);
+        QCOMPARE(nomi_voci(archivio), QStringList({"sotto/", "a.txt", "interna/", "a.txt", "sotto/"}));
+        QCOMPARE(esegui("unzip", {"-tq", archivio}).codice, 0);
 
         // Nothing open: the adding calls fail, closing is not an error.
         QCOMPARE(ZipAddFileToZip("a.txt"), 0);
@@ -319,8 +333,8 @@ private slots:
         QCOMPARE(ZipOpen(nativo(archivio).constData(), 1), 1);
         QCOMPARE(ZipAddFileToZip("due.txt"), 1);
         QCOMPARE(ZipClose(), 1);
-        QCOMPARE(nomi_voci(archivio), QStringList({ "uno.txt", "due.txt" }));
-        QCOMPARE(esegui("unzip", { "-tq", archivio }).codice, 0);
+        QCOMPARE(nomi_voci(archivio), QStringList({"uno.txt", "due.txt"}));
+        QCOMPARE(esegui("unzip", {"-tq", archivio}).codice, 0);
     }
 
     // Pack, unpack somewhere else: every file and folder back with its
@@ -364,7 +378,7 @@ private slots:
         data_file(sorgente + "/Dati/leggimi.txt", 2022, 6, 30, 23, 59, 58);
 
         const QString da_zip = tmp_.filePath("infozip.zip");
-        QCOMPARE(esegui("zip", { "-r", "-q", da_zip, "Dati" }, sorgente).codice, 0);
+        QCOMPARE(esegui("zip", {"-r", "-q", da_zip, "Dati"}, sorgente).codice, 0);
         const QString uscita_zip = tmp_.filePath("da_infozip");
         QMap<QString, int> esiti = estrai_tutto(da_zip, uscita_zip);
         QCOMPARE(esiti.value("Dati/Curve/6V6.gif"), 5000);
@@ -372,8 +386,7 @@ private slots:
         QCOMPARE(leggi(uscita_zip + "/Dati/Curve/6V6.gif"), QByteArray(5000, 'g'));
         QCOMPARE(ultima_scrittura(uscita_zip + "/Dati/Curve/6V6.gif"),
                  ultima_scrittura(sorgente + "/Dati/Curve/6V6.gif"));
-        QCOMPARE(ultima_scrittura(uscita_zip + "/Dati/leggimi.txt"),
-                 ultima_scrittura(sorgente + "/Dati/leggimi.txt"));
+        QCOMPARE(ultima_scrittura(uscita_zip + "/Dati/leggimi.txt"), ultima_scrittura(sorgente + "/Dati/leggimi.txt"));
 
         const QString da_python = tmp_.filePath("python.zip");
         Esito e = python(R"(
@@ -385,14 +398,14 @@ i = zipfile.ZipInfo('Senza/attributo/', (2003, 4, 5, 6, 7, 8)); z.writestr(i, b'
 i = zipfile.ZipInfo('memorizzato.txt', (2020, 2, 29, 12, 0, 0)); z.writestr(i, b'stored', zipfile.ZIP_STORED)
 z.close()
 )",
-                         { da_python });
+                         {da_python});
         QVERIFY2(e.codice == 0, qPrintable(e.errori));
         const QString uscita_py = tmp_.filePath("da_python");
         esiti = estrai_tutto(da_python, uscita_py);
-        QCOMPARE(esiti.keys(), QStringList({ "Dati/Curve/6V6.gif", "Dati/Vuota/", "Senza/attributo/",
-                                             "memorizzato.txt" }));
-        QCOMPARE(contenuto(uscita_py), QStringList({ "Dati/", "Dati/Curve/", "Dati/Curve/6V6.gif", "Dati/Vuota/",
-                                                     "Senza/", "Senza/attributo/", "memorizzato.txt" }));
+        QCOMPARE(esiti.keys(),
+                 QStringList({"Dati/Curve/6V6.gif", "Dati/Vuota/", "Senza/attributo/", "memorizzato.txt"}));
+        QCOMPARE(contenuto(uscita_py), QStringList({"Dati/", "Dati/Curve/", "Dati/Curve/6V6.gif", "Dati/Vuota/",
+                                                    "Senza/", "Senza/attributo/", "memorizzato.txt"}));
         QCOMPARE(leggi(uscita_py + "/Dati/Curve/6V6.gif"), QByteArray(3000, 'x'));
         QCOMPARE(leggi(uscita_py + "/memorizzato.txt"), QByteArray("stored"));
         QCOMPARE(QFileInfo(uscita_py + "/Dati/Curve/6V6.gif").lastModified(),
@@ -419,7 +432,7 @@ z.close()
         QCOMPARE(UnZipClose(), 0);
 
         const QString vuoto = tmp_.filePath("vuoto.zip");
-        QCOMPARE(python("import sys, zipfile; zipfile.ZipFile(sys.argv[1], 'w').close()", { vuoto }).codice, 0);
+        QCOMPARE(python("import sys, zipfile; zipfile.ZipFile(sys.argv[1], 'w').close()", {vuoto}).codice, 0);
         // minizip alone cannot open an archive without entries.
         QCOMPARE(UnZipOpen(nativo(vuoto).constData()), 0);
         QCOMPARE(UnZipGotoFirst(), 0);
@@ -468,8 +481,17 @@ z.close()
         const QString assoluto = base + "/assoluto/x";
         QDir().mkpath(bersaglio);
         const QStringList nomi_ostili = {
-            "../x", "..\\x", "a/../../x", "a\\..\\..\\x", "/" + assoluto.mid(1), "\\" + assoluto.mid(1).replace('/', '\\'),
-            "../", "a/../../fuori/", "..", "", "buono/../../x",
+            "../x",
+            "..\\x",
+            "a/../../x",
+            "a\\..\\..\\x",
+            "/" + assoluto.mid(1),
+            "\\" + assoluto.mid(1).replace('/', '\\'),
+            "../",
+            "a/../../fuori/",
+            "..",
+            "",
+            "buono/../../x",
         };
         const QString archivio = tmp_.filePath("ostile.zip");
         QString lista;
@@ -483,7 +505,7 @@ for n in sys.argv[2].split('\n')[:-1]:
 z.writestr('ok.txt', b'buono')
 z.close()
 )",
-                         { archivio, lista });
+                         {archivio, lista});
         QVERIFY2(e.codice == 0, qPrintable(e.errori));
 
         const QStringList prima = contenuto(tmp_.path());
@@ -537,14 +559,14 @@ z.writestr('Curve/giu/sotto/', b'')
 z.writestr('Curve/ok.gif', b'buono')
 z.close()
 )",
-                         { archivio });
+                         {archivio});
         QVERIFY2(e.codice == 0, qPrintable(e.errori));
         const QMap<QString, int> esiti = estrai_tutto(archivio, bersaglio);
         QCOMPARE(esiti.value("Curve/ok.gif"), 5);
         for (auto it = esiti.begin(); it != esiti.end(); ++it)
             if (it.key() != "Curve/ok.gif")
                 QVERIFY2(it.value() == -1, qPrintable(it.key()));
-        QCOMPARE(contenuto(fuori), QStringList({ "segreto.txt" }));
+        QCOMPARE(contenuto(fuori), QStringList({"segreto.txt"}));
         QCOMPARE(leggi(fuori + "/segreto.txt"), QByteArray("originale"));
         QVERIFY(QFileInfo(bersaglio + "/file").isSymLink());
     }
@@ -578,7 +600,7 @@ for marca in (b'NUOVO-DATO-INTEGRO', b'ALTRO-DATO-INTEGRO'):
     d[i] ^= 0x20
 open(sys.argv[1], 'wb').write(bytes(d))
 )",
-                         { archivio });
+                         {archivio});
         QVERIFY2(e.codice == 0, qPrintable(e.errori));
         const QMap<QString, int> esiti = estrai_tutto(archivio, bersaglio);
         QCOMPARE(esiti.value("sola_lettura.txt"), -1);
@@ -588,13 +610,12 @@ open(sys.argv[1], 'wb').write(bytes(d))
         QCOMPARE(leggi(bersaglio + "/sola_lettura.txt"), QByteArray("vecchio"));
         QCOMPARE(leggi(bersaglio + "/scrivibile.txt"), QByteArray("nuovo"));
         // Extracted files are plain data, 0644, whatever the file replaced.
-        QCOMPARE(QFile::permissions(bersaglio + "/scrivibile.txt"),
-                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup
-                     | QFile::ReadOther);
+        QCOMPARE(QFile::permissions(bersaglio + "/scrivibile.txt"), QFile::ReadOwner | QFile::WriteOwner |
+                                                                        QFile::ReadUser | QFile::WriteUser |
+                                                                        QFile::ReadGroup | QFile::ReadOther);
         QCOMPARE(leggi(bersaglio + "/corrotto.txt"), QByteArray("vecchio"));
         QVERIFY(!QFileInfo::exists(bersaglio + "/corrotto_nuovo.txt"));
-        QCOMPARE(contenuto(bersaglio),
-                 QStringList({ "corrotto.txt", "scrivibile.txt", "sola_lettura.txt" }));
+        QCOMPARE(contenuto(bersaglio), QStringList({"corrotto.txt", "scrivibile.txt", "sola_lettura.txt"}));
     }
 };
 

@@ -9,22 +9,10 @@ namespace {
 
 class MouseGrafico : public RicevitoreMouse {
 public:
-    explicit MouseGrafico(Grafico& g)
-        : g_(g)
-    {
-    }
-    void mouse_down(int button, int shift, float x, float y) override
-    {
-        g_.Picture1_MouseDown(button, shift, x, y);
-    }
-    void mouse_move(int button, int shift, float x, float y) override
-    {
-        g_.Picture1_MouseMove(button, shift, x, y);
-    }
-    void mouse_up(int button, int shift, float x, float y) override
-    {
-        g_.Picture1_MouseUp(button, shift, x, y);
-    }
+    explicit MouseGrafico(Grafico& g) : g_(g) {}
+    void mouse_down(int button, int shift, float x, float y) override { g_.Picture1_MouseDown(button, shift, x, y); }
+    void mouse_move(int button, int shift, float x, float y) override { g_.Picture1_MouseMove(button, shift, x, y); }
+    void mouse_up(int button, int shift, float x, float y) override { g_.Picture1_MouseUp(button, shift, x, y); }
 
 private:
     Grafico& g_;
@@ -33,18 +21,14 @@ private:
 } // namespace
 
 Picture1::Picture1(Grafico& grafico, QWidget* parent)
-    : QWidget(parent)
-    , adattatore_(std::make_unique<MouseGrafico>(grafico))
-    , tela_(grafico.tela())
-    , ricevitore_(*adattatore_)
+    : QWidget(parent), adattatore_(std::make_unique<MouseGrafico>(grafico)), tela_(grafico.tela()),
+      ricevitore_(*adattatore_)
 {
     imposta();
 }
 
 Picture1::Picture1(const Tela& tela, RicevitoreMouse& ricevitore, QWidget* parent)
-    : QWidget(parent)
-    , tela_(tela)
-    , ricevitore_(ricevitore)
+    : QWidget(parent), tela_(tela), ricevitore_(ricevitore)
 {
     imposta();
 }
@@ -72,14 +56,10 @@ QSize Picture1::sizeHint() const
 int Picture1::codice_pulsante(Qt::MouseButton pulsante)
 {
     switch (pulsante) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 0;
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
     }
 }
 
@@ -124,18 +104,16 @@ void Picture1::paintEvent(QPaintEvent* evento)
 void Picture1::mousePressEvent(QMouseEvent* evento)
 {
     const QPointF pos = evento->position();
-    ricevitore_.mouse_down(codice_pulsante(evento->button()),
-                                codice_maiuscole(evento->modifiers()), float(pos.x()),
-                                float(pos.y()));
+    ricevitore_.mouse_down(codice_pulsante(evento->button()), codice_maiuscole(evento->modifiers()), float(pos.x()),
+                           float(pos.y()));
     aggiorna_zona();
 }
 
 void Picture1::mouseMoveEvent(QMouseEvent* evento)
 {
     const QPointF pos = evento->position();
-    ricevitore_.mouse_move(codice_pulsanti(evento->buttons()),
-                                codice_maiuscole(evento->modifiers()), float(pos.x()),
-                                float(pos.y()));
+    ricevitore_.mouse_move(codice_pulsanti(evento->buttons()), codice_maiuscole(evento->modifiers()), float(pos.x()),
+                           float(pos.y()));
     aggiorna_zona();
 }
 
@@ -155,8 +133,7 @@ void Picture1::mouseReleaseEvent(QMouseEvent* evento)
         return;
     }
     const QPointF pos = evento->position();
-    ricevitore_.mouse_up(codice_pulsante(evento->button()),
-                              codice_maiuscole(evento->modifiers()), float(pos.x()),
-                              float(pos.y()));
+    ricevitore_.mouse_up(codice_pulsante(evento->button()), codice_maiuscole(evento->modifiers()), float(pos.x()),
+                         float(pos.y()));
     aggiorna_zona();
 }

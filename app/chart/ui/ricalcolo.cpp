@@ -22,9 +22,7 @@ QLineEdit* campo(QGridLayout* griglia, int riga, const QString& etichetta, QWidg
 
 } // namespace
 
-Ricalcolo::Ricalcolo(StatoGrafico& stato, QWidget* parent)
-    : QDialog(parent)
-    , stato_(stato)
+Ricalcolo::Ricalcolo(StatoGrafico& stato, QWidget* parent) : QDialog(parent), stato_(stato)
 {
     setObjectName(QStringLiteral("Ricalcolo"));
     setWindowTitle(QStringLiteral("Parametri ricalcolo"));

@@ -48,8 +48,8 @@ public:
 
     QImage disegno() const
     {
-        QImage img = immagine_.isNull() ? QImage(size(), QImage::Format_RGB32)
-                                        : immagine_.convertToFormat(QImage::Format_RGB32);
+        QImage img =
+            immagine_.isNull() ? QImage(size(), QImage::Format_RGB32) : immagine_.convertToFormat(QImage::Format_RGB32);
         if (immagine_.isNull())
             img.fill(Qt::white);
         QPainter p(&img);
@@ -89,13 +89,11 @@ namespace {
 const QString titolo_finestra = QStringLiteral("Modello Valvola");
 const QString testo_triodo = QStringLiteral("Triodo (Koren)");
 const QString testo_pentodo = QStringLiteral("Pentodo (Koren)");
-const QString msg_nessuna_curva = QStringLiteral(
-    "Nessuna curva trovata nel grafico: il grafico è vuoto o contiene solo la griglia.");
-const QString msg_nessuna_curva_qui =
-    QStringLiteral("Nessuna curva vicino al punto indicato.");
+const QString msg_nessuna_curva =
+    QStringLiteral("Nessuna curva trovata nel grafico: il grafico è vuoto o contiene solo la griglia.");
+const QString msg_nessuna_curva_qui = QStringLiteral("Nessuna curva vicino al punto indicato.");
 const QString msg_salvato = QStringLiteral("Modello salvato");
-const QString msg_sostituire =
-    QStringLiteral("La valvola ha già un modello salvato. Sostituirlo con il nuovo?");
+const QString msg_sostituire = QStringLiteral("La valvola ha già un modello salvato. Sostituirlo con il nuovo?");
 
 enum Colonna { col_vg = 0, col_punti, col_scarto };
 
@@ -525,8 +523,7 @@ void FinestraModello::salva_modello()
     m.data = QDate::currentDate().toString(Qt::ISODate);
     QString errore;
     if (!archivio_modelli::salva_modello(valvola_.file_basedati, valvola_.id, m, &errore)) {
-        piattaforma_.messaggio(QStringLiteral("Impossibile salvare il modello: %1").arg(errore),
-                               titolo_finestra);
+        piattaforma_.messaggio(QStringLiteral("Impossibile salvare il modello: %1").arg(errore), titolo_finestra);
         return;
     }
     salvato_ = true;
@@ -555,10 +552,8 @@ void FinestraModello::esporta_spice()
     m.fonte = modello::fonte_adattato;
     m.data = QDate::currentDate().toString(Qt::ISODate);
     QString errore;
-    if (!esporta_spice::scrivi(*percorso, esporta_spice::testo(valvola_.sigla, m, valvola_.file_immagine),
-                               &errore))
-        piattaforma_.messaggio(QStringLiteral("Impossibile scrivere il file: %1").arg(errore),
-                               titolo_finestra);
+    if (!esporta_spice::scrivi(*percorso, esporta_spice::testo(valvola_.sigla, m, valvola_.file_immagine), &errore))
+        piattaforma_.messaggio(QStringLiteral("Impossibile scrivere il file: %1").arg(errore), titolo_finestra);
 }
 
 void FinestraModello::closeEvent(QCloseEvent* e)

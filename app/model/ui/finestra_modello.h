@@ -29,12 +29,12 @@ class FinestraModello : public QDialog {
 public:
     // The tube the window works on.
     struct Valvola {
-        int id = 0;                 // ID in TabellaValvole
-        QString sigla;              // designation, names the SPICE file
-        QString modo;               // TRIODO, PENTODO, ... (preselects the model)
+        int id = 0;    // ID in TabellaValvole
+        QString sigla; // designation, names the SPICE file
+        QString modo;  // TRIODO, PENTODO, ... (preselects the model)
         QString file_basedati;
-        QString file_immagine;      // the curve picture, named in the export
-        QString cartella_export;    // where the export dialog opens
+        QString file_immagine;   // the curve picture, named in the export
+        QString cartella_export; // where the export dialog opens
         QImage immagine;
         Taratura taratura;
     };

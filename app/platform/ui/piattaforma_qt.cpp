@@ -42,9 +42,8 @@ std::optional<QString> esegui_dialogo(QFileDialog& dlg, const Piattaforma::Dialo
             QString dentro = a >= 0 ? filtro.mid(a + 1) : filtro;
             dentro.chop(dentro.endsWith(u')') ? 1 : 0);
             const QString primo = dentro.split(u' ', Qt::SkipEmptyParts).value(0);
-            dlg.setDefaultSuffix(primo.startsWith(QStringLiteral("*.")) && primo.indexOf(u'*', 1) < 0
-                                     ? primo.mid(2)
-                                     : QString());
+            dlg.setDefaultSuffix(primo.startsWith(QStringLiteral("*.")) && primo.indexOf(u'*', 1) < 0 ? primo.mid(2)
+                                                                                                      : QString());
         };
         QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, suffisso);
         if (!filtri.isEmpty())
@@ -72,8 +71,8 @@ void PiattaformaQt::messaggio(const QString& testo, const QString& titolo)
 
 bool PiattaformaQt::domanda_si_no(const QString& testo, const QString& titolo)
 {
-    QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo,
-                    QMessageBox::Yes | QMessageBox::No, finestra());
+    QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo, QMessageBox::Yes | QMessageBox::No,
+                    finestra());
     box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -88,12 +87,9 @@ Piattaforma::Risposta PiattaformaQt::domanda_si_no_annulla(const QString& testo,
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Risposta::si;
-    case QMessageBox::No:
-        return Risposta::no;
-    default:
-        return Risposta::annulla;
+    case QMessageBox::Yes: return Risposta::si;
+    case QMessageBox::No: return Risposta::no;
+    default: return Risposta::annulla;
     }
 }
 
@@ -132,8 +128,8 @@ std::optional<QString> PiattaformaQt::input_box(const QString& prompt, const QSt
                                                 const QString& predefinito)
 {
     bool ok = false;
-    const QString testo = QInputDialog::getText(finestra(), titolo_o_programma(titolo), prompt,
-                                                QLineEdit::Normal, predefinito, &ok);
+    const QString testo =
+        QInputDialog::getText(finestra(), titolo_o_programma(titolo), prompt, QLineEdit::Normal, predefinito, &ok);
     if (!ok)
         return std::nullopt;
     return testo;

@@ -32,8 +32,8 @@ constexpr double fondo_db = -100;
 
 const QColor colore_oltre(200, 0, 0);
 
-QLineEdit* campo(QGridLayout* griglia, int riga, const QString& etichetta, const QString& nome,
-                 QWidget* genitore, bool lettura)
+QLineEdit* campo(QGridLayout* griglia, int riga, const QString& etichetta, const QString& nome, QWidget* genitore,
+                 bool lettura)
 {
     auto* testo = new QLineEdit(genitore);
     testo->setObjectName(nome);
@@ -106,8 +106,8 @@ GraficoRisposta::GraficoRisposta(Piattaforma& piattaforma, const modello::Parame
     ra = campo(g, 1, QStringLiteral("Ra (Ohm)="), QStringLiteral("ra"), stadio, false);
     vg_riposo = campo(g, 2, QStringLiteral("Vg riposo (V)="), QStringLiteral("vg_riposo"), stadio, false);
     rk = campo(g, 3, QStringLiteral("Rk (Ohm)="), QStringLiteral("rk"), stadio, false);
-    carico_successivo = campo(g, 4, QStringLiteral("Carico successivo (Ohm)="), QStringLiteral("carico_successivo"),
-                              stadio, false);
+    carico_successivo =
+        campo(g, 4, QStringLiteral("Carico successivo (Ohm)="), QStringLiteral("carico_successivo"), stadio, false);
     carico_successivo->setToolTip(QStringLiteral("Vuoto: nessuno stadio successivo"));
     catodo_bypassato = new QCheckBox(QStringLiteral("Catodo bypassato"), stadio);
     catodo_bypassato->setObjectName(QStringLiteral("catodo_bypassato"));
@@ -276,8 +276,12 @@ void GraficoRisposta::svuota_letture(const QString& motivo)
 
 void GraficoRisposta::ricalcola()
 {
-    const risposta::TestiStadio testi{b_piu->text(), ra->text(), vg_riposo->text(), rk->text(),
-                                      carico_successivo->text(), ampiezza->text(),
+    const risposta::TestiStadio testi{b_piu->text(),
+                                      ra->text(),
+                                      vg_riposo->text(),
+                                      rk->text(),
+                                      carico_successivo->text(),
+                                      ampiezza->text(),
                                       catodo_bypassato->isChecked()};
     QString motivo;
     const std::optional<risposta::Stadio> s = risposta::leggi_stadio(testi, &motivo);

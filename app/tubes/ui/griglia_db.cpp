@@ -40,17 +40,16 @@ GrigliaDB::GrigliaDB(ModelloListaValvole* modello, QWidget* parent)
     vista_fissa_->hide();
     viewport()->stackUnder(vista_fissa_);
 
-    connect(vista_fissa_->verticalScrollBar(), &QAbstractSlider::valueChanged,
-            verticalScrollBar(), &QAbstractSlider::setValue);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged,
-            vista_fissa_->verticalScrollBar(), &QAbstractSlider::setValue);
-    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int sezione, int, int nuova) {
-                if (sezione < colonne_fisse_) {
-                    vista_fissa_->setColumnWidth(sezione, nuova);
-                    aggiorna_geometria_fissa();
-                }
-            });
+    connect(vista_fissa_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, vista_fissa_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int sezione, int, int nuova) {
+        if (sezione < colonne_fisse_) {
+            vista_fissa_->setColumnWidth(sezione, nuova);
+            aggiorna_geometria_fissa();
+        }
+    });
     connect(modello_, &QAbstractItemModel::modelReset, this, &GrigliaDB::aggiorna_vista_fissa);
     connect(modello_, &ModelloListaValvole::larghezza_twips_cambiata, this, &GrigliaDB::imposta_larghezza_twips);
     connect(modello_, &ModelloListaValvole::colonne_fisse_cambiate, this, &GrigliaDB::imposta_colonne_fisse);

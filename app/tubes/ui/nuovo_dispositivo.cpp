@@ -41,7 +41,8 @@ constexpr DialogoCarica dialoghi[3] = {
     // A data-sheet scan comes as a picture in any of the formats the picture
     // library reads, or as a PDF page: the first filter shows them all.
     {"File Curve", "*.gif",
-     "Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff *.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|"
+     "Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff "
+     "*.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|"
      "gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|"
      "tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|Generico (*.*)|*.*|"},
     {"File Immagine", "*.jpg", "jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|Generico (*.*)|*.*|"},
@@ -73,20 +74,17 @@ double valore(const QLineEdit* e)
 
 } // namespace
 
-Nuovo_Dispositivo::Nuovo_Dispositivo(Piattaforma& piattaforma, LibreriaImmagini& libreria,
-                                     FinestreAiuto aiuto, QWidget* parent)
-    : QDialog(parent)
-    , piattaforma_(piattaforma)
-    , libreria_(libreria)
-    , aiuto_(std::move(aiuto))
+Nuovo_Dispositivo::Nuovo_Dispositivo(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto,
+                                     QWidget* parent)
+    : QDialog(parent), piattaforma_(piattaforma), libreria_(libreria), aiuto_(std::move(aiuto))
 {
     crea_controlli();
     collega();
     Form_Load();
 }
 
-void Nuovo_Dispositivo::mostra(Piattaforma& piattaforma, LibreriaImmagini& libreria,
-                               FinestreAiuto aiuto, QWidget* parent)
+void Nuovo_Dispositivo::mostra(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto,
+                               QWidget* parent)
 {
     Nuovo_Dispositivo finestra(piattaforma, libreria, std::move(aiuto), parent);
     QWidget* prima = piattaforma.finestra();
@@ -211,15 +209,9 @@ void Nuovo_Dispositivo::carica_Click(int index)
     if (index < 0 || index > 2)
         return;
     switch (index) {
-    case 0:
-        rimuovi_curva();
-        break;
-    case 1:
-        immagine_tubo->clear();
-        break;
-    default:
-        piedinatura_valvola->clear();
-        break;
+    case 0: rimuovi_curva(); break;
+    case 1: immagine_tubo->clear(); break;
+    default: piedinatura_valvola->clear(); break;
     }
     const DialogoCarica& d = dialoghi[index];
     Piattaforma::DialogoFile dialogo;
@@ -233,15 +225,9 @@ void Nuovo_Dispositivo::carica_Click(int index)
         return;
     const QString percorso = QFileInfo(*scelto).absoluteFilePath();
     switch (index) {
-    case 0:
-        carica_curva(percorso);
-        break;
-    case 1:
-        carica_foto(percorso);
-        break;
-    default:
-        carica_piedinatura(percorso);
-        break;
+    case 0: carica_curva(percorso); break;
+    case 1: carica_foto(percorso); break;
+    default: carica_piedinatura(percorso); break;
     }
 }
 
@@ -302,8 +288,7 @@ void Nuovo_Dispositivo::carica_piedinatura(const QString& percorso)
 void Nuovo_Dispositivo::aggiorna_nomi()
 {
     const nuova_valvola::NomiFile n = nuova_valvola::nomi_file(
-        nuova_valvola::nome_base(nome_valvola[0]->text(), nome_valvola[1]->text()),
-        Combo_modo->currentIndex());
+        nuova_valvola::nome_base(nome_valvola[0]->text(), nome_valvola[1]->text()), Combo_modo->currentIndex());
     nomefile_curva->setText(n.curva);
     nomefile_immagine->setText(n.immagine);
     nomefile_piedinatura->setText(n.piedinatura);
@@ -312,8 +297,8 @@ void Nuovo_Dispositivo::aggiorna_nomi()
 void Nuovo_Dispositivo::clear_dativalvola()
 {
     nuova = Taratura{};
-    for (QLineEdit* e : {max_voltage_V, max_current_i, max_current_y, max_current_X, max_voltage_Y,
-                         max_voltage_X, potenza_anodica})
+    for (QLineEdit* e :
+         {max_voltage_V, max_current_i, max_current_y, max_current_X, max_voltage_Y, max_voltage_X, potenza_anodica})
         e->clear();
     nomefile_curva->clear();
     nomefile_immagine->clear();
@@ -396,9 +381,7 @@ void Nuovo_Dispositivo::set_point_Click(int index)
         max_voltage_Y->setText(numeri::testo_float(y));
         sposta_marker(Marker::tensione, float(valore(max_voltage_X)), float(valore(max_voltage_Y)));
         break;
-    case 4:
-        traccia_potenza_massima();
-        break;
+    case 4: traccia_potenza_massima(); break;
     case 6: {
         // The points move to the coordinates typed in their fields; a point
         // whose fields hold 0 or nothing stays where it is.
@@ -414,8 +397,7 @@ void Nuovo_Dispositivo::set_point_Click(int index)
         sposta(Marker::tensione, max_voltage_X, max_voltage_Y, nuova.vmax_x, nuova.vmax_y);
         break;
     }
-    default:
-        break;
+    default: break;
     }
     aggiorna_divisione();
 }

@@ -52,8 +52,7 @@ public:
 
     // Opens the window modally over `parent`, its dialogs over it, and
     // returns when it is closed.
-    static void mostra(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto,
-                       QWidget* parent);
+    static void mostra(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto, QWidget* parent);
 
     void Form_Load();
     void Form_Unload();

@@ -130,8 +130,8 @@ void Nuovo_Dispositivo::aggiorna_divisione()
     if (!divisione_griglia)
         return;
     std::optional<analisi_grafico::Divisione> d;
-    if (punto_posto(nuova.org_x, nuova.org_y) && punto_posto(nuova.imax_x, nuova.imax_y)
-        && punto_posto(nuova.vmax_x, nuova.vmax_y))
+    if (punto_posto(nuova.org_x, nuova.org_y) && punto_posto(nuova.imax_x, nuova.imax_y) &&
+        punto_posto(nuova.vmax_x, nuova.vmax_y))
         d = analisi_grafico::divisione(griglia_, taratura());
     QPalette p = divisione_griglia->palette();
     p.setColor(QPalette::WindowText, d && !d->rotonda ? QColor(Qt::red) : palette().color(QPalette::WindowText));

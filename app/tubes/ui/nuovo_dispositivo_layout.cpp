@@ -130,21 +130,17 @@ void Nuovo_Dispositivo::crea_controlli()
     curr_i->setToolTip(QStringLiteral("Posizione corrente asse Y"));
     potenza_anodica = campo(this, "potenza_anodica", QStringLiteral("PMax(mW)="));
 
-    Frame_maxI = cornice(this, "Frame_maxI", QStringLiteral("Massimo I"),
-                         QStringLiteral("Coordinate massimo asse Y"),
+    Frame_maxI = cornice(this, "Frame_maxI", QStringLiteral("Massimo I"), QStringLiteral("Coordinate massimo asse Y"),
                          {{"X=", max_current_X}, {"Y=", max_current_y}, {"I=", max_current_i}});
-    Frame_maxv = cornice(this, "Frame_maxv", QStringLiteral("Massimo V"),
-                         QStringLiteral("Coordinate massimo asse X"),
+    Frame_maxv = cornice(this, "Frame_maxv", QStringLiteral("Massimo V"), QStringLiteral("Coordinate massimo asse X"),
                          {{"X=", max_voltage_X}, {"Y=", max_voltage_Y}, {"V=", max_voltage_V}});
     Frame_origine[0] = cornice(this, "Frame_origine_0", QStringLiteral("Origine"),
-                               QStringLiteral("Coordinate origine degli assi"),
-                               {{"X=", origin_X}, {"Y=", origin_Y}});
-    Frame_origine[1] = cornice(this, "Frame_origine_1", QStringLiteral("Posizione"),
-                               QStringLiteral("Posizione corrente del mouse"),
-                               {{"X=", curr_X}, {"V=", curr_v}, {"Y=", curr_Y}, {"I=", curr_i}});
+                               QStringLiteral("Coordinate origine degli assi"), {{"X=", origin_X}, {"Y=", origin_Y}});
+    Frame_origine[1] =
+        cornice(this, "Frame_origine_1", QStringLiteral("Posizione"), QStringLiteral("Posizione corrente del mouse"),
+                {{"X=", curr_X}, {"V=", curr_v}, {"Y=", curr_Y}, {"I=", curr_i}});
     Frame_potenzamassima = cornice(this, "Frame_potenzamassima", QStringLiteral("Potenza Massima"),
-                                   QStringLiteral("Massima potenza dissipabile"),
-                                   {{"PMax(mW)=", potenza_anodica}});
+                                   QStringLiteral("Massima potenza dissipabile"), {{"PMax(mW)=", potenza_anodica}});
 
     grid_caratteristiche = new QTableWidget(0, 3, this);
     grid_caratteristiche->setObjectName(QStringLiteral("grid_caratteristiche"));

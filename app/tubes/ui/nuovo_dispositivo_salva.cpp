@@ -132,13 +132,11 @@ void Nuovo_Dispositivo::salva_DB_Click()
 
     const Cartelle& c = cartelle();
     using immagini_valvola::Formato;
-    std::vector<Copia> copie = {
-        {file_curva_ridimensionata(), c.cartella_curve + v.nomi.curva, Formato::gif}};
+    std::vector<Copia> copie = {{file_curva_ridimensionata(), c.cartella_curve + v.nomi.curva, Formato::gif}};
     if (!v.orig_immagine.isEmpty())
         copie.push_back({v.orig_immagine, c.cartella_immagini + v.nomi.immagine, Formato::jpeg});
     if (!v.orig_piedinatura.isEmpty())
-        copie.push_back(
-            {v.orig_piedinatura, c.cartella_piedinature + v.nomi.piedinatura, Formato::gif});
+        copie.push_back({v.orig_piedinatura, c.cartella_piedinature + v.nomi.piedinatura, Formato::gif});
 
     // The curve picture carries the calibration of the record that names
     // it: replacing it would leave that tube with a calibration that no
@@ -156,10 +154,9 @@ void Nuovo_Dispositivo::salva_DB_Click()
     for (const Copia& k : copie)
         if (QFile::exists(k.destinazione))
             esistenti << k.destinazione;
-    if (!esistenti.isEmpty()
-        && !piattaforma_.domanda_si_no(QStringLiteral("Esistono già:\n%1\nSostituirli?")
-                                           .arg(esistenti.join(u'\n')),
-                                       titolo))
+    if (!esistenti.isEmpty() &&
+        !piattaforma_.domanda_si_no(QStringLiteral("Esistono già:\n%1\nSostituirli?").arg(esistenti.join(u'\n')),
+                                    titolo))
         return;
 
     // No record may point at a picture that is not there.
@@ -168,5 +165,5 @@ void Nuovo_Dispositivo::salva_DB_Click()
         return;
     }
     piattaforma_.messaggio(nuova_valvola::inserisci(c.file_basedati, v) ? nuova_valvola::testo_inserita
-                                                                         : nuova_valvola::testo_errore);
+                                                                        : nuova_valvola::testo_errore);
 }

@@ -43,9 +43,7 @@ struct PuntatoreOccupato {
 
 } // namespace
 
-Ritaglia_Grafico::Ritaglia_Grafico(const QImage& immagine, QWidget* parent)
-    : QDialog(parent)
-    , originale_(immagine)
+Ritaglia_Grafico::Ritaglia_Grafico(const QImage& immagine, QWidget* parent) : QDialog(parent), originale_(immagine)
 {
     setObjectName(QStringLiteral("Ritaglia_Grafico"));
     setWindowTitle(titolo);
@@ -64,8 +62,8 @@ Ritaglia_Grafico::Ritaglia_Grafico(const QImage& immagine, QWidget* parent)
     area->setAccessibleName(QStringLiteral("Immagine da ritagliare"));
     area->setToolTip(QStringLiteral("Trascinare con il tasto sinistro un rettangolo attorno al grafico"));
 
-    auto* spiegazione = new QLabel(
-        QStringLiteral("Trascinare un rettangolo attorno al grafico: assi, numeri e curve."), this);
+    auto* spiegazione =
+        new QLabel(QStringLiteral("Trascinare un rettangolo attorno al grafico: assi, numeri e curve."), this);
     spiegazione->setBuddy(area);
 
     raddrizza = new QCheckBox(QStringLiteral("Raddrizza"), this);
@@ -169,9 +167,7 @@ bool Ritaglia_Grafico::modificata(int esito) const
 
 // ------------------------------------------------------------------ area
 
-AreaRitaglio::AreaRitaglio(Ritaglia_Grafico& finestra, QWidget* parent)
-    : QWidget(parent)
-    , finestra_(finestra)
+AreaRitaglio::AreaRitaglio(Ritaglia_Grafico& finestra, QWidget* parent) : QWidget(parent), finestra_(finestra)
 {
     setCursor(Qt::CrossCursor);
     setFocusPolicy(Qt::StrongFocus);
@@ -181,8 +177,8 @@ void AreaRitaglio::imposta(const QImage& immagine, QSize massima)
 {
     scala_ = 1;
     if (!immagine.isNull())
-        scala_ = std::min({1.0, double(massima.width()) / immagine.width(),
-                           double(massima.height()) / immagine.height()});
+        scala_ =
+            std::min({1.0, double(massima.width()) / immagine.width(), double(massima.height()) / immagine.height()});
     const QSize d(std::max(1, int(std::lround(immagine.width() * scala_))),
                   std::max(1, int(std::lround(immagine.height() * scala_))));
     vista_ = immagine.isNull() ? QImage() : immagine.scaled(d, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

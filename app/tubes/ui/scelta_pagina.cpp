@@ -18,8 +18,7 @@ constexpr int lato_miniatura = 160;
 
 } // namespace
 
-Scelta_Pagina::Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* parent)
-    : QDialog(parent)
+Scelta_Pagina::Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Scelta_Pagina"));
     setWindowTitle(titolo);
@@ -39,8 +38,8 @@ Scelta_Pagina::Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* pa
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (int i = 0; i < documento.pagine(); ++i) {
         const QString testo = QStringLiteral("Pagina %1").arg(i + 1);
-        auto* voce = new QListWidgetItem(QIcon(QPixmap::fromImage(documento.miniatura(i, lato_miniatura))), testo,
-                                         elenco);
+        auto* voce =
+            new QListWidgetItem(QIcon(QPixmap::fromImage(documento.miniatura(i, lato_miniatura))), testo, elenco);
         voce->setToolTip(testo);
     }
     QApplication::restoreOverrideCursor();

@@ -34,8 +34,7 @@ bool PiattaformaScriptata::domanda_si_no(const QString& testo, const QString& ti
     return si;
 }
 
-Piattaforma::Risposta PiattaformaScriptata::domanda_si_no_annulla(const QString& testo,
-                                                                 const QString& titolo)
+Piattaforma::Risposta PiattaformaScriptata::domanda_si_no_annulla(const QString& testo, const QString& titolo)
 {
     const bool prevista = !si_no_annulla_.empty();
     Risposta r = Risposta::no;
@@ -95,8 +94,8 @@ bool PiattaformaScriptata::stampa(const Impaginazione& disegna)
         return false;
     QBuffer memoria;
     memoria.open(QIODevice::WriteOnly);
-    const auto pdf = file_stampa_.isEmpty() ? std::make_unique<QPdfWriter>(&memoria)
-                                            : std::make_unique<QPdfWriter>(file_stampa_);
+    const auto pdf =
+        file_stampa_.isEmpty() ? std::make_unique<QPdfWriter>(&memoria) : std::make_unique<QPdfWriter>(file_stampa_);
     pdf->setResolution(1200);
     pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     disegna(*pdf);

@@ -16,7 +16,7 @@ public:
 
     struct Richiesta {
         Tipo tipo;
-        QString testo;  // message text, input prompt, or dialog or window title
+        QString testo; // message text, input prompt, or dialog or window title
         QString titolo;
         DialogoFile dialogo; // for the file dialogs
         bool risposta_prevista = true;
