@@ -85,10 +85,13 @@ struct Banco {
     QTableWidget* tabella() const { return controllo<QTableWidget>(QStringLiteral("Curve tracciate")); }
     void premi(const QString& nome) const { controllo<QPushButton>(nome)->click(); }
     // Starts the fit and waits for it; the window stays responsive meanwhile.
+    // The busy pointer is on while the fit runs and off once it is over.
     bool adatta()
     {
         premi(QStringLiteral("Adatta Modello"));
-        return QTest::qWaitFor([this] { return !f->adattamento_in_corso(); }, 60000);
+        const bool occupato_durante = !f->adattamento_in_corso() || p.occupato();
+        return QTest::qWaitFor([this] { return !f->adattamento_in_corso(); }, 60000) && occupato_durante &&
+               !p.occupato();
     }
     QStringList colonna(int c) const
     {
@@ -186,6 +189,8 @@ void TstFinestraModello::traccia_adatta_salva_esporta()
     b.campo(QStringLiteral("Vg prima curva (V)="))->setText(QStringLiteral("0"));
     b.campo(QStringLiteral("Passo Vg (V)="))->setText(QStringLiteral("0.5"));
     b.premi(QStringLiteral("Traccia Curve"));
+    QCOMPARE(b.p.volte_occupato(), 1);
+    QVERIFY(!b.p.occupato());
     QCOMPARE(b.tabella()->rowCount(), 9);
     QCOMPARE(b.colonna(0), QStringList({"0", "-0.5", "-1", "-1.5", "-2", "-2.5", "-3", "-3.5", "-4"}));
     for (const QString& n : b.colonna(1))

@@ -131,6 +131,7 @@ private slots:
         QRect ritaglio, cornice;
         double inclinazione = 1;
         int pagine = 0;
+        bool puntatore_occupato = false;
         QStringList messaggi;
         QList<PiattaformaScriptata::Tipo> finestre;
         bool aperta = false;
@@ -159,6 +160,9 @@ private slots:
                 return int(Ritaglia_Grafico::ritaglia);
             });
             n->carica[0]->trigger();
+            // Opening, rendering and straightening the page showed the busy
+            // pointer, and it is off again.
+            puntatore_occupato = p.volte_occupato() > 0 && !p.occupato();
             for (const auto& r : p.richieste())
                 if (r.tipo == PiattaformaScriptata::Tipo::Finestra)
                     messaggi << r.titolo;
@@ -188,6 +192,7 @@ private slots:
         timer->start();
         w.nuova_valvola->trigger();
         QVERIFY(aperta);
+        QVERIFY(puntatore_occupato);
         QCOMPARE(pagine, 2);
         QCOMPARE(messaggi.mid(0, 2), (QStringList{Scelta_Pagina::titolo, Ritaglia_Grafico::titolo}));
         QCOMPARE(messaggi[2],

@@ -6,7 +6,6 @@
 #include "model/tracciatore.h"
 #include "platform/piattaforma.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -166,8 +165,13 @@ FinestraModello::FinestraModello(Piattaforma& piattaforma, Valvola valvola, QWid
 
 FinestraModello::~FinestraModello()
 {
-    if (thread_)
+    // Torn down mid-fit (its parent went first): the result has nowhere to
+    // go, but the busy pointer must not outlive the window.
+    if (thread_) {
         thread_->wait();
+        delete thread_;
+        piattaforma_.puntatore_occupato(false);
+    }
 }
 
 bool FinestraModello::mostra(Piattaforma& piattaforma, Valvola valvola, QWidget* parent)
@@ -319,9 +323,10 @@ void FinestraModello::traccia_curve()
 {
     if (thread_)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto trovate = tracciatore::traccia_curve(valvola_.immagine, valvola_.taratura);
-    QApplication::restoreOverrideCursor();
+    const auto trovate = [this] {
+        Piattaforma::Occupato occupato(piattaforma_);
+        return tracciatore::traccia_curve(valvola_.immagine, valvola_.taratura);
+    }();
     azzera_risultato();
     {
         const QSignalBlocker blocco(tabella_);
@@ -430,14 +435,14 @@ void FinestraModello::adatta_modello()
     auto destinazione = in_arrivo_;
     thread_ = QThread::create([richiesta, destinazione] { *destinazione = adattamento::adatta(richiesta); });
     connect(thread_, &QThread::finished, this, [this] { adattamento_finito(); });
-    QApplication::setOverrideCursor(Qt::BusyCursor);
+    piattaforma_.puntatore_occupato(true);
     abilita_comandi();
     thread_->start();
 }
 
 void FinestraModello::adattamento_finito()
 {
-    QApplication::restoreOverrideCursor();
+    piattaforma_.puntatore_occupato(false);
     thread_->deleteLater();
     thread_ = nullptr;
     const adattamento::Risultato r = *in_arrivo_;

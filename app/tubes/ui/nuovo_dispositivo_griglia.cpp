@@ -12,7 +12,6 @@
 #include "tubes/ui/scelta_pagina.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -21,13 +20,6 @@
 #include <memory>
 
 namespace {
-
-struct PuntatoreOccupato {
-    PuntatoreOccupato() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~PuntatoreOccupato() { QApplication::restoreOverrideCursor(); }
-    PuntatoreOccupato(const PuntatoreOccupato&) = delete;
-    PuntatoreOccupato& operator=(const PuntatoreOccupato&) = delete;
-};
 
 // The cropped picture handed to the rescaling, beside "CurvaRedim.gif".
 const QString nome_ritaglio = QStringLiteral("Ritaglio.png");
@@ -65,7 +57,7 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
     if (pdf) {
         std::unique_ptr<pagine_pdf::Documento> documento;
         {
-            PuntatoreOccupato occupato;
+            Piattaforma::Occupato occupato(piattaforma_);
             documento = std::make_unique<pagine_pdf::Documento>(percorso);
         }
         if (!documento->errore().isEmpty()) {
@@ -74,13 +66,13 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
         }
         int pagina = 0;
         if (documento->pagine() > 1) {
-            Scelta_Pagina scelta(*documento, this);
+            Scelta_Pagina scelta(piattaforma_, *documento, this);
             if (piattaforma_.esegui(scelta) != QDialog::Accepted || scelta.pagina() < 0)
                 return std::nullopt;
             pagina = scelta.pagina();
         }
         {
-            PuntatoreOccupato occupato;
+            Piattaforma::Occupato occupato(piattaforma_);
             sorgente = documento->pagina(pagina);
         }
         if (sorgente.isNull()) {
@@ -95,7 +87,7 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
             return percorso;
     }
 
-    Ritaglia_Grafico ritaglio(sorgente, this);
+    Ritaglia_Grafico ritaglio(piattaforma_, sorgente, this);
     const int esito = piattaforma_.esegui(ritaglio);
     if (esito != Ritaglia_Grafico::ritaglia && esito != Ritaglia_Grafico::tutta)
         return std::nullopt;
@@ -105,7 +97,7 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
     if (!cartella_temporanea_ || !cartella_temporanea_->isValid())
         return std::nullopt;
     const QString file = cartella_temporanea_->filePath(nome_ritaglio);
-    PuntatoreOccupato occupato;
+    Piattaforma::Occupato occupato(piattaforma_);
     // Light compression: the file lives only until it is rescaled.
     if (!ritaglio.risultato(esito).save(file, "PNG", 80)) {
         QFile::remove(file);

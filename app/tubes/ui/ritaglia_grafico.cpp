@@ -1,9 +1,9 @@
 #include "tubes/ui/ritaglia_grafico.h"
 
 #include "common/numeri.h"
+#include "platform/piattaforma.h"
 #include "tubes/analisi_grafico.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -34,16 +34,10 @@ QRect attorno(const QRect& cornice, const QSize& limite)
     return cornice.adjusted(-mx, -my, mx, my).intersected(QRect(QPoint(0, 0), limite));
 }
 
-struct PuntatoreOccupato {
-    PuntatoreOccupato() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~PuntatoreOccupato() { QApplication::restoreOverrideCursor(); }
-    PuntatoreOccupato(const PuntatoreOccupato&) = delete;
-    PuntatoreOccupato& operator=(const PuntatoreOccupato&) = delete;
-};
-
 } // namespace
 
-Ritaglia_Grafico::Ritaglia_Grafico(const QImage& immagine, QWidget* parent) : QDialog(parent), originale_(immagine)
+Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immagine, QWidget* parent)
+    : QDialog(parent), piattaforma_(piattaforma), originale_(immagine)
 {
     setObjectName(QStringLiteral("Ritaglia_Grafico"));
     setWindowTitle(titolo);
@@ -52,7 +46,7 @@ Ritaglia_Grafico::Ritaglia_Grafico(const QImage& immagine, QWidget* parent) : QD
     setProperty("risposta_predefinita", int(tutta));
 
     {
-        PuntatoreOccupato occupato;
+        Piattaforma::Occupato occupato(piattaforma_);
         inclinazione_ = analisi_grafico::inclinazione(originale_);
         if (std::fabs(inclinazione_) > soglia_raddrizzatura)
             raddrizzata_ = analisi_grafico::ruota(originale_, -inclinazione_);
@@ -125,7 +119,7 @@ void Ritaglia_Grafico::ruota(bool destra)
 
 void Ritaglia_Grafico::aggiorna_immagine()
 {
-    PuntatoreOccupato occupato;
+    Piattaforma::Occupato occupato(piattaforma_);
     const QImage& base = raddrizza->isChecked() && !raddrizzata_.isNull() ? raddrizzata_ : originale_;
     corrente_ = base;
     // Quarter turns after the straightening: the skew was measured on the

@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 
 class AreaRitaglio;
+class Piattaforma;
 
 class Ritaglia_Grafico : public QDialog {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     // The window's answers: its exec() result.
     enum Esito { annulla = QDialog::Rejected, ritaglia = QDialog::Accepted, tutta = 2 };
 
-    explicit Ritaglia_Grafico(const QImage& immagine, QWidget* parent = nullptr);
+    Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immagine, QWidget* parent = nullptr);
 
     // The picture as it now stands: straightened when "Raddrizza" is
     // checked, turned by the quarter turns asked.
@@ -56,6 +57,7 @@ public:
 private:
     void aggiorna_immagine();
 
+    Piattaforma& piattaforma_;
     QImage originale_;
     QImage raddrizzata_;
     QImage corrente_;

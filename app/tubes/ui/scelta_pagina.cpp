@@ -1,8 +1,8 @@
 #include "tubes/ui/scelta_pagina.h"
 
+#include "platform/piattaforma.h"
 #include "tubes/pagine_pdf.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
@@ -18,7 +18,8 @@ constexpr int lato_miniatura = 160;
 
 } // namespace
 
-Scelta_Pagina::Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* parent) : QDialog(parent)
+Scelta_Pagina::Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documento& documento, QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("Scelta_Pagina"));
     setWindowTitle(titolo);
@@ -35,14 +36,15 @@ Scelta_Pagina::Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* pa
     etichetta->setBuddy(elenco);
 
     // Rendering the thumbnails of a long document takes a while.
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    for (int i = 0; i < documento.pagine(); ++i) {
-        const QString testo = QStringLiteral("Pagina %1").arg(i + 1);
-        auto* voce =
-            new QListWidgetItem(QIcon(QPixmap::fromImage(documento.miniatura(i, lato_miniatura))), testo, elenco);
-        voce->setToolTip(testo);
+    {
+        Piattaforma::Occupato occupato(piattaforma);
+        for (int i = 0; i < documento.pagine(); ++i) {
+            const QString testo = QStringLiteral("Pagina %1").arg(i + 1);
+            auto* voce =
+                new QListWidgetItem(QIcon(QPixmap::fromImage(documento.miniatura(i, lato_miniatura))), testo, elenco);
+            voce->setToolTip(testo);
+        }
     }
-    QApplication::restoreOverrideCursor();
     elenco->setCurrentRow(0);
 
     auto* pulsanti = new QDialogButtonBox(this);

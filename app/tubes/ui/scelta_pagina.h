@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class Piattaforma;
 class QListWidget;
 class QPushButton;
 
@@ -17,7 +18,7 @@ class Scelta_Pagina : public QDialog {
 public:
     static const QString titolo; // "Pagina"
 
-    explicit Scelta_Pagina(const pagine_pdf::Documento& documento, QWidget* parent = nullptr);
+    Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documento& documento, QWidget* parent = nullptr);
 
     // The chosen page, from 0.
     int pagina() const;
