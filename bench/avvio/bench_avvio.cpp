@@ -5,6 +5,8 @@
 // through Qt SQL. Ten runs of each, taken in turns; medians of wall time,
 // CPU time (user + system) and peak resident memory of the child.
 // Run: build/bench/bench_avvio [tubes] [runs]
+#include "../comune/statistiche.h"
+#include "../comune/tabella_valvole.h"
 #include "tubes/schema_valvole.h"
 
 #include <QCoreApplication>
@@ -29,59 +31,6 @@
 extern char** environ;
 
 namespace {
-
-bool riempi(const QString& file, int n)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
-        db.setDatabaseName(file);
-        if (!db.open() || !schema_valvole::crea_tabella_valvole(db))
-            return false;
-        db.transaction();
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("insert into TabellaValvole (SiglaEURO, SiglaUSA, CURVA, MODO, PIEDINATURA, FOTO,"
-                                 " IMAX_X, IMAX_Y, IMAX_I, VMAX_X, VMAX_Y, VMAX_V, ORG_X, ORG_Y, PMAX,"
-                                 " FIL1_V, FIL1_I, FIL2_V, FIL2_I, PLA_V, PLA_I, PLA_W, SCRE_V, SCRE_I, SCRE_W)"
-                                 " values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
-        ok = true;
-        for (int i = 0; i < n && ok; ++i) {
-            const QString nome = QStringLiteral("T%1").arg(i);
-            const QVariantList v = {nome + "E",
-                                    nome,
-                                    nome + "trio.gif",
-                                    "TRIODO",
-                                    nome + "pin.gif",
-                                    nome + ".jpg",
-                                    40,
-                                    20,
-                                    100,
-                                    480,
-                                    400,
-                                    500,
-                                    40,
-                                    400,
-                                    40000 + i,
-                                    "6.3",
-                                    "300",
-                                    "0",
-                                    "0",
-                                    "450",
-                                    "90",
-                                    "40",
-                                    "0",
-                                    "0",
-                                    "0"};
-            for (const QVariant& x : v)
-                q.addBindValue(x);
-            ok = q.exec();
-        }
-        db.commit();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
-    return ok;
-}
 
 // The staged program folder's files beside the program (the zip library,
 // the templates, the manual, the missing-picture image), without its
@@ -130,12 +79,6 @@ Misura esegui(const std::vector<std::string>& argomenti, const std::vector<std::
     return m;
 }
 
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -154,7 +97,7 @@ int main(int argc, char* argv[])
     const QString file = programma + QStringLiteral("/DatiValvole/DBValvole.mdb");
     const QString eseguibile = programma + QStringLiteral("/korvel");
     if (!copia_file_programma(QStringLiteral(KORVEL_DIST_DIR), programma) ||
-        !QFile::copy(QStringLiteral(KORVEL_AVVIO_PROGRAMMA), eseguibile) || !riempi(file, n)) {
+        !QFile::copy(QStringLiteral(KORVEL_AVVIO_PROGRAMMA), eseguibile) || !bench::riempi_valvole(file, n)) {
         std::fprintf(stderr, "cannot prepare the program folder\n");
         return 1;
     }
@@ -179,8 +122,11 @@ int main(int argc, char* argv[])
     }
     std::printf("tubes: %d, runs: %d each, in turns (medians)\n", n, corse);
     std::printf("                 program     bare Qt    ratio\n");
-    std::printf("wall time ms   %9.1f   %9.1f   %6.2f\n", mediana(kp), mediana(np), mediana(kp) / mediana(np));
-    std::printf("CPU time ms    %9.1f   %9.1f   %6.2f\n", mediana(kc), mediana(nc), mediana(kc) / mediana(nc));
-    std::printf("peak RSS MB    %9.1f   %9.1f   %6.2f\n", mediana(kr), mediana(nr), mediana(kr) / mediana(nr));
+    std::printf("wall time ms   %9.1f   %9.1f   %6.2f\n", bench::mediana(kp), bench::mediana(np),
+                bench::mediana(kp) / bench::mediana(np));
+    std::printf("CPU time ms    %9.1f   %9.1f   %6.2f\n", bench::mediana(kc), bench::mediana(nc),
+                bench::mediana(kc) / bench::mediana(nc));
+    std::printf("peak RSS MB    %9.1f   %9.1f   %6.2f\n", bench::mediana(kr), bench::mediana(nr),
+                bench::mediana(kr) / bench::mediana(nr));
     return 0;
 }

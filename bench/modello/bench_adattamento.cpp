@@ -1,5 +1,6 @@
 // Tracing plus fitting per demo tube: what "Traccia Curve" and "Adatta
 // Modello" cost the user on the demo pictures.
+#include "../comune/statistiche.h"
 #include "model/adattamento.h"
 #include "model/tracciatore.h"
 
@@ -14,15 +15,6 @@
 #include <vector>
 
 namespace {
-
-double mediana(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const std::size_t n = v.size();
-    return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
-}
 
 } // namespace
 
@@ -75,14 +67,14 @@ int main(int argc, char** argv)
             t_adatta.push_back(b);
             t_totale.push_back(a + b);
         }
-        const double mt = mediana(t_traccia);
+        const double mt = bench::mediana(t_traccia);
         punti_tutti += punti;
         tempo_traccia_tutti += mt;
-        totali.push_back(mediana(t_totale));
+        totali.push_back(bench::mediana(t_totale));
         std::printf("%-7s %10.1f %10.1f %10.1f %7d %12.0f %8.3f\n", valvole_demo::nome_base(v).c_str(), mt,
-                    mediana(t_adatta), mediana(t_totale), punti, mt > 0 ? punti / (mt / 1000) : 0.0, rms);
+                    bench::mediana(t_adatta), bench::mediana(t_totale), punti, mt > 0 ? punti / (mt / 1000) : 0.0, rms);
     }
-    std::printf("mediana per tubo (traccia + adatta): %.1f ms\n", mediana(totali));
+    std::printf("mediana per tubo (traccia + adatta): %.1f ms\n", bench::mediana(totali));
     std::printf("velocita' di tracciatura: %.0f punti/s\n",
                 tempo_traccia_tutti > 0 ? punti_tutti / (tempo_traccia_tutti / 1000) : 0.0);
     return 0;

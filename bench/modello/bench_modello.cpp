@@ -1,5 +1,6 @@
 // Times the curve tracer on every demo tube's picture and on the real
 // data-sheet crops. Run: build/bench/bench_modello [runs]
+#include "../comune/statistiche.h"
 #include "model/tracciatore.h"
 
 #include "valvole_demo.h"
@@ -24,12 +25,6 @@ struct Caso {
     bool demo = true;
 };
 
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Median time of `passo` over `volte` runs, ms.
 double misura(int volte, const std::function<void()>& passo)
 {
@@ -40,7 +35,7 @@ double misura(int volte, const std::function<void()>& passo)
         passo();
         tempi.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    return mediana(tempi);
+    return bench::mediana(tempi);
 }
 
 Taratura taratura(float ox, float oy, float vx, double vv, float iy, double ii)
@@ -99,7 +94,7 @@ int main(int argc, char* argv[])
             velocita_demo.push_back(velocita);
         }
     }
-    std::printf("demo tubes: median trace %.1f ms, median %.0f points/s (%d runs each)\n", mediana(tempi_demo),
-                mediana(velocita_demo), volte);
+    std::printf("demo tubes: median trace %.1f ms, median %.0f points/s (%d runs each)\n", bench::mediana(tempi_demo),
+                bench::mediana(velocita_demo), volte);
     return 0;
 }

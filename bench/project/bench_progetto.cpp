@@ -3,6 +3,7 @@
 // against the chart engine drawing the same objects with their labels and
 // legends directly, with no file, in the same run.
 // Run: build/bench/bench_progetto [objects of each kind]
+#include "../comune/statistiche.h"
 #include "chart/grafico.h"
 #include "chart/stile_disegno.h"
 #include "common/numeri.h"
@@ -24,12 +25,6 @@
 #include <vector>
 
 namespace {
-
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Lines from the current axis to the voltage axis and points spread over
 // the demo picture's plotting area (origin 56, 380; top right 496, 40).
@@ -111,7 +106,7 @@ int main(int argc, char** argv)
         g.display_valori(true);
         diretto.push_back(t.nsecsElapsed() / 1e6);
     }
-    const double mc = mediana(comando), md = mediana(diretto);
+    const double mc = bench::mediana(comando), md = bench::mediana(diretto);
     std::printf("project file: %d load lines + %d working points, %lld bytes\n", n, n,
                 static_cast<long long>(byte.size()));
     std::printf("Leggi Progetto (read, check, load tube, redraw): median %.1f ms\n", mc);

@@ -3,6 +3,7 @@
 // against QPdfWriter with QPainter drawing the same page: title, tube line,
 // three pictures read from their files, frame, value table, page number and
 // footer. The two run alternately; the medians and their ratio are printed.
+#include "../comune/statistiche.h"
 #include "chart/grafico.h"
 #include "platform/piattaforma_scriptata.h"
 #include "reports/comandi_report.h"
@@ -109,12 +110,6 @@ void pagina_qt(const DatiReport& d, const QString& file)
     p.drawLine(QPointF(X(19), Y(19.9)), QPointF(X(19), Y(22.4)));
 }
 
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -153,7 +148,7 @@ int main(int argc, char** argv)
         pagina_qt(d, qt);
         t_qt.push_back(t.nsecsElapsed() / 1e6);
     }
-    const double a = mediana(t_nostro), b = mediana(t_qt);
+    const double a = bench::mediana(t_nostro), b = bench::mediana(t_qt);
     std::printf("command PdfWriter %8.2f ms (median of %d, %lld bytes)\n", a, giri,
                 static_cast<long long>(QFileInfo(nostro).size()));
     std::printf("QPdfWriter page   %8.2f ms (median of %d, %lld bytes)\n", b, giri,

@@ -4,6 +4,8 @@
 // tool, its own as a child) are taken: on a machine shared with other work
 // the CPU ratio is the steadier one.
 // Run: build/bench/bench_lista_valvole [tubes]
+#include "../comune/statistiche.h"
+#include "../comune/tabella_valvole.h"
 #include "platform/piattaforma_scriptata.h"
 #include "shell/korvel.h"
 #include "tubes/lista_valvole.h"
@@ -25,70 +27,11 @@
 
 namespace {
 
-bool riempi(const QString& file, int n)
-{
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
-        db.setDatabaseName(file);
-        if (!db.open() || !schema_valvole::crea_tabella_valvole(db))
-            return false;
-        db.transaction();
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("insert into TabellaValvole (SiglaEURO, SiglaUSA, CURVA, MODO, PIEDINATURA, FOTO,"
-                                 " IMAX_X, IMAX_Y, IMAX_I, VMAX_X, VMAX_Y, VMAX_V, ORG_X, ORG_Y, PMAX,"
-                                 " FIL1_V, FIL1_I, FIL2_V, FIL2_I, PLA_V, PLA_I, PLA_W, SCRE_V, SCRE_I, SCRE_W)"
-                                 " values (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)"));
-        ok = true;
-        for (int i = 0; i < n && ok; ++i) {
-            const QString nome = QStringLiteral("T%1").arg(i);
-            const QVariantList v = {nome + "E",
-                                    nome,
-                                    nome + "trio.gif",
-                                    "TRIODO",
-                                    nome + "pin.gif",
-                                    nome + ".jpg",
-                                    40,
-                                    20,
-                                    100,
-                                    480,
-                                    400,
-                                    500,
-                                    40,
-                                    400,
-                                    40000 + i,
-                                    "6.3",
-                                    "300",
-                                    "0",
-                                    "0",
-                                    "450",
-                                    "90",
-                                    "40",
-                                    "0",
-                                    "0",
-                                    "0"};
-            for (const QVariant& x : v)
-                q.addBindValue(x);
-            ok = q.exec();
-        }
-        db.commit();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
-    return ok;
-}
-
 double cpu_ms(int chi)
 {
     rusage uso{};
     getrusage(chi, &uso);
     return (uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) * 1e3 + (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e3;
-}
-
-double mediana(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 } // namespace
@@ -103,7 +46,7 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("DatiValvole"));
     const QString file = dir.path() + QStringLiteral("/DatiValvole/DBValvole.mdb");
-    if (!riempi(file, n)) {
+    if (!bench::riempi_valvole(file, n)) {
         std::fprintf(stderr, "cannot fill the database\n");
         return 1;
     }
@@ -139,12 +82,12 @@ int main(int argc, char* argv[])
             return 1;
         }
     }
-    const double a = mediana(lista), b = mediana(cli);
+    const double a = bench::mediana(lista), b = bench::mediana(cli);
     std::printf("tubes: %d, repetitions: %d (medians)\n", n, ripetizioni);
     std::printf("caricamento_basedati into the list: %8.2f ms\n", a);
     std::printf("sqlite3 CLI, same query:            %8.2f ms\n", b);
     std::printf("ratio list / sqlite3:               %8.2f\n", a / b);
-    const double ac = mediana(lista_cpu), bc = mediana(cli_cpu);
+    const double ac = bench::mediana(lista_cpu), bc = bench::mediana(cli_cpu);
     std::printf("CPU time, list:                     %8.2f ms\n", ac);
     std::printf("CPU time, sqlite3 CLI:              %8.2f ms\n", bc);
     std::printf("CPU ratio list / sqlite3:           %8.2f\n", ac / bc);
