@@ -398,6 +398,12 @@ std::vector<Linea> completa(const Grigio& g, const std::vector<Linea>& forti, bo
     };
     // The peak's line: the columns around it covered at least half as much.
     const auto linea_del_picco = [&](int i) {
+        // A strong line keeps its own columns, found on its whole run: on a
+        // rescaled picture the box filter spreads a line over pixels of
+        // which the fainter ones cover less, and its centre needs them all.
+        for (const Linea& f : forti)
+            if (i >= f.da - 1 && i <= f.a + 1)
+                return f;
         Linea l;
         l.da = l.a = i;
         const double meta = c[std::size_t(i)] / 2;
@@ -679,7 +685,23 @@ namespace {
 QRect zona_del_grafico(const Grigio& g)
 {
     QRect zona(0, 0, g.w, g.h);
-    const Griglia griglia = rileva(g, 1);
+    Griglia griglia = rileva(g, 1);
+    if (!griglia.trovata()) {
+        // The search is not quite the same both ways round (the direction
+        // with more whole lines leads the walk along the other): a sideways
+        // plot that it misses as it stands may show on the picture given a
+        // quarter turn clockwise, as the user will turn it.
+        Grigio t;
+        t.w = g.h;
+        t.h = g.w;
+        t.p.resize(g.p.size());
+        for (int y = 0; y < t.h; ++y)
+            for (int x = 0; x < t.w; ++x)
+                t.p[std::size_t(y) * std::size_t(t.w) + std::size_t(x)] = g.at(y, g.h - 1 - x);
+        griglia = rileva(t, 1);
+        const QRect c = griglia.cornice;
+        griglia.cornice = c.isEmpty() ? QRect() : QRect(c.y(), g.h - c.x() - c.width(), c.height(), c.width());
+    }
     if (griglia.trovata())
         zona = griglia.cornice
                    .adjusted(-griglia.cornice.width() / 50, -griglia.cornice.height() / 50,

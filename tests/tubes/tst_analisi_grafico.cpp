@@ -385,7 +385,8 @@ private slots:
         qInfo("inclinazione %s: %.2f", qPrintable(file), gradi);
         QVERIFY2(std::fabs(gradi) >= 0.1 && std::fabs(gradi) <= 0.3, qPrintable(QString::number(gradi)));
         QImage dritta = ruota(pagina, -gradi);
-        QVERIFY(std::fabs(analisi_grafico::inclinazione(dritta)) <= 0.05);
+        QVERIFY2(std::fabs(analisi_grafico::inclinazione(dritta)) <= 0.05,
+                 qPrintable(QString::number(analisi_grafico::inclinazione(dritta))));
         if (girata)
             dritta = analisi_grafico::quarto_di_giro(dritta, true);
         const Griglia g = rileva_griglia(dritta);
