@@ -171,6 +171,39 @@ private slots:
         QCOMPARE(g.cornice, atteso);
     }
 
+    // White boxes behind labels break grid lines over up to half the
+    // plot, more than any gap a line's run may skip; a rule, a text
+    // baseline and a load line run long across the plot off the grid's
+    // lattice. The broken lines are all found, the others are not.
+    void linee_interrotte()
+    {
+        QImage img = scansione(0);
+        {
+            QPainter p(&img);
+            // A title box over the top half of ten vertical lines, a label's
+            // box across the left of five horizontal ones, a band under
+            // the voltage axis across half of one.
+            p.fillRect(QRect(fx0 + 10 * passo + 5, fy0 + 5, 10 * passo - 10, 17 * passo), Qt::white);
+            p.fillRect(QRect(fx0 + 5, fy0 + 10 * passo + 6, 22 * passo, 4 * passo + 28), Qt::white);
+            p.fillRect(QRect(fx0 + 4 * passo + 6, fy0 + 33 * passo - 12, 25 * passo, 24), Qt::white);
+            p.setPen(QPen(Qt::black, 3));
+            p.drawLine(fx0 + 200, fy0 + 22 * passo + 17, fx0 + 1700, fy0 + 22 * passo + 17);
+            p.drawLine(fx0 + 31 * passo + 19, fy0 + 100, fx0 + 31 * passo + 19, fy0 + 1200);
+            p.drawLine(fx0, fy0 + 1300, fx0 + 1900, fy0 + 100);
+        }
+        const Griglia g = rileva_griglia(img);
+        QCOMPARE(int(g.verticali.size()), colonne + 1);
+        QCOMPARE(int(g.orizzontali.size()), righe + 1);
+        for (int i = 0; i <= colonne; ++i)
+            QVERIFY2(std::fabs(g.verticali[std::size_t(i)] - (fx0 + i * passo)) <= 2.5,
+                     qPrintable(QStringLiteral("%1: %2").arg(i).arg(g.verticali[std::size_t(i)])));
+        for (int j = 0; j <= righe; ++j)
+            QVERIFY2(std::fabs(g.orizzontali[std::size_t(j)] - (fy0 + j * passo)) <= 2.5,
+                     qPrintable(QStringLiteral("%1: %2").arg(j).arg(g.orizzontali[std::size_t(j)])));
+        QCOMPARE(g.cornice, QRect(QPoint(fx0, fy0), QPoint(fx0 + colonne * passo + 3, fy0 + righe * passo + 3)));
+        QVERIFY(std::fabs(g.passo_x() - passo) <= 0.1 && std::fabs(g.passo_y() - passo) <= 0.1);
+    }
+
     // Pictures the grid search must give up on.
     void senza_griglia_data()
     {
