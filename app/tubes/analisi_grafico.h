@@ -4,8 +4,10 @@
 // calibrates it: the grid (its lines and its outer frame), how far the scan
 // is skewed, and the rotations that straighten or turn it. Data-sheet scans
 // are mostly bilevel 300 dpi pages where black curves, labels and text cross
-// a black grid, so a grid line is told from the rest by its length: it runs
-// unbroken across the whole plot, which no curve, label or text line does.
+// a black grid. The lines that run nearly unbroken across the plot, which no
+// curve, label or text line does, give the grid's place and spacing; the
+// others, broken by the white boxes printed behind labels, are found where
+// the regular spacing puts them, as long as ink covers much of them.
 
 #include "chart/taratura.h"
 
@@ -33,8 +35,12 @@ struct Griglia {
     double passo_y() const;
 };
 
-// The grid of the largest plot on the picture; not found (no lines) on a
-// picture without one.
+// The grid of the plot on the picture; not found (no lines) on a picture
+// without one. Of several plots (a data sheet's plate characteristics and
+// its positive-grid characteristics), the first in reading order among
+// those at least half as large as the largest: data sheets print the plate
+// characteristics first. A table ruled like a grid is not a plot: its lines
+// are neither evenly spaced nor on every place of a lattice.
 Griglia rileva_griglia(const QImage& immagine);
 
 // The angle, in degrees, by which the picture's horizontal and vertical

@@ -272,36 +272,76 @@ private slots:
         }
     }
 
-    // The three real sheets, each from its PDF page to a saved tube:
-    // straightened on opening, the RCA page turned a quarter turn, cropped
-    // (the Tung-Sol page around its upper plot, the others on the frame
-    // found), calibrated by clicks 2 px off the grid's corners, which snap
-    // onto them; the division is the sheet's own, and the read-out on an
-    // inner intersection gives its volts and milliamperes within half a
-    // division.
+    // The three real sheets, each from its PDF page to a saved tube, on the
+    // same steps: straightened on opening, the RCA page turned a quarter
+    // turn, cropped on the frame found (which must be the plate
+    // characteristics', not the other plot's or the table's), calibrated by
+    // clicks 1 or 2 px off the sheet's axes and full-scale lines, which snap
+    // onto them; the division shown is the sheet's own and round (not red);
+    // and on the main chart, with the saved tube, the mouse read-out on an
+    // inner grid intersection gives its volts and milliamperes within half
+    // a division each: |V - V sheet| <= div V / 2 and |mA - mA sheet| <=
+    // div mA / 2.
+    //
+    // The sheet's lines are given in pixels of the straightened (and
+    // turned) page, as found on it and checked by eye against the printed
+    // scale, to about 2 px.
     void fogli_reali_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("girata");
-        QTest::addColumn<QRect>("ritaglio"); // empty: the frame found
-        QTest::addColumn<double>("div_v");   // one division of the sheet
+        QTest::addColumn<QRect>("cornice");   // the plot's outermost grid lines
+        QTest::addColumn<QPointF>("origine"); // 0 V, 0 mA
+        QTest::addColumn<double>("y_imax");   // the line of full-scale current
+        QTest::addColumn<double>("x_vmax");   // the line of full-scale voltage
+        QTest::addColumn<double>("imax");
+        QTest::addColumn<double>("vmax");
+        QTest::addColumn<double>("div_v"); // one division of the sheet
         QTest::addColumn<double>("div_ma");
-        QTest::newRow("12SR7 GE") << fogli("12SR7-GE-pagina2.pdf") << false << QRect() << 5.0 << 0.25;
-        QTest::newRow("19J6 Tung-Sol") << fogli("19J6-TungSol-pagina3.pdf") << false << QRect(150, 110, 1430, 1160)
-                                       << 0.0 << 0.0;
-        QTest::newRow("19J6 RCA") << fogli("19J6-RCA-pagina2.pdf") << true << QRect(860, 220, 1660, 990) << 0.0 << 0.0;
+        QTest::addColumn<QPointF>("punto"); // an inner intersection ...
+        QTest::addColumn<double>("volt");   // ... and its values
+        QTest::addColumn<double>("milliampere");
+        // How far off the lines the clicks land: the RCA sheet's 5 V lines
+        // stand 3.5 px apart once rescaled, so a click 2 px off is nearer
+        // the next one.
+        QTest::addColumn<double>("scarto");
+        // The 12SR7's full scale, 17.5 mA, is not stored whole (the record
+        // keeps "I=" as a whole number): the user calibrates on 15 mA.
+        QTest::newRow("12SR7 GE") << fogli("12SR7-GE-pagina2.pdf") << false << QRect(420, 1339, 1603, 1127)
+                                  << QPointF(422.2, 2463.4) << 1502.1 << 2020.3 << 15.0 << 500.0 << 5.0 << 0.25
+                                  << QPointF(1382.3, 1822.2) << 300.0 << 10.0 << 2.0;
+        QTest::newRow("19J6 Tung-Sol") << fogli("19J6-TungSol-pagina3.pdf") << false << QRect(164, 138, 1407, 1102)
+                                       << QPointF(255.3, 1019.2) << 360.3 << 1350.9 << 15.0 << 500.0 << 20.0 << 1.0
+                                       << QPointF(911.9, 580.5) << 300.0 << 10.0 << 2.0;
+        QTest::newRow("19J6 RCA") << fogli("19J6-RCA-pagina2.pdf") << true << QRect(912, 243, 1567, 926)
+                                  << QPointF(914.2, 1166.5) << 244.7 << 2249.7 << 16.0 << 600.0 << 5.0 << 0.2
+                                  << QPointF(1579.7, 705.6) << 300.0 << 8.0 << 1.0;
     }
     void fogli_reali()
     {
         QFETCH(QString, file);
         QFETCH(bool, girata);
-        QFETCH(QRect, ritaglio);
+        QFETCH(QRect, cornice);
+        QFETCH(QPointF, origine);
+        QFETCH(double, y_imax);
+        QFETCH(double, x_vmax);
+        QFETCH(double, imax);
+        QFETCH(double, vmax);
         QFETCH(double, div_v);
         QFETCH(double, div_ma);
+        QFETCH(QPointF, punto);
+        QFETCH(double, volt);
+        QFETCH(double, milliampere);
+        QFETCH(double, scarto);
+        const QString nome = QFileInfo(file).baseName();
         Finestra f;
+        // Another tube in the list, as users have.
+        f.c.inserisci(CartellaProva::valvola(QStringLiteral("12AX7"), QStringLiteral("ECC83")));
+        f.c.scrivi_immagine(QStringLiteral("DatiValvole/Curve/prova.gif"), 518, 418, Qt::white, "PNG");
         double gradi = 0;
         bool raddrizzata = false;
         QString nota;
+        QRect trovata, ritaglio;
         f.p.rispondi_file(file);
         f.p.rispondi_finestra([&](QDialog& d) {
             auto& r = dynamic_cast<Ritaglia_Grafico&>(d);
@@ -310,82 +350,95 @@ private slots:
             raddrizzata = r.raddrizza->isChecked();
             if (girata)
                 r.ruota_destra->click();
-            if (!ritaglio.isEmpty())
-                r.imposta_ritaglio(ritaglio);
-            fotografa(r, QStringLiteral("ritaglio %1").arg(QFileInfo(file).baseName()));
+            trovata = r.cornice();
+            fotografa(r, QStringLiteral("ritaglio %1").arg(nome));
             ritaglio = r.ritaglio();
             return int(Ritaglia_Grafico::ritaglia);
         });
         f.w->carica[0]->trigger();
-        qInfo("%s: inclinazione %.2f, ritaglio %d,%d %dx%d", qPrintable(QFileInfo(file).fileName()), gradi,
-              ritaglio.x(), ritaglio.y(), ritaglio.width(), ritaglio.height());
+        qInfo("%s: inclinazione %.2f, cornice %d,%d %dx%d", qPrintable(nome), gradi, trovata.x(), trovata.y(),
+              trovata.width(), trovata.height());
         QVERIFY2(std::fabs(gradi) >= 0.1 && std::fabs(gradi) <= 0.3, qPrintable(QString::number(gradi)));
         QVERIFY(raddrizzata);
         QCOMPARE(nota, QStringLiteral("Raddrizzato di %1°").arg(numeri::testo_double(std::fabs(gradi))));
         QCOMPARE(f.w->orig_curve->text(), file);
+        // The crop starts on the plate characteristics' frame.
+        QVERIFY2(std::abs(trovata.left() - cornice.left()) <= 6 && std::abs(trovata.right() - cornice.right()) <= 6 &&
+                     std::abs(trovata.top() - cornice.top()) <= 6 && std::abs(trovata.bottom() - cornice.bottom()) <= 6,
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(trovata.x())
+                                .arg(trovata.y())
+                                .arg(trovata.width())
+                                .arg(trovata.height())));
+        QVERIFY(ritaglio.contains(trovata));
         const analisi_grafico::Griglia& g = f.w->griglia();
         QVERIFY(g.trovata());
-        qInfo("griglia %d x %d, passo %.2f x %.2f", int(g.verticali.size()), int(g.orizzontali.size()), g.passo_x(),
+        qInfo("griglia %d x %d, passo %.3f x %.3f", int(g.verticali.size()), int(g.orizzontali.size()), g.passo_x(),
               g.passo_y());
-        const QPointF origine(std::round(g.verticali.front()), std::round(g.orizzontali.back()));
-        const QPointF corrente(std::round(g.verticali.front()), std::round(g.orizzontali.front()));
-        const QPointF tensione(std::round(g.verticali.back()), std::round(g.orizzontali.back()));
-        // 2 px off each corner, outwards: on a fine grid an inward click may
-        // be nearer the next intersection.
-        clic_e_scegli(*f.w, origine + QPointF(-2, 2), QStringLiteral("Set Origine"));
-        clic_e_scegli(*f.w, corrente + QPointF(-2, -2), QStringLiteral("Set Corrente massima"));
-        clic_e_scegli(*f.w, tensione + QPointF(2, 1), QStringLiteral("Set Tensione Massima"));
-        QCOMPARE(f.w->origin_X->text(), numeri::testo_float(float(origine.x())));
-        QCOMPARE(f.w->origin_Y->text(), numeri::testo_float(float(origine.y())));
-        QCOMPARE(f.w->max_current_y->text(), numeri::testo_float(float(corrente.y())));
-        QCOMPARE(f.w->max_voltage_X->text(), numeri::testo_float(float(tensione.x())));
-        // The values at the grid's edges, counted in the sheet's divisions.
-        // Where the lines found on the rescaled crop are not all of the
-        // grid's (white boxes behind the labels break them, or they stand
-        // closer than the snap), only the snapping and the save are checked.
-        const bool completa = div_v > 0;
-        if (!completa) {
-            div_v = 1;
-            div_ma = 1;
-        }
-        const double volt = std::round((tensione.x() - origine.x()) / g.passo_x()) * div_v;
-        const double milliampere = std::round((origine.y() - corrente.y()) / g.passo_y()) * div_ma;
-        scrivi_campo(f.w->max_current_i, QLocale().toString(milliampere));
-        scrivi_campo(f.w->max_voltage_V, QLocale().toString(volt));
+
+        // The clicks, off the lines on the rescaled picture, snap to
+        // the intersections found, within a pixel of the sheet's lines.
+        const auto qui = [&](double x, double y) { return su_curva(QPointF(x, y), ritaglio); };
+        const QPointF o = qui(origine.x(), origine.y()), i = qui(origine.x(), y_imax), v = qui(x_vmax, origine.y());
+        clic_e_scegli(*f.w, o + QPointF(-scarto, 1), QStringLiteral("Set Origine"));
+        clic_e_scegli(*f.w, i + QPointF(1, -scarto), QStringLiteral("Set Corrente massima"));
+        clic_e_scegli(*f.w, v + QPointF(scarto, 1), QStringLiteral("Set Tensione Massima"));
+        const auto agganciato = [&](QLineEdit* campo, double vero, const char* cosa) {
+            const double letto = QLocale().toDouble(campo->text());
+            QVERIFY2(letto == std::round(letto) && std::fabs(letto - vero) <= 1.0,
+                     qPrintable(QStringLiteral("%1: %2 invece di %3").arg(cosa).arg(letto).arg(vero)));
+        };
+        agganciato(f.w->origin_X, o.x(), "origine x");
+        agganciato(f.w->origin_Y, o.y(), "origine y");
+        agganciato(f.w->max_current_y, i.y(), "corrente massima y");
+        agganciato(f.w->max_voltage_X, v.x(), "tensione massima x");
+        // Snapped, not left where clicked.
+        QVERIFY(std::fabs(QLocale().toDouble(f.w->origin_X->text()) - (o.x() - scarto)) >= 0.5);
+
+        scrivi_campo(f.w->max_current_i, QLocale().toString(imax));
+        scrivi_campo(f.w->max_voltage_V, QLocale().toString(vmax));
         const auto d = analisi_grafico::divisione(g, f.w->taratura());
         QVERIFY(d);
-        qInfo("%s: %g V, %g mA", qPrintable(d->testo), volt, milliampere);
+        qInfo("%s (%.4g V, %.4g mA)", qPrintable(d->testo), d->volt, d->milliampere);
         QCOMPARE(f.w->divisione_griglia->text(), d->testo);
-        if (completa)
-            QVERIFY2(std::fabs(d->volt / div_v - 1) < 0.02 && std::fabs(d->milliampere / div_ma - 1) < 0.02,
-                     qPrintable(d->testo));
-        fotografa(*f.w, QStringLiteral("tarata %1").arg(QFileInfo(file).baseName()));
+        QCOMPARE(
+            d->testo,
+            QStringLiteral("Divisione: %1 V; %2 mA").arg(numeri::testo_double(div_v), numeri::testo_double(div_ma)));
+        QVERIFY(d->rotonda);
+        QVERIFY(f.w->divisione_griglia->palette().color(QPalette::WindowText) != QColor(Qt::red));
+        QTest::keyClicks(f.w->potenza_anodica, QStringLiteral("1"));
+        fotografa(*f.w, QStringLiteral("tarata %1").arg(nome));
 
-        // An intersection inside the plot reads its own volts and mA.
-        const std::size_t iv = g.verticali.size() * 3 / 5, io = g.orizzontali.size() * 2 / 5;
-        const double x = std::round(g.verticali[iv]), y = std::round(g.orizzontali[io]);
-        evento_mouse(f.w->Picture1_, QEvent::MouseMove, QPointF(x, y), Qt::NoButton, Qt::NoButton);
-        // Its place on the grid, in divisions from the origin.
-        const double v_atteso = std::round((x - origine.x()) / g.passo_x()) * div_v;
-        const double ma_atteso = std::round((origine.y() - y) / g.passo_y()) * div_ma;
-        const double v_letto = QLocale().toDouble(f.w->curr_v->text());
-        const double ma_letto = QLocale().toDouble(f.w->curr_i->text());
-        if (completa)
-            QVERIFY2(std::fabs(v_letto - v_atteso) <= div_v / 2 && std::fabs(ma_letto - ma_atteso) <= div_ma / 2,
-                     qPrintable(QStringLiteral("%1 V, %2 mA invece di %3 V, %4 mA")
-                                    .arg(v_letto)
-                                    .arg(ma_letto)
-                                    .arg(v_atteso)
-                                    .arg(ma_atteso)));
-
-        QTest::keyClicks(f.w->nome_valvola[0], QFileInfo(file).baseName().left(5));
+        QTest::keyClicks(f.w->nome_valvola[0], nome.left(5));
         f.p.azzera();
         f.w->salva_DB->trigger();
         QCOMPARE(f.p.messaggi(), QStringList{QStringLiteral("Valvola inserita nel DB")});
         const QVariantMap r = ultimo_record(f.c);
-        QCOMPARE(r.value(QStringLiteral("ORG_X")).toDouble(), origine.x());
-        QCOMPARE(r.value(QStringLiteral("VMAX_X")).toDouble(), tensione.x());
-        QCOMPARE(r.value(QStringLiteral("IMAX_Y")).toDouble(), corrente.y());
+        QCOMPARE(r.value(QStringLiteral("ORG_X")).toDouble(), QLocale().toDouble(f.w->origin_X->text()));
+        QCOMPARE(r.value(QStringLiteral("IMAX_Y")).toDouble(), QLocale().toDouble(f.w->max_current_y->text()));
+        QCOMPARE(r.value(QStringLiteral("VMAX_X")).toDouble(), QLocale().toDouble(f.w->max_voltage_X->text()));
+
+        // The saved tube on the main chart: the read-out on the inner
+        // intersection, at the pixel nearest to it.
+        KORVEL w(f.p, f.c.programma());
+        w.KORVEL_Form_Load();
+        QCOMPARE(w.lista().righe_valvole(), 2);
+        w.caricatore().griglia_DB_DblClick(2);
+        const QPointF q = qui(punto.x(), punto.y());
+        evento_mouse(w.Picture1_, QEvent::MouseMove, QPointF(std::round(q.x()), std::round(q.y())), Qt::NoButton,
+                     Qt::NoButton);
+        const double v_letto = QLocale().toDouble(w.campo(Campo::curr_v)->text());
+        const double ma_letto = QLocale().toDouble(w.campo(Campo::curr_i)->text());
+        qInfo("lettura in %.1f,%.1f: %g V, %g mA invece di %g V, %g mA (org %g,%g imax %g vmax %g)", q.x(), q.y(),
+              v_letto, ma_letto, volt, milliampere, r.value(QStringLiteral("ORG_X")).toDouble(),
+              r.value(QStringLiteral("ORG_Y")).toDouble(), r.value(QStringLiteral("IMAX_Y")).toDouble(),
+              r.value(QStringLiteral("VMAX_X")).toDouble());
+        QVERIFY2(std::fabs(v_letto - volt) <= div_v / 2 && std::fabs(ma_letto - milliampere) <= div_ma / 2,
+                 qPrintable(QStringLiteral("%1 V, %2 mA invece di %3 V, %4 mA")
+                                .arg(v_letto)
+                                .arg(ma_letto)
+                                .arg(volt)
+                                .arg(milliampere)));
     }
 
     // "Raddrizza" undoes the straightening, the quarter turns come back
