@@ -165,7 +165,13 @@ void TstAdattamento::immagini_demo()
     QVERIFY2(ris.ok, qPrintable(ris.errore));
     QVERIFY2(ris.scarto_medio <= 0.5, qPrintable(QString::number(ris.scarto_medio)));
     const QString errori = confronta_parametri(ris.parametri, verita(v));
-    QEXPECT_FAIL("KT88", "Kg1 comes out 5.2 % low on the KT88 picture", Continue);
+    // The KT88's flat pentode curves hold Kg1 only through six current
+    // levels, where it trades with Ex and mu: the set fitted here (Kg1 5.2 %
+    // low, Ex 0.9 % low, mu 1 % high) draws every curve within 0.07 px of the
+    // generating set, and the traced points sit as close to the one as to
+    // the other (0.248 against 0.249 px RMS). The picture's whole-pixel
+    // drawing cannot tell them apart.
+    QEXPECT_FAIL("KT88", "Kg1 5.2 % low: within 0.07 px of the generating curves on this picture", Continue);
     QVERIFY2(errori.isEmpty(), qPrintable(errori));
     // The fitted current within 0.5 % of full scale of the current the
     // picture was drawn with, at the plate voltage of every traced point.
@@ -224,9 +230,16 @@ void TstAdattamento::fogli_reali()
         r.curve << CurvaDaAdattare{f.griglie[std::size_t(k)], curve[k].punti};
     const Risultato ris = adatta(r);
     QVERIFY2(ris.ok, qPrintable(ris.errore));
-    // Not reached yet: the residual spreads over every curve at 1 to 2 px
-    // (about 0.5 % of full scale), and more starts find the same minimum.
-    QEXPECT_FAIL("", "scanned sheets fit at 1.5-2.1 px RMS", Continue);
+    // Not reached on any of the three, and not for the tracer's sake: each
+    // traced curve alone takes the Koren shape to 0.15-0.5 px RMS, on the
+    // ink, but one parameter set for the whole family stays at 1.6-2.1 px,
+    // and still at 1.0-1.1 px with a free grid offset for every curve. These
+    // hand-drawn families space their curves in a way the form cannot follow
+    // (the top and bottom curves miss most); every start finds the same
+    // minimum, and the calibrations agree with the frame and grid lines.
+    QEXPECT_FAIL("12SR7-GE.gif", "the Koren form fits this family at 1.57 px RMS", Continue);
+    QEXPECT_FAIL("19J6-TungSol.gif", "the Koren form fits this family at 2.09 px RMS", Continue);
+    QEXPECT_FAIL("19J6-RCA.gif", "the Koren form fits this family at 1.67 px RMS", Continue);
     QVERIFY2(ris.scarto_medio <= 1.0, qPrintable(QString::number(ris.scarto_medio)));
     // The sheet's own table point within 10 %.
     const double ia = modello::corrente_placca(ris.parametri, f.va_tabella, f.vg_tabella);
