@@ -30,9 +30,31 @@ inline bool riempi_valvole(const QString& file, int n)
         ok = true;
         for (int i = 0; i < n && ok; ++i) {
             const QString nome = QStringLiteral("T%1").arg(i);
-            const QVariantList v = {nome + "E", nome,  nome + "trio.gif", "TRIODO", nome + "pin.gif",
-                                    nome + ".jpg", 40, 20, 100, 480, 400, 500, 40, 400, 40000 + i,
-                                    "6.3", "300", "0", "0", "450", "90", "40", "0", "0", "0"};
+            const QVariantList v = {nome + "E",
+                                    nome,
+                                    nome + "trio.gif",
+                                    "TRIODO",
+                                    nome + "pin.gif",
+                                    nome + ".jpg",
+                                    40,
+                                    20,
+                                    100,
+                                    480,
+                                    400,
+                                    500,
+                                    40,
+                                    400,
+                                    40000 + i,
+                                    "6.3",
+                                    "300",
+                                    "0",
+                                    "0",
+                                    "450",
+                                    "90",
+                                    "40",
+                                    "0",
+                                    "0",
+                                    "0"};
             for (const QVariant& x : v)
                 q.addBindValue(x);
             ok = q.exec();
