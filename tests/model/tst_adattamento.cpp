@@ -6,6 +6,7 @@
 
 #include "fogli_reali.h"
 #include "foglio_sintetico.h"
+#include "taratura_demo.h"
 #include "valvole_demo.h"
 
 #include <QImage>
@@ -16,20 +17,6 @@
 using namespace adattamento;
 
 namespace {
-
-Taratura taratura_demo(const valvole_demo::Valvola& v)
-{
-    Taratura t;
-    t.org_x = valvole_demo::org_x;
-    t.org_y = valvole_demo::org_y;
-    t.vmax_x = valvole_demo::vmax_x;
-    t.vmax_y = valvole_demo::org_y;
-    t.vmax_v = v.vmax_v;
-    t.imax_x = valvole_demo::org_x;
-    t.imax_y = valvole_demo::imax_y;
-    t.imax_i = v.imax_i;
-    return t;
-}
 
 Richiesta richiesta_vuota(const valvole_demo::Valvola& v)
 {

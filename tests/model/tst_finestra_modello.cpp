@@ -4,6 +4,7 @@
 #include "support/cartella_prova.h"
 #include "support/programma_demo.h"
 
+#include "taratura_demo.h"
 #include "chart/grafico.h"
 #include "model/archivio_modelli.h"
 #include "model/ui/finestra_modello.h"
@@ -25,20 +26,6 @@
 #include <QtTest>
 
 namespace {
-
-Taratura taratura_demo(const valvole_demo::Valvola& v)
-{
-    Taratura t;
-    t.org_x = valvole_demo::org_x;
-    t.org_y = valvole_demo::org_y;
-    t.vmax_x = valvole_demo::vmax_x;
-    t.vmax_y = valvole_demo::org_y;
-    t.vmax_v = v.vmax_v;
-    t.imax_x = valvole_demo::org_x;
-    t.imax_y = valvole_demo::imax_y;
-    t.imax_i = v.imax_i;
-    return t;
-}
 
 const valvole_demo::Valvola& demo(const char* sigla)
 {

@@ -5,6 +5,7 @@
 
 #include "fogli_reali.h"
 #include "foglio_sintetico.h"
+#include "taratura_demo.h"
 #include "valvole_demo.h"
 
 #include <QPainter>
@@ -84,21 +85,6 @@ Polilinea curva_demo(const valvole_demo::Valvola& v, int k)
         l.emplace_back(x, y_di(v, corrente(v, ep, tensione_griglia(v, k))));
     }
     return l;
-}
-
-Taratura taratura_demo(const valvole_demo::Valvola& v)
-{
-    using namespace valvole_demo;
-    Taratura t;
-    t.org_x = org_x;
-    t.org_y = org_y;
-    t.vmax_x = vmax_x;
-    t.vmax_y = org_y;
-    t.vmax_v = v.vmax_v;
-    t.imax_x = org_x;
-    t.imax_y = imax_y;
-    t.imax_i = v.imax_i;
-    return t;
 }
 
 struct Confronto {

@@ -518,6 +518,18 @@ void FinestraModello::salva_modello()
     if (archivio_modelli::ha_modello(valvola_.file_basedati, valvola_.id) &&
         !piattaforma_.domanda_si_no(msg_sostituire, titolo_finestra))
         return;
+    const modello::ModelloSalvato m = modello_adattato();
+    QString errore;
+    if (!archivio_modelli::salva_modello(valvola_.file_basedati, valvola_.id, m, &errore)) {
+        piattaforma_.messaggio(QStringLiteral("Impossibile salvare il modello: %1").arg(errore), titolo_finestra);
+        return;
+    }
+    salvato_ = true;
+    piattaforma_.messaggio(msg_salvato, titolo_finestra);
+}
+
+modello::ModelloSalvato FinestraModello::modello_adattato() const
+{
     modello::ModelloSalvato m;
     m.parametri = risultato_->parametri;
     m.griglie = griglie_adattate_;
@@ -526,13 +538,7 @@ void FinestraModello::salva_modello()
     m.punti = risultato_->punti;
     m.fonte = modello::fonte_adattato;
     m.data = QDate::currentDate().toString(Qt::ISODate);
-    QString errore;
-    if (!archivio_modelli::salva_modello(valvola_.file_basedati, valvola_.id, m, &errore)) {
-        piattaforma_.messaggio(QStringLiteral("Impossibile salvare il modello: %1").arg(errore), titolo_finestra);
-        return;
-    }
-    salvato_ = true;
-    piattaforma_.messaggio(msg_salvato, titolo_finestra);
+    return m;
 }
 
 void FinestraModello::esporta_spice()
@@ -548,14 +554,7 @@ void FinestraModello::esporta_spice()
     const auto percorso = piattaforma_.salva_file(d);
     if (!percorso || percorso->isEmpty())
         return;
-    modello::ModelloSalvato m;
-    m.parametri = risultato_->parametri;
-    m.griglie = griglie_adattate_;
-    m.scarto_medio = risultato_->scarto_medio;
-    m.scarto_massimo = risultato_->scarto_massimo;
-    m.punti = risultato_->punti;
-    m.fonte = modello::fonte_adattato;
-    m.data = QDate::currentDate().toString(Qt::ISODate);
+    const modello::ModelloSalvato m = modello_adattato();
     QString errore;
     if (!esporta_spice::scrivi(*percorso, esporta_spice::testo(valvola_.sigla, m, valvola_.file_immagine), &errore))
         piattaforma_.messaggio(QStringLiteral("Impossibile scrivere il file: %1").arg(errore), titolo_finestra);

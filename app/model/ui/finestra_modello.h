@@ -6,6 +6,7 @@
 
 #include "chart/taratura.h"
 #include "model/adattamento.h"
+#include "model/modello_valvola.h"
 
 #include <QDialog>
 #include <QImage>
@@ -63,6 +64,8 @@ protected:
     void reject() override;
 
 private:
+    // The fitted result as it is stored and exported, dated today.
+    modello::ModelloSalvato modello_adattato() const;
     void costruisci();
     void aggiungi_riga(int posizione, const QVector<QPointF>& punti, const QString& vg);
     void aggiorna_disegno();
