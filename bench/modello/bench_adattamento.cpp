@@ -2,7 +2,7 @@
 // Modello" cost the user on the demo pictures.
 #include "../comune/statistiche.h"
 #include "model/adattamento.h"
-#include "model/tracciatore.h"
+#include "foglio/tracciatore.h"
 
 #include "valvole_demo.h"
 

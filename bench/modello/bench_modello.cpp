@@ -1,7 +1,7 @@
 // Times the curve tracer on every demo tube's picture and on the real
 // data-sheet crops. Run: build/bench/bench_modello [runs]
 #include "../comune/statistiche.h"
-#include "model/tracciatore.h"
+#include "foglio/tracciatore.h"
 
 #include "valvole_demo.h"
 

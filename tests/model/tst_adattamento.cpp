@@ -2,7 +2,7 @@
 // return them, on the demo pictures through the real tracer, with a mistyped
 // grid voltage, and the inputs it must refuse.
 #include "model/adattamento.h"
-#include "model/tracciatore.h"
+#include "foglio/tracciatore.h"
 
 #include "fogli_reali.h"
 #include "foglio_sintetico.h"

@@ -3,7 +3,7 @@
 #include "model/archivio_modelli.h"
 #include "model/curve_modello.h"
 #include "model/esporta_spice.h"
-#include "model/tracciatore.h"
+#include "foglio/tracciatore.h"
 #include "platform/piattaforma.h"
 
 #include <QCheckBox>

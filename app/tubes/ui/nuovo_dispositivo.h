@@ -10,7 +10,7 @@
 #include "chart/ui/picture1.h"
 #include "chart/taratura.h"
 #include "chart/tela.h"
-#include "tubes/analisi_grafico.h"
+#include "foglio/analisi_grafico.h"
 #include "tubes/nuova_valvola.h"
 
 #include <QDialog>

@@ -7,9 +7,9 @@
 
 #include "platform/piattaforma.h"
 #include "tubes/immagini_valvola.h"
-#include "tubes/pagine_pdf.h"
-#include "tubes/ui/ritaglia_grafico.h"
-#include "tubes/ui/scelta_pagina.h"
+#include "foglio/pagine_pdf.h"
+#include "foglio/ui/ritaglia_grafico.h"
+#include "foglio/ui/scelta_pagina.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "tubes/ui/ritaglia_grafico.h"
+#include "foglio/ui/ritaglia_grafico.h"
 
 #include "common/numeri.h"
 #include "platform/piattaforma.h"
-#include "tubes/analisi_grafico.h"
+#include "foglio/analisi_grafico.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>

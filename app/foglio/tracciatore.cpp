@@ -1,4 +1,4 @@
-#include "model/tracciatore.h"
+#include "foglio/tracciatore.h"
 
 #include <QColor>
 #include <QRect>

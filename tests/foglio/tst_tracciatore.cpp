@@ -1,11 +1,11 @@
 // The curve tracer against pictures whose curves are known: the ten demo
 // pictures (drawn from Koren sets), a synthetic old data sheet passed through
 // the new-tube window's rescale, and three real scanned sheets.
-#include "model/tracciatore.h"
+#include "foglio/tracciatore.h"
 
-#include "fogli_reali.h"
-#include "foglio_sintetico.h"
-#include "taratura_demo.h"
+#include "model/fogli_reali.h"
+#include "model/foglio_sintetico.h"
+#include "model/taratura_demo.h"
 #include "valvole_demo.h"
 
 #include <QPainter>

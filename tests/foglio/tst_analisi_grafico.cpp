@@ -6,8 +6,8 @@
 #include "support/processo.h"
 
 #include "common/numeri.h"
-#include "tubes/analisi_grafico.h"
-#include "tubes/pagine_pdf.h"
+#include "foglio/analisi_grafico.h"
+#include "foglio/pagine_pdf.h"
 
 #include <QFile>
 #include <QPainter>
@@ -70,7 +70,7 @@ QImage scansione(double gradi)
 
 QString fogli(const char* nome)
 {
-    return QStringLiteral(KORVEL_SOURCE_DIR "/tests/tubes/fogli/") + QString::fromLatin1(nome);
+    return QStringLiteral(KORVEL_SOURCE_DIR "/tests/foglio/fogli/") + QString::fromLatin1(nome);
 }
 
 // A one-page PDF of the given size in points, drawn by hand: its diagonal

@@ -1,4 +1,4 @@
-#include "tubes/pagine_pdf.h"
+#include "foglio/pagine_pdf.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -4,9 +4,9 @@
 // the grid, the division shows whether the calibration is right, and the
 // saved tube reads back its own curves on the main chart.
 
-#include "curva_12au7.h"
+#include "tubes/curva_12au7.h"
 #include "foglio_pdf.h"
-#include "mani_nuovo_dispositivo.h"
+#include "tubes/mani_nuovo_dispositivo.h"
 #include "support/cartella_prova.h"
 #include "support/processo.h"
 
@@ -19,10 +19,10 @@
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
 #include "tubes/lista_valvole.h"
-#include "tubes/analisi_grafico.h"
+#include "foglio/analisi_grafico.h"
 #include "tubes/ui/nuovo_dispositivo.h"
-#include "tubes/ui/ritaglia_grafico.h"
-#include "tubes/ui/scelta_pagina.h"
+#include "foglio/ui/ritaglia_grafico.h"
+#include "foglio/ui/scelta_pagina.h"
 
 #include <QAction>
 #include <QApplication>
@@ -55,7 +55,7 @@ void fotografa(QWidget& w, const QString& nome)
 
 QString fogli(const char* nome)
 {
-    return QStringLiteral(KORVEL_SOURCE_DIR "/tests/tubes/fogli/") + QString::fromLatin1(nome);
+    return QStringLiteral(KORVEL_SOURCE_DIR "/tests/foglio/fogli/") + QString::fromLatin1(nome);
 }
 
 // Where a pixel of the page falls on the picture rescaled from the crop

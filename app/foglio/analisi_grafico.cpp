@@ -1,4 +1,4 @@
-#include "tubes/analisi_grafico.h"
+#include "foglio/analisi_grafico.h"
 
 #include "common/numeri.h"
 

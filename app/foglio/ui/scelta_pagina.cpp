@@ -1,7 +1,7 @@
-#include "tubes/ui/scelta_pagina.h"
+#include "foglio/ui/scelta_pagina.h"
 
 #include "platform/piattaforma.h"
-#include "tubes/pagine_pdf.h"
+#include "foglio/pagine_pdf.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
