@@ -463,10 +463,12 @@ private slots:
                                  {"PLA_W", "2.75"},
                                  {"SCRE_V", "0"},
                                  {"SCRE_I", ""},
-                                 {"SCRE_W", ""}};
+                                 {"SCRE_W", ""},
+                                 {"VMAX_V_ESATTO", 500.0},
+                                 {"IMAX_I_ESATTO", 20.0}};
         for (auto it = atteso.begin(); it != atteso.end(); ++it)
             QVERIFY2(r.value(it.key()) == it.value(), qPrintable(it.key()));
-        QCOMPARE(r.size(), 26);
+        QCOMPARE(r.size(), 28);
 
         const Cartelle& c = cartelle();
         QFile salvata(c.cartella_curve + "12AU7trio.gif");
