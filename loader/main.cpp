@@ -1,12 +1,12 @@
-#include "messaggi_velmora.h"
+#include "platform/ui/piattaforma_qt.h"
 #include "velmora.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QGuiApplication app(argc, argv);
-    PiattaformaVelmora piattaforma;
+    QApplication app(argc, argv);
+    PiattaformaQt piattaforma;
     velmora(piattaforma, QCoreApplication::applicationDirPath());
     return 0;
 }

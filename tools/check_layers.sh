@@ -5,7 +5,9 @@
 #     and builds without it: the widget headers are not on the core's path;
 #  2. no file of the widget-free layers (app/<subsystem>/ outside shell/ and
 #     ui/) names a Qt Widgets or Qt Print Support header at all, not even
-#     through a module path.
+#     through a module path;
+#  3. Velmora shows Qt's own message boxes through the real platform's
+#     library and never links the main program's windows (korvel_ui).
 # Usage: tools/check_layers.sh [build folder] (default: build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -85,4 +87,15 @@ if [ -n "$trovati" ]; then
   echo "$trovati"
   exit 1
 fi
-echo "layers: ${#liberi[@]} widget-free files, none sees Qt Widgets"
+# --- 3. Velmora links the real platform, not the main program's windows ----
+# The link line of the program as the build runs it.
+collega=$(ninja -C "$build" -t commands velmora 2>/dev/null | grep -E -- "-o dist/velmora( |$)" | tail -n 1 || true)
+[ -n "$collega" ] || { echo "layers: no link command for velmora in $build (a Ninja build is needed)"; exit 1; }
+if grep -q "libkorvel_ui\.a" <<<"$collega"; then
+  echo "layers: velmora links korvel_ui; it may show Qt's message boxes, not the main program's windows"
+  exit 1
+fi
+grep -q "libkorvel_piattaforma_qt\.a" <<<"$collega" ||
+  { echo "layers: velmora does not link the real platform (korvel_piattaforma_qt)"; exit 1; }
+
+echo "layers: ${#liberi[@]} widget-free files, none sees Qt Widgets; velmora links no korvel_ui"

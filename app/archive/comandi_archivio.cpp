@@ -4,7 +4,9 @@
 #include "archive/pakova.h"
 #include "platform/piattaforma.h"
 #include "tubes/base_dati_valvole.h"
+#include "tubes/schema_valvole.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -14,9 +16,6 @@
 #include <QThread>
 
 #include <memory>
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace {
 
@@ -120,6 +119,19 @@ QString verifica_base_dati(const QString& file)
     return ok ? QString() : QStringLiteral("la base dati dell'archivio non è valida");
 }
 
+// The unpacked database in the program's current form: a tube table from
+// before the exact calibration values gets their columns. It runs on the
+// copy beside the data folder, so a database that cannot take them fails
+// the import and the old folder stays.
+QString aggiorna_base_dati(const QString& file)
+{
+    BaseDatiValvole db;
+    const bool ok = db.open(file) && schema_valvole::aggiungi_colonne_esatte(db);
+    db.close();
+    return ok ? QString()
+              : QCoreApplication::translate("ComandiArchivio", "la base dati dell'archivio non può essere aggiornata");
+}
+
 // Puts the folder `nuova` in the place of `vecchia`; the old folder is moved
 // aside first and put back when the new one cannot take its place.
 QString sostituisci_cartella(const QString& nuova, const QString& vecchia, const QString& a_parte)
@@ -171,6 +183,8 @@ EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& 
     const QString nuova = lavoro.path() + '/' + nome_cartella_dati;
     if (problema.isEmpty())
         problema = verifica_base_dati(nuova + QStringLiteral("/DBValvole.mdb"));
+    if (problema.isEmpty())
+        problema = aggiorna_base_dati(nuova + QStringLiteral("/DBValvole.mdb"));
     if (problema.isEmpty())
         problema = sostituisci_cartella(nuova, programma + '/' + nome_cartella_dati,
                                         lavoro.path() + QStringLiteral("/vecchia"));

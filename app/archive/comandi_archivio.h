@@ -31,8 +31,9 @@ struct EsitoImportazione {
 // free space and limite_archivio_dati. The entries are unpacked into a new
 // folder beside the data folder, every one of them must inflate to its
 // declared size with a good CRC, and the database there must open with
-// TabellaValvole as a table; only then does the new folder take the old one's
-// place. On any failure the old data folder stays as it was.
+// TabellaValvole as a table and take the columns of the exact calibration
+// values when it lacks them; only then does the new folder take the old
+// one's place. On any failure the old data folder stays as it was.
 //
 // The unpacking runs on a worker thread; the calling thread keeps repainting
 // its windows (user input waits) until it is done.

@@ -1,5 +1,7 @@
 #include "shell/kor_manuale.h"
 
+#include "common/ui/nome_accessibile.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QKeySequence>
@@ -52,7 +54,7 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
                                QStringLiteral("Pagina precedente"), QKeySequence(Qt::CTRL | Qt::Key_PageUp));
     indicatore_pagina = new QLabel;
     indicatore_pagina->setObjectName(QStringLiteral("indicatore_pagina"));
-    indicatore_pagina->setAccessibleName(QStringLiteral("Pagina corrente"));
+    lega_nome_al_testo(indicatore_pagina, QStringLiteral("Pagina corrente"));
     indicatore_pagina->setMinimumWidth(110);
     indicatore_pagina->setAlignment(Qt::AlignCenter);
     barra->addWidget(indicatore_pagina);

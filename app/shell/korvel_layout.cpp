@@ -5,6 +5,7 @@
 
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
+#include "common/ui/nome_accessibile.h"
 #include "tubes/ui/griglia_db.h"
 #include "tubes/modello_lista_valvole.h"
 
@@ -339,16 +340,19 @@ QWidget* KORVEL::crea_tab_informazioni()
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         return l;
     };
-    auto nome_file = [](const QString& nome) {
+    // The file names shown are read under the name itself, with what the
+    // file is as description.
+    auto nome_file = [](const QString& nome, const QString& didascalia) {
         auto* l = new QLabel;
         l->setObjectName(nome);
+        lega_nome_al_testo(l, didascalia);
         l->setMinimumWidth(140);
         l->setFrameShape(QFrame::StyledPanel);
         return l;
     };
-    nomefile_immagine = nome_file(QStringLiteral("nomefile_immagine"));
-    nomefile_piedinatura = nome_file(QStringLiteral("nomefile_piedinatura"));
-    nomefile_curva = nome_file(QStringLiteral("nomefile_curva"));
+    nomefile_immagine = nome_file(QStringLiteral("nomefile_immagine"), QStringLiteral("Immagine File"));
+    nomefile_piedinatura = nome_file(QStringLiteral("nomefile_piedinatura"), QStringLiteral("Piedinatura File"));
+    nomefile_curva = nome_file(QStringLiteral("nomefile_curva"), QStringLiteral("Curva File"));
 
     immagine_tubo = new QLabel;
     immagine_tubo->setObjectName(QStringLiteral("immagine_tubo"));

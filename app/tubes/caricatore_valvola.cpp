@@ -109,7 +109,8 @@ bool CaricatoreValvola::carica_dativalvola()
     // Calibration from columns 7 to 14; a row that names no tube leaves it.
     if (riga_valida) {
         StatoGrafico& s = grafico_.stato();
-        // The cells hold whole numbers written without separators.
+        // The cells hold whole numbers written without separators; the
+        // current and voltage may hold the exact value typed ("17.5").
         auto numero = [&](int col, auto& destinazione) {
             bool ok = false;
             const double v = cella(r, col).toDouble(&ok);

@@ -11,6 +11,10 @@
 
 namespace {
 
+// The calibration's current and voltage among the listed columns.
+constexpr int colonna_imax_i = 9;
+constexpr int colonna_vmax_v = 12;
+
 // Column widths of the tube list, in twips: the key hidden, the two
 // designations, the three file and mode columns, then the numbers.
 int larghezza_colonna(int colonna)
@@ -50,12 +54,44 @@ void aggiungi_cella_numero(const BaseDatiValvole& db, int posizione, bool (BaseD
     testo.append(u'0');
 }
 
-// One record as read from the table, its cells written one after the other
-// into `testo` with where each ends in `fini`. `posizioni` holds the result
-// position of each table column, looked up once per load; false only when a
-// column is missing from the table, which makes every row unreadable.
-bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QString& testo, QVector<int>& fini)
+// Appends a real number in the shortest text that reads back as the same
+// number ("17.5", "20"), "." decimals.
+void aggiungi_reale(QString& testo, double d)
 {
+    char cifre[32];
+    const auto fine = std::to_chars(cifre, cifre + sizeof cifre, d).ptr;
+    testo.append(QLatin1StringView(cifre, fine - cifre));
+}
+
+// A calibration cell (IMAX_I, VMAX_V) with the position of its exact value
+// (-1 when the table has none): the exact value where it refines the 16-bit
+// one, else the 16-bit cell exactly as an older table reads.
+void aggiungi_cella_taratura(const BaseDatiValvole& db, int posizione, int esatta, QString& testo)
+{
+    qint16 n = 0;
+    double d = 0;
+    if (esatta >= 0 && db.leggi_intero16(posizione, n) && db.leggi_reale(esatta, d) &&
+        schema_valvole::esatto_valido(d, n)) {
+        aggiungi_reale(testo, d);
+        return;
+    }
+    aggiungi_cella_numero<qint16>(db, posizione, &BaseDatiValvole::leggi_intero16, testo);
+}
+
+// Where each table column sits in the result, looked up once per load: the
+// 26 listed ones, then the exact calibration values (-1 when missing).
+struct Posizioni {
+    QVector<int> colonne;
+    int imax_esatta = -1;
+    int vmax_esatta = -1;
+};
+
+// One record as read from the table, its cells written one after the other
+// into `testo` with where each ends in `fini`. False only when a listed
+// column is missing from the table, which makes every row unreadable.
+bool leggi_riga(const BaseDatiValvole& db, const Posizioni& p, QString& testo, QVector<int>& fini)
+{
+    const QVector<int>& posizioni = p.colonne;
     for (int p : posizioni)
         if (p < 0)
             return false;
@@ -69,7 +105,12 @@ bool leggi_riga(const BaseDatiValvole& db, const QVector<int>& posizioni, QStrin
         fini << static_cast<int>(testo.size());
     }
     for (int c = 7; c <= 14; ++c) {
-        aggiungi_cella_numero<qint16>(db, posizioni[c], &BaseDatiValvole::leggi_intero16, testo);
+        if (c == colonna_imax_i)
+            aggiungi_cella_taratura(db, posizioni[c], p.imax_esatta, testo);
+        else if (c == colonna_vmax_v)
+            aggiungi_cella_taratura(db, posizioni[c], p.vmax_esatta, testo);
+        else
+            aggiungi_cella_numero<qint16>(db, posizioni[c], &BaseDatiValvole::leggi_intero16, testo);
         fini << static_cast<int>(testo.size());
     }
     aggiungi_cella_numero<qint32>(db, posizioni[15], &BaseDatiValvole::leggi_intero32, testo);
@@ -128,9 +169,11 @@ bool ListaValvole::caricamento_basedati()
     // endless one included, every time the list is read.
     bool ok = db.open(cartelle().file_basedati) && db.e_tabella(QStringLiteral("TabellaValvole")) &&
               db.query(QStringLiteral("select * from TabellaValvole order by ID"));
-    QVector<int> posizioni;
+    Posizioni posizioni;
     for (const QString& nome : colonne)
-        posizioni << db.colonna(nome);
+        posizioni.colonne << db.colonna(nome);
+    posizioni.imax_esatta = db.colonna(schema_valvole::colonna_imax_esatta);
+    posizioni.vmax_esatta = db.colonna(schema_valvole::colonna_vmax_esatta);
     if (ok) {
         QString testo;
         QVector<int> fini;

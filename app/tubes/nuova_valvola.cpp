@@ -57,28 +57,36 @@ QString controlla(const Voce& v)
 const QStringList& colonne_record()
 {
     static const QStringList c = {
-        QStringLiteral("SiglaUSA"),    QStringLiteral("SiglaEURO"), QStringLiteral("CURVA"),  QStringLiteral("MODO"),
-        QStringLiteral("PIEDINATURA"), QStringLiteral("FOTO"),      QStringLiteral("VMAX_X"), QStringLiteral("VMAX_Y"),
-        QStringLiteral("VMAX_V"),      QStringLiteral("ORG_X"),     QStringLiteral("ORG_Y"),  QStringLiteral("PMAX"),
-        QStringLiteral("IMAX_X"),      QStringLiteral("IMAX_Y"),    QStringLiteral("IMAX_I"), QStringLiteral("FIL1_V"),
-        QStringLiteral("FIL1_I"),      QStringLiteral("FIL2_V"),    QStringLiteral("FIL2_I"), QStringLiteral("PLA_V"),
-        QStringLiteral("PLA_I"),       QStringLiteral("PLA_W"),     QStringLiteral("SCRE_V"), QStringLiteral("SCRE_I"),
-        QStringLiteral("SCRE_W"),
+        QStringLiteral("SiglaUSA"), QStringLiteral("SiglaEURO"),     QStringLiteral("CURVA"),
+        QStringLiteral("MODO"),     QStringLiteral("PIEDINATURA"),   QStringLiteral("FOTO"),
+        QStringLiteral("VMAX_X"),   QStringLiteral("VMAX_Y"),        QStringLiteral("VMAX_V"),
+        QStringLiteral("ORG_X"),    QStringLiteral("ORG_Y"),         QStringLiteral("PMAX"),
+        QStringLiteral("IMAX_X"),   QStringLiteral("IMAX_Y"),        QStringLiteral("IMAX_I"),
+        QStringLiteral("FIL1_V"),   QStringLiteral("FIL1_I"),        QStringLiteral("FIL2_V"),
+        QStringLiteral("FIL2_I"),   QStringLiteral("PLA_V"),         QStringLiteral("PLA_I"),
+        QStringLiteral("PLA_W"),    QStringLiteral("SCRE_V"),        QStringLiteral("SCRE_I"),
+        QStringLiteral("SCRE_W"),   QStringLiteral("VMAX_V_ESATTO"), QStringLiteral("IMAX_I_ESATTO"),
     };
     return c;
 }
 
 namespace {
 
-// A calibration text as a whole 16-bit number, read with the locale's
-// separators and rounded halves to even.
-std::optional<int16_t> intero16(const QString& testo)
+// A calibration text as a number, read with the locale's separators.
+std::optional<double> reale(const QString& testo)
 {
     bool ok = false;
     const double d = QLocale().toDouble(testo.trimmed(), &ok);
     if (!ok)
         return std::nullopt;
-    return numeri::arrotonda_int16(d);
+    return d;
+}
+
+// The same as a whole 16-bit number, rounded halves to even.
+std::optional<int16_t> intero16(const QString& testo)
+{
+    const auto d = reale(testo);
+    return d ? numeri::arrotonda_int16(*d) : std::nullopt;
 }
 
 // Texts are stored as texts even when empty ('' rather than Null), as the
@@ -113,6 +121,8 @@ std::optional<QVariantList> valori_record(const Voce& v)
         QString t = testo(r);
         valori << t.replace(u',', u'.');
     }
+    // Both passed the 16-bit check above, so both are finite numbers.
+    valori << *reale(v.max_voltage_V) << *reale(v.max_current_i);
     return valori;
 }
 
@@ -152,7 +162,10 @@ bool inserisci(const QString& file_basedati, const Voce& v)
     BaseDatiValvole db;
     if (!db.open(file_basedati))
         return false;
-    const bool ok = db.inserisci(schema_valvole::nome_tabella, colonne_record(), *valori);
+    // A table from before the exact values gets their columns first, as
+    // the table of models is made on the first model saved.
+    const bool ok = schema_valvole::aggiungi_colonne_esatte(db) &&
+                    db.inserisci(schema_valvole::nome_tabella, colonne_record(), *valori);
     db.close();
     return ok;
 }

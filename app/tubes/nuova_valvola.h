@@ -63,11 +63,12 @@ QString controlla(const Voce& v);
 // The columns of the insert, in the order of its values.
 const QStringList& colonne_record();
 
-// The 25 values of the record in that order: names and files as typed, the
+// The 27 values of the record in that order: names and files as typed, the
 // eight calibration texts as 16-bit whole numbers read with the locale's
 // rules (halves to even), the dissipation as a 32-bit whole number, the
-// ratings with "," turned into ".". Empty when a calibration text is not a
-// number or does not fit.
+// ratings with "," turned into ".", and last the maximum voltage and current
+// as typed, unrounded. Empty when a calibration text is not a number or does
+// not fit.
 std::optional<QVariantList> valori_record(const Voce& v);
 
 // The message that refuses a new tube whose curve picture would replace the
@@ -84,7 +85,8 @@ inline QString testo_valvola_esistente(const QString& valvola)
 std::optional<QString> valvola_con_curva(const QString& file_basedati, const QString& curva);
 
 // Inserts the record into the tube table of `file_basedati`, its values
-// bound as parameters. False when the database cannot be opened, a value
+// bound as parameters, first adding the exact-value columns to a table from
+// before them. False when the database cannot be opened or upgraded, a value
 // cannot be converted or the statement is refused.
 bool inserisci(const QString& file_basedati, const Voce& v);
 

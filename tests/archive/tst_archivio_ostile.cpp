@@ -82,20 +82,42 @@ QByteArray leggi(const QString& file)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<assente>");
 }
 
-// The bytes of a tube database with the given tubes, or with TabellaValvole
-// made a view over a query that never ends.
-QByteArray base_dati(const QStringList& tubi, bool vista_infinita = false)
+// The form of a fixture's tube table: the program's own, the one from before
+// the exact calibration values, a view over a query that never ends, a
+// virtual table that reads like a table but cannot take a column.
+enum class Forma { attuale, storica, vista_infinita, virtuale };
+
+// The bytes of a tube database with the given tubes in a table of that form
+// (none in the view).
+QByteArray base_dati(const QStringList& tubi, Forma forma = Forma::attuale)
 {
     CartellaProva c;
-    if (vista_infinita) {
+    switch (forma) {
+    case Forma::vista_infinita:
         c.esegui("create view TabellaValvole as with recursive n(x) as (select 1 union all select x + 1 from n) "
                  "select x as ID from n");
-    } else {
-        c.crea_tabella();
+        return leggi(c.basedati());
+    case Forma::virtuale:
+        c.esegui("create virtual table TabellaValvole using fts4(ID, SiglaEURO, SiglaUSA)");
         for (const QString& t : tubi)
-            c.inserisci(CartellaProva::valvola(t, ""));
+            c.esegui("insert into TabellaValvole (SiglaUSA) values (?)", {t});
+        return leggi(c.basedati());
+    case Forma::storica: c.crea_tabella_storica(); break;
+    case Forma::attuale: c.crea_tabella(); break;
     }
+    for (const QString& t : tubi)
+        c.inserisci(CartellaProva::valvola(t, ""));
     return leggi(c.basedati());
+}
+
+// The columns of the tube table of a database, as Python's sqlite3 reads them.
+QStringList colonne_tabella(const QString& file)
+{
+    const Esito e = python(QStringLiteral("import sqlite3,sys\n"
+                                          "for r in sqlite3.connect(sys.argv[1]).execute("
+                                          "'pragma table_info(TabellaValvole)'): print(r[1])\n"),
+                           {file});
+    return e.uscita.split('\n', Qt::SkipEmptyParts);
 }
 
 QByteArray immagine_gif(QColor colore)
@@ -206,8 +228,17 @@ private slots:
                                      << non_importato.arg("l'archivio non contiene la base dati DBValvole.mdb")
                                      << vecchia;
         QTest::newRow("tube table an endless view")
-            << QList<Voce>{{"DatiValvole/DBValvole.mdb", base_dati({}, true)}}
+            << QList<Voce>{{"DatiValvole/DBValvole.mdb", base_dati({}, Forma::vista_infinita)}}
             << non_importato.arg("la base dati dell'archivio non è valida") << vecchia;
+        // A database from before the exact calibration values takes their
+        // columns on the way in; one that cannot take them is not imported.
+        QTest::newRow("database of the older form")
+            << QList<Voce>{{"DatiValvole/DBValvole.mdb", base_dati(nuova, Forma::storica)},
+                           {"DatiValvole/Curve/EL84.gif", curva}}
+            << nessun_messaggio << nuova;
+        QTest::newRow("tube table that cannot be upgraded")
+            << QList<Voce>{{"DatiValvole/DBValvole.mdb", base_dati(nuova, Forma::virtuale)}}
+            << non_importato.arg("la base dati dell'archivio non può essere aggiornata") << vecchia;
         QTest::newRow("database not a database")
             << QList<Voce>{{"DatiValvole/DBValvole.mdb", "SQLite format 3"}}
             << non_importato.arg("la base dati dell'archivio non è valida") << vecchia;
@@ -253,6 +284,10 @@ private slots:
         QCOMPARE(resto, QStringList({"DatiValvole", "importa.zip", "korvel", "libpakova.so"}));
 
         if (lista == QStringList{"EL84", "6V6"}) {
+            // The imported table in the program's form, whatever it came in.
+            const QStringList colonne = colonne_tabella(c->basedati());
+            QVERIFY2(colonne.mid(colonne.size() - 3) == QStringList({"SCRE_W", "IMAX_I_ESATTO", "VMAX_V_ESATTO"}),
+                     qPrintable(colonne.join(' ')));
             // Replaced whole: the old curve is gone, the new files are 0644.
             QVERIFY(!QFileInfo::exists(c->dati() + "Curve/12AX7.gif"));
             struct stat st {};

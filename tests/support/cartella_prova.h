@@ -64,6 +64,18 @@ struct CartellaProva {
         return con_basedati([](QSqlDatabase& db) { return schema_valvole::crea_tabella_valvole(db); });
     }
 
+    // The tube table as files from before the exact calibration values
+    // hold it: the 26 listed columns only.
+    bool crea_tabella_storica() const
+    {
+        return esegui(QStringLiteral(
+            "CREATE TABLE TabellaValvole (ID INTEGER PRIMARY KEY AUTOINCREMENT,"
+            " SiglaEURO TEXT, SiglaUSA TEXT, CURVA TEXT, MODO TEXT, PIEDINATURA TEXT, FOTO TEXT,"
+            " IMAX_X SMALLINT, IMAX_Y SMALLINT, IMAX_I SMALLINT, VMAX_X SMALLINT, VMAX_Y SMALLINT, VMAX_V SMALLINT,"
+            " ORG_X SMALLINT, ORG_Y SMALLINT, PMAX INTEGER, FIL1_V TEXT, FIL1_I TEXT, FIL2_V TEXT, FIL2_I TEXT,"
+            " PLA_V TEXT, PLA_I TEXT, PLA_W TEXT, SCRE_V TEXT, SCRE_I TEXT, SCRE_W TEXT)"));
+    }
+
     // Inserts a tube: 25 values in table order after ID.
     bool inserisci(const QVariantList& valori) const
     {

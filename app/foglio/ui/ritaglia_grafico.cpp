@@ -1,6 +1,7 @@
 #include "foglio/ui/ritaglia_grafico.h"
 
 #include "common/numeri.h"
+#include "common/ui/nome_accessibile.h"
 #include "platform/piattaforma.h"
 #include "foglio/analisi_grafico.h"
 
@@ -65,7 +66,7 @@ Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immag
     raddrizza->setChecked(!raddrizzata_.isNull());
     raddrizza->setEnabled(!raddrizzata_.isNull());
     nota = new QLabel(this);
-    nota->setAccessibleName(QStringLiteral("Raddrizzatura"));
+    lega_nome_al_testo(nota, QStringLiteral("Raddrizzatura"));
     if (!raddrizzata_.isNull())
         nota->setText(QStringLiteral("Raddrizzato di %1°")
                           .arg(numeri::testo_double(std::round(std::fabs(inclinazione_) * 100) / 100)));

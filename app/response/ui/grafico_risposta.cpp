@@ -1,5 +1,6 @@
 #include "response/ui/grafico_risposta.h"
 
+#include "common/ui/nome_accessibile.h"
 #include "platform/piattaforma.h"
 
 #include <QBarCategoryAxis>
@@ -129,7 +130,7 @@ GraficoRisposta::GraficoRisposta(Piattaforma& piattaforma, const modello::Parame
 
     stato = new QLabel(this);
     stato->setObjectName(QStringLiteral("stato"));
-    stato->setAccessibleName(QStringLiteral("Stato del calcolo"));
+    lega_nome_al_testo(stato, QStringLiteral("Stato del calcolo"));
     stato->setWordWrap(true);
     stato->setMinimumHeight(48);
     stato->setAlignment(Qt::AlignLeft | Qt::AlignTop);

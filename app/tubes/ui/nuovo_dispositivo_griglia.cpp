@@ -5,6 +5,7 @@
 
 #include "tubes/ui/nuovo_dispositivo.h"
 
+#include "common/ui/nome_accessibile.h"
 #include "platform/piattaforma.h"
 #include "tubes/immagini_valvola.h"
 #include "foglio/pagine_pdf.h"
@@ -35,7 +36,7 @@ QLabel* Nuovo_Dispositivo::crea_divisione()
 {
     divisione_griglia = new QLabel(this);
     divisione_griglia->setObjectName(QStringLiteral("divisione_griglia"));
-    divisione_griglia->setAccessibleName(QStringLiteral("Divisione della griglia"));
+    lega_nome_al_testo(divisione_griglia, QStringLiteral("Divisione della griglia"));
     divisione_griglia->setToolTip(
         QStringLiteral("Una divisione della griglia con la taratura impostata: in rosso se non è un numero tondo"));
     return divisione_griglia;

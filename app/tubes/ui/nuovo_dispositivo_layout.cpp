@@ -4,6 +4,8 @@
 
 #include "tubes/ui/nuovo_dispositivo.h"
 
+#include "common/ui/nome_accessibile.h"
+
 #include "common/twips.h"
 
 #include <QComboBox>
@@ -38,13 +40,13 @@ QLabel* etichetta(QWidget* parent, const QString& testo, QWidget* compagno)
     return l;
 }
 
-// A caption that shows a file name or path: a label, reached by screen
-// readers under the name of the label beside it.
+// A label that shows a file name or path: screen readers read the name or
+// path it shows, with the caption of the label beside it as description.
 QLabel* didascalia(QWidget* parent, const char* nome, const QString& accessibile)
 {
     auto* l = new QLabel(parent);
     l->setObjectName(QString::fromLatin1(nome));
-    l->setAccessibleName(accessibile);
+    lega_nome_al_testo(l, accessibile);
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setAutoFillBackground(true);
