@@ -7,7 +7,7 @@
 // along their upper ends. Its geometry is known exactly, so a test can tell
 // where every grid line falls once the page is rendered and cropped.
 
-#include "curva_12au7.h"
+#include "tubes/curva_12au7.h"
 
 #include "PdfWriter.h"
 
