@@ -245,7 +245,7 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r, const analisi_graf
             }
             const int lato = std::max(maxx - minx, maxy - miny) + 1;
             const double spessore = double(coda.size()) / lato;
-            if (lato < 12 || (lato < 60 && spessore > 3.5))
+            if (lato < 12 || (lato < 40 && spessore > 3.5))
                 for (int j : coda)
                     m.d[std::size_t(j)] = 0.0f;
             ++n;
@@ -977,12 +977,12 @@ Prolungamento prolungamento(const Pezzo& p)
 // Joins the pieces of one curve that a label's box, a dash pattern or a
 // crossing line separate: a piece continues a curve when its first points
 // lie where the curve's last stretch, carried on with its direction and
-// curvature, goes, across a gap of up to 45 px. The best fitting joint of
+// curvature, goes, across a gap of up to 70 px (a long label's box). The best fitting joint of
 // all is made first, then the next, so that of two close curves each takes
 // its own continuation.
 void prolunga_curve(std::vector<Pezzo>& pezzi)
 {
-    constexpr double gap_massimo = 45.0;
+    constexpr double gap_massimo = 70.0;
     for (;;) {
         double migliore = 1e9;
         std::size_t bi = 0, bj = 0;
@@ -1067,6 +1067,23 @@ std::vector<Pezzo> pezzi_da(Inseguitore& ins, QPointF seme, int id, double minim
     return fuori;
 }
 
+// A short stroke that does not bend at all (a side of a label's box, a
+// stretch of a load line or of lettering): no point of it more than half a
+// pixel off its chord. A plate curve bends over any 40 px of it.
+bool tratto_dritto(const Pezzo& p)
+{
+    if (arco(p) >= 40.0)
+        return false;
+    const QPointF a = p.punti.front(), b = p.punti.back();
+    const QPointF u = unitario(b - a);
+    double massimo = 0;
+    for (const QPointF& q : p.punti) {
+        const QPointF d = q - a;
+        massimo = std::max(massimo, std::abs(u.x() * d.y() - u.y() * d.x()));
+    }
+    return massimo < 0.5;
+}
+
 // Whether two curves cross: over the span they share, one lies clearly
 // above the other somewhere and clearly below it elsewhere.
 bool si_incrociano(const Pezzo& a, const Pezzo& b)
@@ -1087,21 +1104,23 @@ bool si_incrociano(const Pezzo& a, const Pezzo& b)
 // The family as a whole. Every plate curve of a triode or pentode family
 // rises from low current (a pentode's top curves from the left of the plot,
 // where they leave their common knee), so a piece that starts high in the
-// plot, away from the left, and continues nothing (a dashed run, a stroke of a label, what is left of a
-// load line) is not one of them; nor is what is too short to be a curve.
+// plot, away from the left, and continues nothing (a dashed run, a stroke
+// of a label, what is left of a load line) is not one of them; nor is what
+// is too short to be a curve, nor a short stroke that does not bend.
 // The curves of a family do not cross: of two that do, the shorter is the
 // stray.
 void scegli_famiglia(std::vector<Pezzo>& pezzi, const Riquadro& r)
 {
     const double y_bassa = r.y1 - 0.3 * (r.y1 - r.y0);
-    const double x_sinistra = r.x0 + 0.15 * (r.x1 - r.x0);
+    const double x_sinistra = r.x0 + 0.08 * (r.x1 - r.x0);
     pezzi.erase(std::remove_if(pezzi.begin(), pezzi.end(),
                                [&](const Pezzo& p) {
                                    double y_max = -1e9;
                                    for (const QPointF& q : p.punti)
                                        y_max = std::max(y_max, q.y());
                                    const bool da_sinistra = p.punti.front().x() <= x_sinistra;
-                                   return arco(p) < arco_minimo || (y_max < y_bassa && !da_sinistra);
+                                   return arco(p) < arco_minimo || (y_max < y_bassa && !da_sinistra) ||
+                                          tratto_dritto(p);
                                }),
                 pezzi.end());
     for (;;) {
