@@ -776,7 +776,6 @@ CurvaTracciata ricampiona(const Pezzo& p, const Riquadro& r)
     return c;
 }
 
-
 // Distance from v to the nearest of the lattice's lines (ascending).
 double da_linea(const std::vector<double>& linee, double v)
 {

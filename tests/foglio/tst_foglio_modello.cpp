@@ -100,19 +100,19 @@ private slots:
 
         // Tung-Sol's table point: 100 V with 50 ohm common to both units at
         // 8.5 mA each, so the grid sits at -(2 x 8.5 mA x 50 ohm).
-        QTest::newRow("12SR7 GE") << fogli("12SR7-GE-pagina2.pdf") << 0 << QPointF(422.2, 2463.4) << 1502.1
-                                  << 2020.3 << 15.0 << 500.0 << 0.0 << 3.0 << 12 << 250.0 << -9.0 << 9.5 << 2.5 << false;
+        QTest::newRow("12SR7 GE") << fogli("12SR7-GE-pagina2.pdf") << 0 << QPointF(422.2, 2463.4) << 1502.1 << 2020.3
+                                  << 15.0 << 500.0 << 0.0 << 3.0 << 12 << 250.0 << -9.0 << 9.5 << 2.5 << false;
         QTest::newRow("19J6 Tung-Sol") << fogli("19J6-TungSol-pagina3.pdf") << 0 << QPointF(255.3, 1019.2) << 360.3
-                                       << 1350.9 << 15.0 << 500.0 << 0.0 << 2.0 << 10 << 100.0 << -0.85 << 8.5
-                                       << 2.5 << false;
+                                       << 1350.9 << 15.0 << 500.0 << 0.0 << 2.0 << 10 << 100.0 << -0.85 << 8.5 << 2.5
+                                       << false;
         QTest::newRow("19J6 RCA") << fogli("19J6-RCA-pagina2.pdf") << 1 << QPointF(914.2, 1166.5) << 244.7 << 2249.7
                                   << 16.0 << 600.0 << 0.0 << 2.0 << 10 << 100.0 << -0.85 << 8.5 << 2.5 << true;
         QTest::newRow("12AX7 Brimar") << fogli("12AX7-Brimar-pagina5.pdf") << 1 << QPointF(210.8, 1714.6) << 705.1
-                                      << 1896.1
-                                      << 3.0 << 500.0 << 0.0 << 0.5 << 11 << 250.0 << -2.0 << 1.2 << 2.5 << false;
+                                      << 1896.1 << 3.0 << 500.0 << 0.0 << 0.5 << 11 << 250.0 << -2.0 << 1.2 << 2.5
+                                      << false;
         QTest::newRow("17EW8 Rogers") << fogli("17EW8-Rogers-pagina5.pdf") << 1 << QPointF(492.0, 2134.8) << 363.9
-                                      << 3153.1
-                                      << 20.0 << 300.0 << 0.0 << 1.0 << 7 << 170.0 << -1.5 << 10.0 << 3.2 << false;
+                                      << 3153.1 << 20.0 << 300.0 << 0.0 << 1.0 << 7 << 170.0 << -1.5 << 10.0 << 3.2
+                                      << false;
     }
 
     void dal_pdf_al_modello()
@@ -151,7 +151,8 @@ private slots:
             for (int k = 0; k > quarti; --k)
                 r.ruota_sinistra->click();
             if (!qEnvironmentVariableIsEmpty("KORVEL_FOTO"))
-                r.immagine().save(QString::fromLocal8Bit(qgetenv("KORVEL_FOTO")) + QStringLiteral("/pagina %1.png").arg(nome));
+                r.immagine().save(QString::fromLocal8Bit(qgetenv("KORVEL_FOTO")) +
+                                  QStringLiteral("/pagina %1.png").arg(nome));
             ritaglio = r.ritaglio();
             qInfo("%s: cornice %d,%d %dx%d", qPrintable(nome), r.cornice().x(), r.cornice().y(), r.cornice().width(),
                   r.cornice().height());
@@ -256,11 +257,15 @@ private slots:
                 bool inchiostro = false;
                 for (int dy = -1; dy <= 1 && !inchiostro; ++dy)
                     for (int dx = -1; dx <= 1 && !inchiostro; ++dx)
-                        inchiostro = qGray(foto.pixel(int(std::lround(q.x())) + dx, int(std::lround(q.y())) + dy)) < 128;
+                        inchiostro =
+                            qGray(foto.pixel(int(std::lround(q.x())) + dx, int(std::lround(q.y())) + dy)) < 128;
                 su += inchiostro;
             }
             const double quota = double(su) / double(tracciate[k].punti.size());
-            quote << QStringLiteral("%1: %2 punti, %3 %").arg(k).arg(tracciate[k].punti.size()).arg(100 * quota, 0, 'f', 1);
+            quote << QStringLiteral("%1: %2 punti, %3 %")
+                         .arg(k)
+                         .arg(tracciate[k].punti.size())
+                         .arg(100 * quota, 0, 'f', 1);
             QVERIFY2(quota >= 0.95, qPrintable(quote.last()));
         }
         qInfo("%s: %s", qPrintable(nome), qPrintable(quote.join(QStringLiteral("; "))));
