@@ -834,22 +834,48 @@ QImage quarto_di_giro(const QImage& immagine, bool destra)
     return immagine.transformed(QTransform().rotate(destra ? 90 : -90));
 }
 
+namespace {
+
+// The line of `linee` (ascending) nearest to `v`, when the click is close
+// enough to it to mean it: within `raggio`, a radius that shrinks to half the
+// spacing where the lines around the click stand closer than twice of it (so
+// a click between two close lines goes to the nearer, and one halfway is not
+// guessed), and never below 2 px, the slack of a steady hand.
+std::optional<double> linea_vicina(const std::vector<double>& linee, double v, double raggio)
+{
+    if (linee.empty() || !std::isfinite(v))
+        return std::nullopt;
+    const auto dopo = std::lower_bound(linee.begin(), linee.end(), v);
+    std::optional<double> prima_l, dopo_l;
+    if (dopo != linee.end())
+        dopo_l = *dopo;
+    if (dopo != linee.begin())
+        prima_l = *(dopo - 1);
+    double vicina = 0;
+    if (prima_l && (!dopo_l || v - *prima_l <= *dopo_l - v))
+        vicina = *prima_l;
+    else
+        vicina = *dopo_l;
+    double r = raggio;
+    if (prima_l && dopo_l)
+        r = std::min(r, 0.5 * (*dopo_l - *prima_l));
+    r = std::max(r, 2.0);
+    if (std::fabs(vicina - v) > r)
+        return std::nullopt;
+    return vicina;
+}
+
+} // namespace
+
 std::optional<QPointF> aggancia(const Griglia& griglia, QPointF punto, double raggio)
 {
-    std::optional<QPointF> trovato;
-    double distanza = raggio;
-    for (double x : griglia.verticali) {
-        if (std::fabs(x - punto.x()) > raggio)
-            continue;
-        for (double y : griglia.orizzontali) {
-            const double d = std::hypot(x - punto.x(), y - punto.y());
-            if (d <= distanza) {
-                distanza = d;
-                trovato = QPointF(std::round(x), std::round(y));
-            }
-        }
-    }
-    return trovato;
+    // Each direction on its own: a click near a vertical line but between
+    // two horizontal ones still lands on the vertical line.
+    const auto x = linea_vicina(griglia.verticali, punto.x(), raggio);
+    const auto y = linea_vicina(griglia.orizzontali, punto.y(), raggio);
+    if (!x && !y)
+        return std::nullopt;
+    return QPointF(x ? std::round(*x) : punto.x(), y ? std::round(*y) : punto.y());
 }
 
 bool rotondo(double valore)

@@ -55,9 +55,12 @@ QImage ruota(const QImage& immagine, double gradi);
 // A quarter turn: clockwise when `destra`, counter-clockwise otherwise.
 QImage quarto_di_giro(const QImage& immagine, bool destra);
 
-// The grid intersection nearest to `punto` when it lies within `raggio`
-// pixels of it, rounded to the whole pixel (the calibration is stored in
-// whole pixels).
+// `punto` snapped, in each direction on its own, to the nearest grid line
+// within `raggio` pixels, rounded to the whole pixel (the calibration is
+// stored in whole pixels); a coordinate with no line near stays as it was.
+// Where the lines around the click stand closer than twice the radius, the
+// radius is half their spacing, so the nearest line always wins; a line
+// within 2 px is always taken. Empty when neither coordinate snaps.
 inline constexpr double raggio_aggancio = 4.0;
 std::optional<QPointF> aggancia(const Griglia& griglia, QPointF punto, double raggio = raggio_aggancio);
 

@@ -1,5 +1,7 @@
 #include "foglio/tracciatore.h"
 
+#include "foglio/analisi_grafico.h"
+
 #include <QColor>
 #include <QRect>
 
@@ -31,6 +33,9 @@ constexpr int buco_massimo = 7;
 constexpr int incerto_massimo = 12;
 // Shortest piece worth keeping, px of arc.
 constexpr double arco_minimo = 20.0;
+// Shortest piece kept for joining: a dash of a dashed curve, the stretch of
+// a curve between two labels.
+constexpr double arco_frammento = 6.0;
 // Fewest output points a curve of the automatic pass must keep; less is a
 // scrap (a bit of a label, the meeting point of pentode curves).
 constexpr qsizetype punti_minimi = 15;
@@ -121,7 +126,19 @@ float mediana(std::vector<float> v)
 }
 
 // Darkness of every pixel with the grid lines and the labels taken off.
-Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
+// Rows and columns of the picture that a line of the grid's lattice covers:
+// the pixels within a pixel of each line's centre.
+std::vector<bool> sul_reticolo(const std::vector<double>& linee, int n)
+{
+    std::vector<bool> v(std::size_t(std::max(n, 0)), false);
+    for (double c : linee)
+        for (int k = int(std::floor(c - 1.0)); k <= int(std::ceil(c + 1.0)); ++k)
+            if (k >= 0 && k < n && std::fabs(k - c) <= 1.0)
+                v[std::size_t(k)] = true;
+    return v;
+}
+
+Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r, const analisi_grafico::Griglia& reticolo)
 {
     const QImage img = sorgente.convertToFormat(QImage::Format_RGB32);
     Mappa m;
@@ -154,14 +171,19 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
     const int px0 = int(std::ceil(r.x0)), px1 = int(std::floor(r.x1));
     const int py0 = int(std::ceil(r.y0)), py1 = int(std::floor(r.y1));
     std::vector<float> griglia(m.d.size(), 0.0f);
-    auto togli_linea = [&](auto valore, int inizio, int fine, auto posa) {
+    // A line of the lattice is taken off even where labels' boxes break it
+    // for much of its run; elsewhere a row or column must be filled across
+    // most of the plot to count as a line.
+    const std::vector<bool> righe_reticolo = sul_reticolo(reticolo.orizzontali, m.h);
+    const std::vector<bool> colonne_reticolo = sul_reticolo(reticolo.verticali, m.w);
+    auto togli_linea = [&](auto valore, int inizio, int fine, bool sul_reticolo, auto posa) {
         std::vector<float> v;
         int pieni = 0;
         for (int k = inizio; k <= fine; ++k) {
             v.push_back(valore(k));
             pieni += v.back() > soglia_griglia;
         }
-        if (pieni <= copertura_griglia * double(v.size()))
+        if (!sul_reticolo && pieni <= copertura_griglia * double(v.size()))
             return;
         const float tetto = mediana(v);
         constexpr int tratto = 12;
@@ -174,13 +196,13 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
         }
     };
     for (int y = by0; y <= by1; ++y)
-        togli_linea([&](int x) { return m.at(x, y); }, px0, px1,
+        togli_linea([&](int x) { return m.at(x, y); }, px0, px1, righe_reticolo[std::size_t(y)],
                     [&](int x, float g) {
                         float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
                         c = std::max(c, g);
                     });
     for (int x = bx0; x <= bx1; ++x)
-        togli_linea([&](int y) { return m.at(x, y); }, py0, py1,
+        togli_linea([&](int y) { return m.at(x, y); }, py0, py1, colonne_reticolo[std::size_t(x)],
                     [&](int y, float g) {
                         float& c = griglia[std::size_t(y) * std::size_t(m.w) + std::size_t(x)];
                         c = std::max(c, g);
@@ -223,7 +245,7 @@ Mappa mappa_pulita(const QImage& sorgente, const Riquadro& r)
             }
             const int lato = std::max(maxx - minx, maxy - miny) + 1;
             const double spessore = double(coda.size()) / lato;
-            if (lato < 12 || (lato < 60 && spessore > 3.5))
+            if (lato < 12 || (lato < 40 && spessore > 3.5))
                 for (int j : coda)
                     m.d[std::size_t(j)] = 0.0f;
             ++n;
@@ -712,78 +734,6 @@ void unisci_doppioni(std::vector<Pezzo>& pezzi)
     }
 }
 
-// Direction at one end of a piece, over its last few pixels.
-QPointF direzione_fine(const Pezzo& p, bool alla_fine)
-{
-    const auto& v = p.punti;
-    const std::size_t k = std::min<std::size_t>(v.size() - 1, 6);
-    return alla_fine ? unitario(v.back() - v[v.size() - 1 - k]) : unitario(v[k] - v.front());
-}
-
-// Joins piece ends that plainly continue each other: the end of one, carried
-// on along its direction, lands on the start of the other, and neither has a
-// second candidate nearly as good.
-void unisci_pezzi(std::vector<Pezzo>& pezzi)
-{
-    constexpr double distanza_massima = 16.0;
-    constexpr double scarto_massimo = 2.5;
-    bool cambiato = true;
-    while (cambiato) {
-        cambiato = false;
-        const std::size_t n = pezzi.size();
-        // costo[i][j]: piece j continues piece i.
-        std::vector<std::vector<double>> costo(n, std::vector<double>(n, 1e9));
-        for (std::size_t i = 0; i < n; ++i)
-            for (std::size_t j = 0; j < n; ++j) {
-                if (i == j)
-                    continue;
-                const QPointF a = pezzi[i].punti.back(), b = pezzi[j].punti.front();
-                const QPointF d = b - a;
-                if (d.x() < -1.0 || norma(d) > distanza_massima)
-                    continue;
-                const QPointF ta = direzione_fine(pezzi[i], true), tb = direzione_fine(pezzi[j], false);
-                if (ta.x() * tb.x() + ta.y() * tb.y() < 0.8)
-                    continue;
-                // Lateral miss of the joint from the mean direction of the
-                // two ends, which a gently bending curve keeps small.
-                const QPointF tm = unitario(ta + tb);
-                const double c = std::abs(tm.x() * d.y() - tm.y() * d.x());
-                if (c <= scarto_massimo)
-                    costo[i][j] = c;
-            }
-        for (std::size_t i = 0; i < n && !cambiato; ++i) {
-            std::size_t j = n;
-            double primo = 1e9, secondo = 1e9;
-            for (std::size_t k = 0; k < n; ++k) {
-                if (costo[i][k] < primo) {
-                    secondo = primo;
-                    primo = costo[i][k];
-                    j = k;
-                } else if (costo[i][k] < secondo) {
-                    secondo = costo[i][k];
-                }
-            }
-            if (j == n || secondo < 2 * primo + 0.5)
-                continue;
-            // Nothing else continues into j as well.
-            bool unico = true;
-            for (std::size_t k = 0; k < n; ++k)
-                if (k != i && costo[k][j] < 2 * primo + 0.5)
-                    unico = false;
-            if (!unico)
-                continue;
-            Pezzo& a = pezzi[i];
-            const Pezzo& b = pezzi[j];
-            for (std::size_t k = 0; k < b.punti.size(); ++k) {
-                a.punti.push_back(b.punti[k]);
-                a.dopo_buco.push_back(k == 0 ? true : b.dopo_buco[k]);
-            }
-            pezzi.erase(pezzi.begin() + std::ptrdiff_t(j));
-            cambiato = true;
-        }
-    }
-}
-
 // Whether a carries more current than b (lies above it in the picture).
 bool sopra(const Pezzo& a, const Pezzo& b)
 {
@@ -826,8 +776,269 @@ CurvaTracciata ricampiona(const Pezzo& p, const Riquadro& r)
     return c;
 }
 
+// Distance from v to the nearest of the lattice's lines (ascending).
+double da_linea(const std::vector<double>& linee, double v)
+{
+    const auto it = std::lower_bound(linee.begin(), linee.end(), v);
+    double d = 1e9;
+    if (it != linee.end())
+        d = *it - v;
+    if (it != linee.begin())
+        d = std::min(d, v - *(it - 1));
+    return d;
+}
+
+// A stretch that runs along a line of the grid's lattice is the line, not
+// a curve: a piece of a grid line left where a label's box broke it, or a
+// curve's low tail that the tracker carried on along the line under it.
+// Such stretches are 8 px of arc or more, within 1.5 px of one line and
+// running within a few degrees of it.
+std::vector<Pezzo> togli_reticolo(const Pezzo& p, const analisi_grafico::Griglia& g)
+{
+    const std::size_t n = p.punti.size();
+    if (!g.trovata() || n < 3)
+        return {p};
+    std::vector<bool> lungo(n, false);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t a = i >= 2 ? i - 2 : 0, b = std::min(n - 1, i + 2);
+        const QPointF d = p.punti[b] - p.punti[a];
+        const double l = norma(d);
+        if (l < 1.0)
+            continue;
+        const QPointF q = p.punti[i];
+        const bool orizzontale = std::abs(d.y()) / l < 0.12 && da_linea(g.orizzontali, q.y()) <= 1.5;
+        const bool verticale = std::abs(d.x()) / l < 0.12 && da_linea(g.verticali, q.x()) <= 1.5;
+        lungo[i] = orizzontale || verticale;
+    }
+    // Only runs long enough to be a line: a curve crosses lines all along.
+    struct Tratto {
+        std::size_t i, j;
+        double l;
+    };
+    std::vector<Tratto> tratti;
+    double sul_totale = 0;
+    for (std::size_t i = 0; i < n;) {
+        if (!lungo[i]) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j + 1 < n && lungo[j + 1])
+            ++j;
+        double l = 0;
+        for (std::size_t k = i + 1; k <= j; ++k)
+            l += norma(p.punti[k] - p.punti[k - 1]);
+        if (l >= 8.0) {
+            tratti.push_back({i, j, l});
+            sul_totale += l;
+        }
+        i = j + 1;
+    }
+    // Wholly on a line: a stretch of the line itself; so is a straight
+    // stroke along a line's direction, no wider than a thick line, lying on
+    // it (a thick line's centre comes off by a pixel where it is broken).
+    if (sul_totale >= 0.8 * arco(p))
+        return {};
+    {
+        double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9, sx = 0, sy = 0;
+        for (const QPointF& q : p.punti) {
+            x0 = std::min(x0, q.x());
+            x1 = std::max(x1, q.x());
+            y0 = std::min(y0, q.y());
+            y1 = std::max(y1, q.y());
+            sx += q.x();
+            sy += q.y();
+        }
+        sx /= double(n);
+        sy /= double(n);
+        if ((y1 - y0 <= 3.0 && x1 - x0 >= 8.0 * (y1 - y0) && da_linea(g.orizzontali, sy) <= 2.0) ||
+            (x1 - x0 <= 3.0 && y1 - y0 >= 8.0 * (x1 - x0) && da_linea(g.verticali, sx) <= 2.0))
+            return {};
+    }
+    // A run at an end of the piece is a tail carried on along the line when
+    // the curve meets it at an angle; a curve that flattens into a line (a
+    // pentode's flat part printed on a grid line) comes in smoothly and
+    // keeps it. A run inside the piece is the curve itself.
+    std::vector<bool> via(n, false);
+    for (const Tratto& t : tratti) {
+        const bool inizio = t.i == 0, fine = t.j == n - 1;
+        if (inizio == fine)
+            continue;
+        const QPointF dir_tratto = unitario(p.punti[t.j] - p.punti[t.i]);
+        // The curve's direction over the 10 px of arc next to the run.
+        std::size_t a = inizio ? t.j : t.i, b = a;
+        double s = 0;
+        while (s < 10.0 && (inizio ? b + 1 < n : b > 0)) {
+            const std::size_t c = inizio ? b + 1 : b - 1;
+            s += norma(p.punti[c] - p.punti[b]);
+            b = c;
+        }
+        if (s < 4.0)
+            continue;
+        const QPointF dir_curva = unitario(inizio ? p.punti[b] - p.punti[a] : p.punti[a] - p.punti[b]);
+        const double coseno = dir_tratto.x() * dir_curva.x() + dir_tratto.y() * dir_curva.y();
+        if (coseno < std::cos(12.0 * 3.14159265358979 / 180.0))
+            for (std::size_t k = t.i; k <= t.j; ++k)
+                via[k] = true;
+    }
+    std::vector<Pezzo> parti;
+    Pezzo corrente;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (via[i]) {
+            if (!corrente.punti.empty())
+                parti.push_back(std::move(corrente));
+            corrente = Pezzo{};
+            continue;
+        }
+        corrente.dopo_buco.push_back(!corrente.punti.empty() && p.dopo_buco[i]);
+        corrente.punti.push_back(p.punti[i]);
+    }
+    if (!corrente.punti.empty())
+        parti.push_back(std::move(corrente));
+    return parti;
+}
+
+// The continuation a curve's last stretch predicts: the points of its last
+// 40 px of arc in the frame of their chord, fitted with a parabola (its
+// position, direction and curvature).
+struct Prolungamento {
+    QPointF origine, u, v; // frame: u along the chord, v across
+    double c0 = 0, c1 = 0, c2 = 0;
+    double fine_u = 0; // where the curve stops along u
+    bool valido = false;
+    double scarto(QPointF q, double* lungo_u = nullptr) const
+    {
+        const QPointF d = q - origine;
+        const double a = d.x() * u.x() + d.y() * u.y(), b = d.x() * v.x() + d.y() * v.y();
+        if (lungo_u)
+            *lungo_u = a;
+        return std::abs(b - (c0 + c1 * a + c2 * a * a));
+    }
+};
+
+Prolungamento prolungamento(const Pezzo& p)
+{
+    Prolungamento r;
+    const auto& v = p.punti;
+    if (v.size() < 4)
+        return r;
+    std::size_t k = v.size() - 1;
+    double s = 0;
+    while (k > 0 && s < 40.0) {
+        s += norma(v[k] - v[k - 1]);
+        --k;
+    }
+    if (s < arco_minimo)
+        return r;
+    r.origine = v[k];
+    r.u = unitario(v.back() - v[k]);
+    r.v = QPointF(-r.u.y(), r.u.x());
+    // Least squares of b = c0 + c1 a + c2 a^2.
+    double m[3][4] = {};
+    for (std::size_t i = k; i < v.size(); ++i) {
+        const QPointF d = v[i] - r.origine;
+        const double a = d.x() * r.u.x() + d.y() * r.u.y(), b = d.x() * r.v.x() + d.y() * r.v.y();
+        const double pot[3] = {1, a, a * a};
+        for (int x = 0; x < 3; ++x) {
+            for (int y = 0; y < 3; ++y)
+                m[x][y] += pot[x] * pot[y];
+            m[x][3] += pot[x] * b;
+        }
+    }
+    for (int c = 0; c < 3; ++c) {
+        int migliore = c;
+        for (int x = c + 1; x < 3; ++x)
+            if (std::abs(m[x][c]) > std::abs(m[migliore][c]))
+                migliore = x;
+        if (std::abs(m[migliore][c]) < 1e-9)
+            return r;
+        for (int y = 0; y < 4; ++y)
+            std::swap(m[c][y], m[migliore][y]);
+        for (int x = 0; x < 3; ++x) {
+            if (x == c)
+                continue;
+            const double f = m[x][c] / m[c][c];
+            for (int y = 0; y < 4; ++y)
+                m[x][y] -= f * m[c][y];
+        }
+    }
+    r.c0 = m[0][3] / m[0][0];
+    r.c1 = m[1][3] / m[1][1];
+    r.c2 = m[2][3] / m[2][2];
+    // A gentle bend only: a plate curve's curvature over a label's width.
+    r.c2 = std::clamp(r.c2, -0.02, 0.02);
+    const QPointF d = v.back() - r.origine;
+    r.fine_u = d.x() * r.u.x() + d.y() * r.u.y();
+    r.valido = true;
+    return r;
+}
+
+// Joins the pieces of one curve that a label's box, a dash pattern or a
+// crossing line separate: a piece continues a curve when its first points
+// lie where the curve's last stretch, carried on with its direction and
+// curvature, goes, across a gap of up to 70 px (a long label's box). The best fitting joint of
+// all is made first, then the next, so that of two close curves each takes
+// its own continuation.
+void prolunga_curve(std::vector<Pezzo>& pezzi)
+{
+    constexpr double gap_massimo = 70.0;
+    for (;;) {
+        double migliore = 1e9;
+        std::size_t bi = 0, bj = 0;
+        const std::size_t n = pezzi.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const Prolungamento pr = prolungamento(pezzi[i]);
+            if (!pr.valido)
+                continue;
+            for (std::size_t j = 0; j < n; ++j) {
+                if (i == j)
+                    continue;
+                const Pezzo& b = pezzi[j];
+                if (b.punti.front().x() < pezzi[i].punti.back().x() - 1.0)
+                    continue;
+                double u0 = 0;
+                pr.scarto(b.punti.front(), &u0);
+                const double gap = u0 - pr.fine_u;
+                if (gap < -2.0 || gap > gap_massimo)
+                    continue;
+                // The joint's miss over the first 10 px of the piece.
+                double somma = 0, arco_b = 0;
+                int quanti = 0;
+                for (std::size_t k = 0; k < b.punti.size() && arco_b <= 10.0; ++k) {
+                    if (k > 0)
+                        arco_b += norma(b.punti[k] - b.punti[k - 1]);
+                    somma += pr.scarto(b.punti[k]);
+                    ++quanti;
+                }
+                const double scarto = somma / quanti;
+                const double tolleranza = 1.2 + 0.04 * std::max(0.0, gap);
+                if (scarto > tolleranza)
+                    continue;
+                const double costo = scarto / tolleranza + 0.01 * std::max(0.0, gap);
+                if (costo < migliore) {
+                    migliore = costo;
+                    bi = i;
+                    bj = j;
+                }
+            }
+        }
+        if (migliore >= 1e9)
+            return;
+        Pezzo& a = pezzi[bi];
+        const Pezzo& b = pezzi[bj];
+        for (std::size_t k = 0; k < b.punti.size(); ++k) {
+            if (b.punti[k].x() <= a.punti.back().x())
+                continue;
+            a.dopo_buco.push_back(k == 0 || a.punti.back().x() + 3.0 < b.punti[k].x() ? true : b.dopo_buco[k]);
+            a.punti.push_back(b.punti[k]);
+        }
+        pezzi.erase(pezzi.begin() + std::ptrdiff_t(bj));
+    }
+}
+
 struct Preparato {
     Riquadro r;
+    analisi_grafico::Griglia reticolo;
     Mappa m;
 };
 
@@ -839,19 +1050,96 @@ std::optional<Preparato> prepara(const QImage& immagine, const Taratura& taratur
     p.r = riquadro_di(taratura, immagine.size());
     if (!p.r.valido)
         return std::nullopt;
-    p.m = mappa_pulita(immagine, p.r);
+    p.reticolo = analisi_grafico::rileva_griglia(immagine);
+    p.m = mappa_pulita(immagine, p.r, p.reticolo);
     return p;
 }
 
-// The pieces through a seed, x increasing, long enough to keep.
-std::vector<Pezzo> pezzi_da(Inseguitore& ins, QPointF seme, int id)
+// The pieces through a seed, x increasing, at least `minimo` px of arc.
+std::vector<Pezzo> pezzi_da(Inseguitore& ins, QPointF seme, int id, double minimo = arco_minimo)
 {
     std::vector<Pezzo> fuori;
     for (const Pezzo& liscio : spezza_angoli(ins.segui(seme, id)))
         for (Pezzo& p : in_ordine(liscio))
-            if (p.punti.size() >= 2 && arco(p) >= arco_minimo)
+            if (p.punti.size() >= 2 && arco(p) >= minimo)
                 fuori.push_back(std::move(p));
     return fuori;
+}
+
+// A short stroke that does not bend at all (a side of a label's box, a
+// stretch of a load line or of lettering): no point of it more than half a
+// pixel off its chord. A plate curve bends over any 40 px of it.
+bool tratto_dritto(const Pezzo& p)
+{
+    if (arco(p) >= 40.0)
+        return false;
+    const QPointF a = p.punti.front(), b = p.punti.back();
+    const QPointF u = unitario(b - a);
+    double massimo = 0;
+    for (const QPointF& q : p.punti) {
+        const QPointF d = q - a;
+        massimo = std::max(massimo, std::abs(u.x() * d.y() - u.y() * d.x()));
+    }
+    return massimo < 0.5;
+}
+
+// Whether two curves cross: over the span they share, one lies clearly
+// above the other somewhere and clearly below it elsewhere.
+bool si_incrociano(const Pezzo& a, const Pezzo& b)
+{
+    const double x0 = std::max(a.punti.front().x(), b.punti.front().x());
+    const double x1 = std::min(a.punti.back().x(), b.punti.back().x());
+    if (x1 - x0 < 6.0)
+        return false;
+    double minimo = 1e9, massimo = -1e9;
+    for (double x = x0; x <= x1; x += 1.0) {
+        const double d = y_a(a, x) - y_a(b, x);
+        minimo = std::min(minimo, d);
+        massimo = std::max(massimo, d);
+    }
+    return minimo < -2.0 && massimo > 2.0;
+}
+
+// The family as a whole. Every plate curve of a triode or pentode family
+// rises from low current (a pentode's top curves from the left of the plot,
+// where they leave their common knee), so a piece that starts high in the
+// plot, away from the left, and continues nothing (a dashed run, a stroke
+// of a label, what is left of a load line) is not one of them; nor is what
+// is too short to be a curve, nor a short stroke that does not bend.
+// The curves of a family do not cross: of two that do, the shorter is the
+// stray.
+void scegli_famiglia(std::vector<Pezzo>& pezzi, const Riquadro& r)
+{
+    const double y_bassa = r.y1 - 0.3 * (r.y1 - r.y0);
+    const double x_sinistra = r.x0 + 0.08 * (r.x1 - r.x0);
+    pezzi.erase(std::remove_if(pezzi.begin(), pezzi.end(),
+                               [&](const Pezzo& p) {
+                                   double y_max = -1e9;
+                                   for (const QPointF& q : p.punti)
+                                       y_max = std::max(y_max, q.y());
+                                   const bool da_sinistra = p.punti.front().x() <= x_sinistra;
+                                   return arco(p) < arco_minimo || (y_max < y_bassa && !da_sinistra) ||
+                                          tratto_dritto(p);
+                               }),
+                pezzi.end());
+    for (;;) {
+        std::vector<int> incroci(pezzi.size(), 0);
+        for (std::size_t i = 0; i < pezzi.size(); ++i)
+            for (std::size_t j = i + 1; j < pezzi.size(); ++j)
+                if (si_incrociano(pezzi[i], pezzi[j])) {
+                    ++incroci[i];
+                    ++incroci[j];
+                }
+        // The piece crossing most, the shorter of equals, goes first.
+        std::size_t peggiore = pezzi.size();
+        for (std::size_t i = 0; i < pezzi.size(); ++i)
+            if (incroci[i] > 0 && (peggiore == pezzi.size() || incroci[i] > incroci[peggiore] ||
+                                   (incroci[i] == incroci[peggiore] && arco(pezzi[i]) < arco(pezzi[peggiore]))))
+                peggiore = i;
+        if (peggiore == pezzi.size())
+            return;
+        pezzi.erase(pezzi.begin() + std::ptrdiff_t(peggiore));
+    }
 }
 
 } // namespace
@@ -887,17 +1175,21 @@ QVector<CurvaTracciata> traccia_curve(const QImage& immagine, const Taratura& ta
             y = fine + 1;
             if (ins.visto(seme))
                 continue;
-            for (Pezzo& p : pezzi_da(ins, seme, id++))
-                pezzi.push_back(std::move(p));
+            for (Pezzo& p : pezzi_da(ins, seme, id++, arco_frammento))
+                for (Pezzo& q : togli_reticolo(p, prep->reticolo))
+                    if (q.punti.size() >= 2 && arco(q) >= arco_frammento)
+                        pezzi.push_back(std::move(q));
         }
     }
     pezzi.erase(std::remove_if(pezzi.begin(), pezzi.end(), [](const Pezzo& p) { return !sale(p) || dritto(p); }),
                 pezzi.end());
     togli_chiari(pezzi, m);
     for (Pezzo& p : pezzi)
-        spunta(p);
+        if (arco(p) >= arco_minimo)
+            spunta(p);
     unisci_doppioni(pezzi);
-    unisci_pezzi(pezzi);
+    prolunga_curve(pezzi);
+    scegli_famiglia(pezzi, r);
 
     // Rank: how many curves lie above each one.
     std::vector<std::pair<int, std::size_t>> ordine;

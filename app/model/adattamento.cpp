@@ -281,14 +281,16 @@ Risultato adatta(const Richiesta& r)
     }
 
     // The starts are compared on every third point, a few iterations each;
-    // only the best is then taken to convergence on all of them.
+    // the best three are then taken to convergence on all of them, and the
+    // lowest of those kept: on a family whose curves the form follows only
+    // roughly, the short runs rank a start that ends in a poorer minimum
+    // (some curves fitted, the rest given up as outliers) first.
     QVector<Punto> campione;
     for (int i = 0; i < punti.size(); i += 3)
         campione << punti[i];
     if (campione.size() < 4 * modello::n_parametri)
         campione = punti;
-    Esito migliore;
-    migliore.costo = std::numeric_limits<double>::infinity();
+    std::vector<Esito> partenze;
     for (double mu : mu_iniziali)
         for (double kp : kp_iniziali) {
             Parametri p{};
@@ -299,14 +301,21 @@ Risultato adatta(const Richiesta& r)
             p[modello::i_vct] = 0;
             p[modello::i_kg1] = kg1_lineare(p, punti, pentodo, r.vg2);
             const Esito e = risolvi(p, campione, sc, pentodo, r.vg2, 15);
-            if (e.costo < migliore.costo)
-                migliore = e;
+            if (std::isfinite(e.costo))
+                partenze.push_back(e);
         }
-    if (!std::isfinite(migliore.costo)) {
+    if (partenze.empty()) {
         ris.errore = msg_non_converge;
         return ris;
     }
-    const Esito finale = risolvi(migliore.p, punti, sc, pentodo, r.vg2, 500);
+    std::sort(partenze.begin(), partenze.end(), [](const Esito& a, const Esito& b) { return a.costo < b.costo; });
+    Esito finale;
+    finale.costo = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < std::min<std::size_t>(3, partenze.size()); ++k) {
+        const Esito e = risolvi(partenze[k].p, punti, sc, pentodo, r.vg2, 500);
+        if (e.convergente && e.costo < finale.costo)
+            finale = e;
+    }
     if (!finale.convergente) {
         ris.errore = msg_non_converge;
         return ris;

@@ -244,8 +244,8 @@ private slots:
         QVERIFY(std::isfinite(analisi_grafico::inclinazione(immagine)));
     }
 
-    // A click within 4 px of an intersection lands on it; farther, it
-    // stays where it was.
+    // A click within 4 px of a line lands on it, each direction on its
+    // own; farther, that coordinate stays where it was.
     void aggancio_data()
     {
         QTest::addColumn<QPointF>("clic");
@@ -256,8 +256,9 @@ private slots:
         QTest::newRow("3 px in alto") << QPointF(120, 77) << QPointF(120, 80);
         QTest::newRow("2 e 2 px") << QPointF(118, 82) << QPointF(120, 80);
         QTest::newRow("3 px e frazioni") << QPointF(122.6, 78.3) << QPointF(120, 80);
-        QTest::newRow("5 px") << QPointF(125, 80) << nessuno;
-        QTest::newRow("3 e 3 px") << QPointF(123, 83) << nessuno;
+        QTest::newRow("5 px: solo la riga") << QPointF(125, 80) << QPointF(125, 80);
+        QTest::newRow("3 e 3 px") << QPointF(123, 83) << QPointF(120, 80);
+        QTest::newRow("3 px e 7 px: solo la colonna") << QPointF(123, 87) << QPointF(120, 87);
         QTest::newRow("tra due linee") << QPointF(130, 90) << nessuno;
         QTest::newRow("fuori dalla griglia") << QPointF(5, 5) << nessuno;
     }
@@ -288,6 +289,48 @@ private slots:
             QVERIFY(p);
             QCOMPARE(*p, atteso);
         }
+    }
+
+    // A fine grid, lines 4 px apart as a dense data sheet arrives at
+    // 518 x 418: the nearest line wins, never its neighbour, and the frame
+    // takes a click 2 or 3 px outside it.
+    void aggancio_fitto_data()
+    {
+        QTest::addColumn<QPointF>("clic");
+        QTest::addColumn<QPointF>("atteso");
+        QTest::newRow("origine, 2 px fuori") << QPointF(18, 402) << QPointF(20, 400);
+        QTest::newRow("origine, 3 px fuori") << QPointF(17, 403) << QPointF(20, 400);
+        QTest::newRow("origine, 1,5 px dentro") << QPointF(21.5, 398.5) << QPointF(20, 400);
+        QTest::newRow("fondo scala, 2 px fuori") << QPointF(502, 18) << QPointF(500, 20);
+        QTest::newRow("1,6 px dopo una linea") << QPointF(101.6, 201.6) << QPointF(100, 200);
+        QTest::newRow("1,4 px prima della seguente") << QPointF(102.6, 202.6) << QPointF(104, 204);
+        QTest::newRow("fuori in x, sulla riga in y") << QPointF(10, 301) << QPointF(10, 300);
+    }
+    void aggancio_fitto()
+    {
+        QFETCH(QPointF, clic);
+        QFETCH(QPointF, atteso);
+        QImage img(518, 418, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            for (int x = 20; x <= 500; x += 4) {
+                p.setPen(QPen(QColor(x % 20 == 0 ? 90 : 170, x % 20 == 0 ? 90 : 170, x % 20 == 0 ? 90 : 170), 1));
+                p.drawLine(x, 20, x, 400);
+            }
+            for (int y = 20; y <= 400; y += 4) {
+                p.setPen(QPen(QColor(y % 20 == 0 ? 90 : 170, y % 20 == 0 ? 90 : 170, y % 20 == 0 ? 90 : 170), 1));
+                p.drawLine(20, y, 500, y);
+            }
+            p.setPen(QPen(Qt::black, 2));
+            p.drawLine(22, 398, 480, 40);
+        }
+        const Griglia g = rileva_griglia(img);
+        QCOMPARE(int(g.verticali.size()), 121);
+        QCOMPARE(int(g.orizzontali.size()), 96);
+        const std::optional<QPointF> p = aggancia(g, clic);
+        QVERIFY(p);
+        QCOMPARE(*p, atteso);
     }
 
     void rotondo_data()

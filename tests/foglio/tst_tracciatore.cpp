@@ -199,12 +199,29 @@ private slots:
     }
 
     // An old sheet's black curves over a black grid, with labels, through
-    // the window's rescale: every curve, points within 1.5 px.
+    // the window's rescale: every curve, points within 1.5 px; and so with
+    // what real sheets print over them: a boxed label that cuts a curve in
+    // two, curves turning dashed above a dash-dot dissipation line that
+    // crosses them, boxes that break the grid lines beside and above the
+    // curves. The family comes out as drawn, one row per curve, in order.
+    void foglio_anni_cinquanta_data()
+    {
+        using foglio_sintetico::Disturbo;
+        QTest::addColumn<int>("disturbo");
+        QTest::newRow("pulito") << int(Disturbo::nessuno);
+        QTest::newRow("etichetta riquadrata sulla curva") << int(Disturbo::etichetta_riquadrata);
+        QTest::newRow("tratteggiate sopra la dissipazione") << int(Disturbo::tratteggio);
+        QTest::newRow("riquadri sulla griglia") << int(Disturbo::riquadri_griglia);
+    }
     void foglio_anni_cinquanta()
     {
-        const auto f = foglio_sintetico::genera();
+        QFETCH(int, disturbo);
+        const auto f = foglio_sintetico::genera(foglio_sintetico::Disturbo(disturbo));
         QVERIFY(f);
         const QVector<CurvaTracciata> curve = tracciatore::traccia_curve(f->immagine, f->taratura);
+        if (!qEnvironmentVariableIsEmpty("KORVEL_FOTO"))
+            f->immagine.save(QString::fromLocal8Bit(qgetenv("KORVEL_FOTO")) +
+                             QStringLiteral("/foglio %1.png").arg(QString::fromLatin1(QTest::currentDataTag())));
         std::vector<Polilinea> modello;
         for (double vg : f->griglie) {
             Polilinea l;

@@ -61,8 +61,39 @@ inline QPointF Foglio::pixel(double ep, double ia) const
     return {a_x(x0 + ep / vmax_v * (x1 - x0)), a_y(y0 - ia / imax_i * (y0 - y1))};
 }
 
+// What real sheets print over their curves and grid, one at a time.
+enum class Disturbo {
+    nessuno,
+    // A white box with a border and a label, across the 0 V curve halfway
+    // up, as sheets print the grid voltage: the curve is cut in two.
+    etichetta_riquadrata,
+    // A dash-dot dissipation hyperbola across the curves, each curve going
+    // on dashed above it.
+    tratteggio,
+    // White boxes with a border over the grid, beside the curves and above
+    // them (a title box, an axis caption): grid lines broken by them.
+    riquadri_griglia,
+};
+
+// A box with a black border, white inside, centred on `centro` and turned
+// by `gradi`, with a label.
+inline void riquadro(QPainter& p, QPointF centro, QSizeF dim, double gradi, const QString& testo)
+{
+    p.save();
+    p.translate(centro);
+    p.rotate(gradi);
+    const QRectF r(-dim.width() / 2, -dim.height() / 2, dim.width(), dim.height());
+    p.setPen(QPen(Qt::black, 4.0));
+    p.setBrush(Qt::white);
+    p.drawRect(r);
+    p.drawText(r, Qt::AlignCenter, testo);
+    p.restore();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+}
+
 // The sheet; empty when the rescale fails.
-inline std::optional<Foglio> genera()
+inline std::optional<Foglio> genera(Disturbo disturbo = Disturbo::nessuno)
 {
     Foglio f;
     f.parametri = {21.5, 1.3, 1180, 84, 300}; // a medium-mu twin triode
@@ -95,27 +126,75 @@ inline std::optional<Foglio> genera()
         font.setPixelSize(30);
         font.setBold(true);
         p.setFont(font);
+        // The dissipation limit of the dashed variant, V x mA.
+        constexpr double dissipazione = 2500;
+        const auto punto = [&](double ep, double ia) {
+            return QPointF(x0 + ep / f.vmax_v * (x1 - x0), y0 - ia / f.imax_i * (y0 - y1));
+        };
         for (double vg : f.griglie) {
-            QPainterPath percorso;
+            QPainterPath percorso, sopra;
             QPointF fine;
-            bool iniziato = false;
+            bool iniziato = false, iniziato_sopra = false;
             for (double ep = 0; ep <= f.vmax_v; ep += 0.5) {
                 const double ia = koren::corrente_triodo(f.parametri, ep, vg);
                 if (ia > 0.9 * f.imax_i)
                     break;
-                const QPointF q(x0 + ep / f.vmax_v * (x1 - x0), y0 - ia / f.imax_i * (y0 - y1));
-                if (!iniziato)
+                const QPointF q = punto(ep, ia);
+                if (disturbo == Disturbo::tratteggio && ep * ia > dissipazione) {
+                    if (!iniziato_sopra)
+                        sopra.moveTo(q);
+                    else
+                        sopra.lineTo(q);
+                    iniziato_sopra = true;
+                } else if (!iniziato) {
                     percorso.moveTo(q);
-                else
+                } else {
                     percorso.lineTo(q);
+                }
                 iniziato = true;
                 fine = q;
             }
             p.strokePath(percorso, QPen(Qt::black, 5.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+            if (iniziato_sopra) {
+                QPen tratto(Qt::black, 5.0, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
+                tratto.setDashPattern({8, 4}); // 40 px on, 20 px off
+                p.strokePath(sopra, tratto);
+            }
+            if (disturbo == Disturbo::etichetta_riquadrata && vg == 0) {
+                // Halfway up the curve, along it.
+                double ep = 0;
+                while (koren::corrente_triodo(f.parametri, ep, vg) < 0.45 * f.imax_i)
+                    ep += 0.5;
+                const QPointF a = punto(ep - 5, koren::corrente_triodo(f.parametri, ep - 5, vg));
+                const QPointF b = punto(ep + 5, koren::corrente_triodo(f.parametri, ep + 5, vg));
+                const double gradi = std::atan2(b.y() - a.y(), b.x() - a.x()) * 180 / 3.14159265358979;
+                riquadro(p, punto(ep, koren::corrente_triodo(f.parametri, ep, vg)), QSizeF(110, 40), gradi,
+                         QStringLiteral("Ec = 0"));
+            }
             const QString testo = vg == 0 ? QStringLiteral("Ec = 0") : QString::number(vg);
+            p.setBrush(Qt::black);
             p.setPen(Qt::black);
             p.drawText(QPointF(fine.x() + 8, fine.y() + 30), testo);
             p.setPen(Qt::NoPen);
+        }
+        if (disturbo == Disturbo::tratteggio) {
+            QPainterPath iperbole;
+            for (double ep = dissipazione / (0.95 * f.imax_i); ep <= f.vmax_v; ep += 1) {
+                const QPointF q = punto(ep, dissipazione / ep);
+                if (iperbole.isEmpty())
+                    iperbole.moveTo(q);
+                else
+                    iperbole.lineTo(q);
+            }
+            QPen tratto_punto(Qt::black, 4.0, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
+            tratto_punto.setDashPattern({8, 3, 1.5, 3}); // dash, gap, dot, gap
+            p.strokePath(iperbole, tratto_punto);
+        }
+        if (disturbo == Disturbo::riquadri_griglia) {
+            // An axis caption left of the 0 V curve, a title above the
+            // curves' ends.
+            riquadro(p, QPointF(215, 450), QSizeF(90, 300), 0, QStringLiteral("mA"));
+            riquadro(p, QPointF(850, 140), QSizeF(300, 60), 0, QStringLiteral("TRIODE"));
         }
     }
     // Bilevel, as a 300 dpi scan is.
