@@ -34,8 +34,8 @@ int main(int argc, char** argv)
             return 1;
         }
         adattamento::Richiesta r;
-        r.tipo = v.pentodo ? modello::TipoModello::pentodo_koren : modello::TipoModello::triodo_koren;
-        r.vg2 = v.vg2;
+        r.tipo = v.pentodo() ? modello::TipoModello::pentodo_koren : modello::TipoModello::triodo_koren;
+        r.vg2 = v.parametri.vg2;
         r.taratura.org_x = valvole_demo::org_x;
         r.taratura.org_y = valvole_demo::org_y;
         r.taratura.vmax_x = valvole_demo::vmax_x;

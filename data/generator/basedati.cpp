@@ -25,24 +25,7 @@ QVariant testo(std::string_view s)
 modello::ModelloSalvato modello_pubblicato(const Valvola& v)
 {
     modello::ModelloSalvato m;
-    auto& p = m.parametri;
-    if (v.pentodo) {
-        p.tipo = modello::TipoModello::pentodo_koren;
-        p.mu = v.pentodo_p.mu;
-        p.ex = v.pentodo_p.ex;
-        p.kg1 = v.pentodo_p.kg1;
-        p.kp = v.pentodo_p.kp;
-        p.kvb = v.pentodo_p.kvb;
-        p.vg2 = v.vg2;
-    } else {
-        p.tipo = modello::TipoModello::triodo_koren;
-        p.mu = v.triodo.mu;
-        p.ex = v.triodo.ex;
-        p.kg1 = v.triodo.kg1;
-        p.kp = v.triodo.kp;
-        p.kvb = v.triodo.kvb;
-    }
-    p.vct = 0;
+    m.parametri = v.parametri;
     for (int k = 0; k < v.n_curve; ++k)
         m.griglie << tensione_griglia(v, k);
     m.fonte = modello::fonte_pubblicato;

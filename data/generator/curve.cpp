@@ -100,8 +100,8 @@ void disegna_titolo(QImage& img, const Valvola& v)
         nome += QString::fromLatin1(v.sigla_euro.data(), static_cast<int>(v.sigla_euro.size()));
     }
     QString titolo = nome + QStringLiteral("  -  caratteristiche anodiche");
-    if (v.pentodo)
-        titolo += QStringLiteral(", pentodo, Vg2 = ") + numero(v.vg2) + QStringLiteral(" V");
+    if (v.pentodo())
+        titolo += QStringLiteral(", pentodo, Vg2 = ") + numero(v.parametri.vg2) + QStringLiteral(" V");
     else if (v.doppio)
         titolo += QStringLiteral(", una sezione");
     p.setFont(carattere(12, true));
@@ -198,7 +198,7 @@ QImage disegna_curve(const Valvola& v)
             // curve, so the label sits on the side of its own curve away
             // from the neighbour that comes before it.
             QRect r = righe[uscita] < imax_y ? QRect(x + 3, y + 2, w, h)
-                      : v.pentodo            ? QRect(x - w - 2, y - h - 1, w, h)
+                      : v.pentodo()            ? QRect(x - w - 2, y - h - 1, w, h)
                                              : QRect(x - w - 2, y + 3, w, h);
             if (!area.contains(r))
                 continue;

@@ -112,7 +112,7 @@ QImage disegna_piedinatura(const Valvola& v)
     p.setPen(QColor(nero));
     p.setFont(carattere(10));
     QString legenda = QStringLiteral("P anodo   G griglia   K catodo   F filamento");
-    if (v.pentodo)
+    if (v.pentodo())
         legenda += QStringLiteral("\nG1 griglia controllo   G2 schermo   G3 soppressore");
     else if (v.doppio)
         legenda += QStringLiteral("\n1, 2 = numero della sezione");

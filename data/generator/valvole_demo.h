@@ -5,7 +5,7 @@
 // its socket. The generator draws from this table and the tests check the
 // pictures and the database against it.
 
-#include "koren.h"
+#include "model/modello_valvola.h"
 
 #include <array>
 #include <cmath>
@@ -35,13 +35,12 @@ enum class Involucro { miniatura, tubolare, bottiglia, spalla };
 struct Valvola {
     std::string_view sigla_usa;
     std::string_view sigla_euro;
-    bool pentodo;
-    koren::ParametriTriodo triodo;     // used when !pentodo
-    koren::ParametriPentodo pentodo_p; // used when pentodo
-    double vg2;                        // screen voltage of the pentode curves, V
-    int vmax_v;                        // plate voltage at the right end of the axis, V
-    int imax_i;                        // plate current at the top of the axis, mA
-    double vg_passo;                   // grid step between curves, V (curves at 0, -step, ...)
+    // The model the curves are drawn from, in the program's own form (a
+    // pentode's with the screen voltage of its curves).
+    modello::ParametriModello parametri;
+    int vmax_v;      // plate voltage at the right end of the axis, V
+    int imax_i;      // plate current at the top of the axis, mA
+    double vg_passo; // grid step between curves, V (curves at 0, -step, ...)
     int n_curve;
     int pmax_mw; // maximum plate dissipation, mW
     // Data-sheet ratings, as stored: "." decimals, heater currents in mA.
@@ -52,12 +51,29 @@ struct Valvola {
     Involucro involucro;
     bool doppio;                             // two triode sections in one envelope
     std::array<std::string_view, 9> piedini; // pin functions, pin 1 first
+
+    bool pentodo() const { return parametri.tipo == modello::TipoModello::pentodo_koren; }
 };
 
+// A published triode set: MU, EX, KG1, KP, KVB.
+inline modello::ParametriModello triodo(double mu, double ex, double kg1, double kp, double kvb)
+{
+    return {modello::TipoModello::triodo_koren, mu, ex, kg1, kp, kvb, 0, 0};
+}
+
+// A published pentode set (MU, EX, KG1, KP, KVB) with the screen voltage vg2
+// of the curves drawn. The sets' KG2 sets only the screen current, which no
+// picture shows, so it is quoted in the comments below and not kept.
+inline modello::ParametriModello pentodo(double mu, double ex, double kg1, double kp, double kvb, double vg2)
+{
+    return {modello::TipoModello::pentodo_koren, mu, ex, kg1, kp, kvb, 0, vg2};
+}
+
 // Parameter sources. Unless noted the sets are the published ones of the
-// model's author (the triode and pentode tables of N. Koren's article cited in
-// koren.h and of his SPICE model library); the EL84 and 6SN7 sets, which he
-// did not publish, are the fits of the extended Koren library by
+// model's author (the triode and pentode tables of N. Koren, "Improved
+// vacuum tube models for SPICE simulations", Glass Audio 8(5), 1996, revised
+// on the author's web site in 2003, and of his SPICE model library); the
+// EL84 and 6SN7 sets, which he did not publish, are the fits of the extended Koren library by
 // Malcolm-Brown. Each set was checked here against the data-sheet operating
 // point quoted beside it, and the ratings come from the manufacturers' data
 // sheets. Where a data sheet gives only the screen voltage and dissipation
@@ -74,10 +90,7 @@ inline const std::vector<Valvola>& tabella()
         // 330 V / 1.2 W design maxima belong to the later 12AX7A).
         {"12AX7",
          "ECC83",
-         false,
-         {100, 1.4, 1060, 600, 300},
-         {},
-         0,
+         triodo(100, 1.4, 1060, 600, 300),
          500,
          5,
          0.5,
@@ -103,10 +116,7 @@ inline const std::vector<Valvola>& tabella()
         // 12AU7A's rating).
         {"12AU7",
          "ECC82",
-         false,
-         {21.5, 1.3, 1180, 84, 300},
-         {},
-         0,
+         triodo(21.5, 1.3, 1180, 84, 300),
          500,
          20,
          2,
@@ -130,10 +140,7 @@ inline const std::vector<Valvola>& tabella()
         // Data sheet: 250 V, -2 V -> 10 mA; the model gives 12.8 mA, gm 7 mA/V.
         {"12AT7",
          "ECC81",
-         false,
-         {60, 1.35, 460, 300, 300},
-         {},
-         0,
+         triodo(60, 1.35, 460, 300, 300),
          500,
          20,
          1,
@@ -160,10 +167,7 @@ inline const std::vector<Valvola>& tabella()
         // the sheet gives no plate current limit.
         {"6SN7",
          "",
-         false,
-         {21.54, 1.316, 1261.1, 156.78, 296.4},
-         {},
-         0,
+         triodo(21.54, 1.316, 1261.1, 156.78, 296.4),
          500,
          20,
          2,
@@ -189,10 +193,7 @@ inline const std::vector<Valvola>& tabella()
         // 450 V, 100 mA, 40 W.
         {"300B",
          "",
-         false,
-         {3.95, 1.4, 1550, 65, 300},
-         {},
-         0,
+         triodo(3.95, 1.4, 1550, 65, 300),
          500,
          200,
          10,
@@ -217,10 +218,7 @@ inline const std::vector<Valvola>& tabella()
         // The sheet gives no plate current limit.
         {"2A3",
          "",
-         false,
-         {4.2, 1.4, 1500, 60, 300},
-         {},
-         0,
+         triodo(4.2, 1.4, 1500, 60, 300),
          500,
          200,
          10,
@@ -245,10 +243,7 @@ inline const std::vector<Valvola>& tabella()
         // model gives 97 mA.
         {"6CA7",
          "EL34",
-         true,
-         {},
-         {11, 1.35, 650, 4200, 60, 24},
-         250,
+         pentodo(11, 1.35, 650, 60, 24, 250),
          500,
          400,
          2.5,
@@ -274,10 +269,7 @@ inline const std::vector<Valvola>& tabella()
         // 51.6 mA, gm 11.8 mA/V.
         {"6BQ5",
          "EL84",
-         true,
-         {},
-         {19.56, 1.35, 593.0, 4500, 131.34, 17.5},
-         250,
+         pentodo(19.56, 1.35, 593.0, 131.34, 17.5, 250),
          400,
          200,
          2,
@@ -302,10 +294,7 @@ inline const std::vector<Valvola>& tabella()
         // model gives 81 mA. The sheet gives no plate current limit.
         {"6L6GC",
          "",
-         true,
-         {},
-         {8.7, 1.35, 1460, 4500, 48, 12},
-         250,
+         pentodo(8.7, 1.35, 1460, 48, 12, 250),
          500,
          250,
          5,
@@ -332,10 +321,7 @@ inline const std::vector<Valvola>& tabella()
         // model gives 155 mA.
         {"",
          "KT88",
-         true,
-         {},
-         {8.8, 1.35, 730, 4800, 32, 16},
-         250,
+         pentodo(8.8, 1.35, 730, 32, 16, 250),
          500,
          500,
          5,
@@ -368,7 +354,7 @@ inline double tensione_griglia(const Valvola& v, int k)
 // Plate current in mA drawn for the valve at plate voltage ep and grid eg.
 inline double corrente(const Valvola& v, double ep, double eg)
 {
-    return v.pentodo ? koren::corrente_pentodo(v.pentodo_p, ep, eg, v.vg2) : koren::corrente_triodo(v.triodo, ep, eg);
+    return modello::corrente_placca(v.parametri, ep, eg);
 }
 
 // The stored file names: base name = American designation, else European;
@@ -379,11 +365,11 @@ inline std::string nome_base(const Valvola& v)
 }
 inline std::string modo(const Valvola& v)
 {
-    return v.pentodo ? "PENTODO" : "TRIODO";
+    return v.pentodo() ? "PENTODO" : "TRIODO";
 }
 inline std::string file_curva(const Valvola& v)
 {
-    return nome_base(v) + (v.pentodo ? "pent.gif" : "trio.gif");
+    return nome_base(v) + (v.pentodo() ? "pent.gif" : "trio.gif");
 }
 inline std::string file_foto(const Valvola& v)
 {

@@ -110,13 +110,7 @@ namespace {
 // 12AX7 set, the chart's resistors, the input as large as the bias.
 risposta::Risposta risposta_esempio(const Esempio& e)
 {
-    const auto& t = valvola_12ax7().triodo;
-    modello::ParametriModello m;
-    m.mu = t.mu;
-    m.ex = t.ex;
-    m.kg1 = t.kg1;
-    m.kp = t.kp;
-    m.kvb = t.kvb;
+    const modello::ParametriModello m = valvola_12ax7().parametri;
     risposta::Stadio s;
     s.b_piu = e.tensione_alimentazione;
     s.ra = static_cast<double>(e.r_anodica);

@@ -42,11 +42,11 @@ const valvole_demo::Valvola& dodici_ax7()
 // 100 kohm line from 300 V.
 double incrocio(double vg)
 {
-    const auto& t = dodici_ax7().triodo;
+    const auto& t = dodici_ax7().parametri;
     double basso = 0, alto = 300;
     for (int i = 0; i < 200; ++i) {
         const double medio = (basso + alto) / 2;
-        const double scarto = koren::corrente_triodo(t, medio, vg) - (300 - medio) / 100;
+        const double scarto = modello::corrente_placca(t, medio, vg) - (300 - medio) / 100;
         (scarto < 0 ? basso : alto) = medio;
     }
     return (basso + alto) / 2;

@@ -41,11 +41,11 @@ const valvole_demo::Valvola& dodici_ax7()
 // load line of 100 kohm from 300 V (I in mA = (300 - V) / 100).
 double incrocio(double vg)
 {
-    const auto& t = dodici_ax7().triodo;
+    const auto& t = dodici_ax7().parametri;
     double basso = 0, alto = 300;
     for (int i = 0; i < 200; ++i) {
         const double medio = (basso + alto) / 2;
-        const double scarto = koren::corrente_triodo(t, medio, vg) - (300 - medio) / 100;
+        const double scarto = modello::corrente_placca(t, medio, vg) - (300 - medio) / 100;
         (scarto < 0 ? basso : alto) = medio;
     }
     return (basso + alto) / 2;

@@ -6,7 +6,7 @@
 #include "chart/stato_grafico.h"
 #include "tubes/schema_valvole.h"
 
-#include "koren.h"
+#include "model/modello_valvola.h"
 #include "valvole_demo.h"
 
 #include <QDir>
@@ -262,8 +262,8 @@ private slots:
         QCOMPARE(x, std::round(x)); // 250 V falls on a whole pixel column
         QCOMPARE(calcolav(s, float(x)), va);
 
-        const koren::ParametriTriodo ecc83{100, 1.4, 1060, 600, 300};
-        const double i_modello = koren::corrente_triodo(ecc83, va, vg);
+        const modello::ParametriModello ecc83{modello::TipoModello::triodo_koren, 100, 1.4, 1060, 600, 300};
+        const double i_modello = modello::corrente_placca(ecc83, va, vg);
         QVERIFY(i_modello > 0.5 && i_modello < 1.5); // about 1 mA on the data sheet
         const double y_modello = s.org_y - i_modello / s.imax_i * (s.org_y - s.imax_y);
 

@@ -226,7 +226,7 @@ private slots:
         for (double vg : f->griglie) {
             Polilinea l;
             for (double ep = 0; ep <= f->vmax_v; ep += 0.25) {
-                const double ia = koren::corrente_triodo(f->parametri, ep, vg);
+                const double ia = modello::corrente_placca(f->parametri, ep, vg);
                 if (ia > 0.9 * f->imax_i)
                     break;
                 l.push_back(f->pixel(ep, ia));

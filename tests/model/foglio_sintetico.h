@@ -10,7 +10,7 @@
 #include "chart/taratura.h"
 #include "tubes/immagini_valvola.h"
 
-#include "koren.h"
+#include "model/modello_valvola.h"
 
 #include <QFont>
 #include <QImage>
@@ -27,10 +27,10 @@
 namespace foglio_sintetico {
 
 struct Foglio {
-    QImage immagine;                  // 518 x 418, as the new-tube window keeps it
-    Taratura taratura;                // exact calibration of the rescaled picture
-    koren::ParametriTriodo parametri; // the set the curves were drawn from
-    std::vector<double> griglie;      // grid voltages, top curve first
+    QImage immagine;                     // 518 x 418, as the new-tube window keeps it
+    Taratura taratura;                   // exact calibration of the rescaled picture
+    modello::ParametriModello parametri; // the set the curves were drawn from
+    std::vector<double> griglie;         // grid voltages, top curve first
     double vmax_v = 0, imax_i = 0;
     // Picture pixel (rescaled) of plate voltage ep and current ia.
     QPointF pixel(double ep, double ia) const;
@@ -96,7 +96,7 @@ inline void riquadro(QPainter& p, QPointF centro, QSizeF dim, double gradi, cons
 inline std::optional<Foglio> genera(Disturbo disturbo = Disturbo::nessuno)
 {
     Foglio f;
-    f.parametri = {21.5, 1.3, 1180, 84, 300}; // a medium-mu twin triode
+    f.parametri = {modello::TipoModello::triodo_koren, 21.5, 1.3, 1180, 84, 300}; // a medium-mu twin triode
     f.vmax_v = 500;
     f.imax_i = 20;
     for (int k = 0; k <= 6; ++k)
@@ -136,7 +136,7 @@ inline std::optional<Foglio> genera(Disturbo disturbo = Disturbo::nessuno)
             QPointF fine;
             bool iniziato = false, iniziato_sopra = false;
             for (double ep = 0; ep <= f.vmax_v; ep += 0.5) {
-                const double ia = koren::corrente_triodo(f.parametri, ep, vg);
+                const double ia = modello::corrente_placca(f.parametri, ep, vg);
                 if (ia > 0.9 * f.imax_i)
                     break;
                 const QPointF q = punto(ep, ia);

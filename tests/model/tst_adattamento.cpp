@@ -21,8 +21,8 @@ namespace {
 Richiesta richiesta_vuota(const valvole_demo::Valvola& v)
 {
     Richiesta r;
-    r.tipo = v.pentodo ? modello::TipoModello::pentodo_koren : modello::TipoModello::triodo_koren;
-    r.vg2 = v.vg2;
+    r.tipo = v.pentodo() ? modello::TipoModello::pentodo_koren : modello::TipoModello::triodo_koren;
+    r.vg2 = v.parametri.vg2;
     r.taratura = taratura_demo(v);
     return r;
 }
@@ -51,26 +51,7 @@ Richiesta richiesta_ideale(const valvole_demo::Valvola& v)
 // The generating set of a demo tube as a parameter set.
 modello::ParametriModello verita(const valvole_demo::Valvola& v)
 {
-    modello::ParametriModello p;
-    if (v.pentodo)
-        p = {modello::TipoModello::pentodo_koren,
-             v.pentodo_p.mu,
-             v.pentodo_p.ex,
-             v.pentodo_p.kg1,
-             v.pentodo_p.kp,
-             v.pentodo_p.kvb,
-             0,
-             v.vg2};
-    else
-        p = {modello::TipoModello::triodo_koren,
-             v.triodo.mu,
-             v.triodo.ex,
-             v.triodo.kg1,
-             v.triodo.kp,
-             v.triodo.kvb,
-             0,
-             0};
-    return p;
+    return v.parametri;
 }
 
 void righe_demo()
@@ -190,7 +171,7 @@ void TstAdattamento::foglio_anni_cinquanta()
         for (const QPointF& q : c.punti) {
             const double ep = curve_modello::volt_di(r.taratura, q.x());
             peggiore = std::max(peggiore, std::abs(modello::corrente_placca(ris.parametri, ep, c.vg) -
-                                                   koren::corrente_triodo(f->parametri, ep, c.vg)));
+                                                   modello::corrente_placca(f->parametri, ep, c.vg)));
         }
     QVERIFY2(peggiore <= 0.015 * f->imax_i, qPrintable(QStringLiteral("%1 mA").arg(peggiore)));
 }
@@ -283,7 +264,7 @@ void TstAdattamento::richieste_rifiutate()
     const auto& tabella = valvole_demo::tabella();
     const auto& triodo = tabella[0];
     const auto& pentodo = tabella[6];
-    QVERIFY(!triodo.pentodo && pentodo.pentodo);
+    QVERIFY(!triodo.pentodo() && pentodo.pentodo());
     Richiesta r = richiesta_ideale(caso == 4 || caso == 5 ? pentodo : triodo);
     switch (caso) {
     case 0: r.curve.clear(); break;

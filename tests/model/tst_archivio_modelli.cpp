@@ -205,8 +205,8 @@ void TstArchivioModelli::base_dati_demo_con_i_modelli_pubblicati()
                 QVERIFY(std::abs(modello::corrente_placca(m->parametri, ep, eg) - atteso) <=
                         1e-9 * std::max(1.0, atteso));
             }
-        QCOMPARE(m->parametri.tipo == TipoModello::pentodo_koren, v.pentodo);
-        QCOMPARE(m->parametri.vg2, v.pentodo ? v.vg2 : 0.0);
+        QCOMPARE(m->parametri.tipo == TipoModello::pentodo_koren, v.pentodo());
+        QCOMPARE(m->parametri.vg2, v.pentodo() ? v.parametri.vg2 : 0.0);
     }
 }
 

@@ -99,6 +99,7 @@ private slots:
     void modello_preselezionato_dal_modo();
     void traccia_adatta_salva_esporta();
     void griglia_sbagliata_riga_rossa();
+    void unisci_e_rimuovi_rinumerano();
     void errori_senza_salvare_data();
     void errori_senza_salvare();
     void grafico_senza_curve();
@@ -109,8 +110,8 @@ void TstFinestraModello::didascalie_e_nomi_accessibili()
 {
     Banco b("12AX7");
     QCOMPARE(b.f->windowTitle(), QStringLiteral("Modello Valvola"));
-    for (const char* nome :
-         {"Traccia Curve", "Rimuovi Curva", "Adatta Modello", "Salva Modello", "Esporta SPICE", "Chiudi"}) {
+    for (const char* nome : {"Traccia Curve", "Rimuovi Curva", "Unisci Curve", "Adatta Modello", "Salva Modello",
+                             "Esporta SPICE", "Chiudi"}) {
         auto* p = b.controllo<QPushButton>(QString::fromUtf8(nome));
         QVERIFY2(p, nome);
         QCOMPARE(p->text(), QString::fromUtf8(nome));
@@ -249,6 +250,49 @@ void TstFinestraModello::griglia_sbagliata_riga_rossa()
     QVERIFY2(b.p.messaggi().isEmpty(), qPrintable(b.p.messaggi().join('|')));
     for (int r = 0; r < b.tabella()->rowCount(); ++r)
         QCOMPARE(b.tabella()->item(r, 0)->foreground().color() == Qt::red, r == 4);
+}
+
+// The repairs as a user makes them: a grid voltage typed in a cell, two
+// rows picked with Ctrl held and joined, a row removed; the rows below each
+// repair follow the sequence again, the typed cell keeps its voltage.
+void TstFinestraModello::unisci_e_rimuovi_rinumerano()
+{
+    Banco b("12AX7");
+    b.campo(QStringLiteral("Vg prima curva (V)="))->setText(QStringLiteral("0"));
+    b.campo(QStringLiteral("Passo Vg (V)="))->setText(QStringLiteral("0.5"));
+    b.premi(QStringLiteral("Traccia Curve"));
+    QCOMPARE(b.tabella()->rowCount(), 9);
+    auto* unisci = b.controllo<QPushButton>(QStringLiteral("Unisci Curve"));
+    auto* rimuovi = b.controllo<QPushButton>(QStringLiteral("Rimuovi Curva"));
+    QVERIFY(!unisci->isEnabled());
+    b.tabella()->item(5, 0)->setText(QStringLiteral("-2.6"));
+    const int punti = b.colonna(1)[1].toInt() + b.colonna(1)[2].toInt();
+    const auto clic_riga = [&](int r, Qt::KeyboardModifiers m) {
+        QTest::mouseClick(b.tabella()->viewport(), Qt::LeftButton, m,
+                          b.tabella()->visualItemRect(b.tabella()->item(r, 1)).center());
+    };
+    clic_riga(1, Qt::NoModifier);
+    QVERIFY(rimuovi->isEnabled() && !unisci->isEnabled());
+    clic_riga(2, Qt::ControlModifier);
+    QVERIFY(unisci->isEnabled());
+    const QImage prima = b.f->immagine_mostrata();
+    unisci->click();
+    QCOMPARE(b.colonna(0), QStringList({"0", "-0.5", "-1", "-1.5", "-2.6", "-2.5", "-3", "-3.5"}));
+    QCOMPARE(b.colonna(1)[1].toInt(), punti);
+    // The joined row stays selected, and is one trace less on the picture.
+    QCOMPARE(b.tabella()->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(b.tabella()->selectionModel()->selectedRows().front().row(), 1);
+    QVERIFY(b.f->immagine_mostrata() != prima);
+    if (qEnvironmentVariableIsSet("KORVEL_CATTURE"))
+        b.f->grab().save(qEnvironmentVariable("KORVEL_CATTURE") + QStringLiteral("/modello_unisci.png"));
+
+    clic_riga(0, Qt::NoModifier);
+    rimuovi->click();
+    QCOMPARE(b.colonna(0), QStringList({"0", "-0.5", "-1", "-2.6", "-2", "-2.5", "-3"}));
+    // The repaired rows fit as traced ones do.
+    QVERIFY(b.adatta());
+    QVERIFY2(b.p.messaggi().isEmpty(), qPrintable(b.p.messaggi().join('|')));
+    QVERIFY(!b.campo(QStringLiteral("mu="))->text().isEmpty());
 }
 
 void TstFinestraModello::errori_senza_salvare_data()

@@ -6,7 +6,7 @@
 // 500 V at column 496, 20 mA at row 40, so the calibration is exact and a
 // curve pixel can be checked against the model.
 
-#include "koren.h"
+#include "model/modello_valvola.h"
 #include "valvole_demo.h"
 
 #include <QImage>
@@ -24,20 +24,20 @@ inline constexpr int imax_i = 20;
 inline constexpr double passo_griglia = 2.0; // V between curves, from 0 down
 inline constexpr int curve = 13;
 
-inline const koren::ParametriTriodo& modello()
+inline const modello::ParametriModello& modello()
 {
-    static const koren::ParametriTriodo t = [] {
+    static const modello::ParametriModello t = [] {
         for (const auto& v : valvole_demo::tabella())
             if (v.sigla_usa == "12AU7")
-                return v.triodo;
-        return koren::ParametriTriodo{};
+                return v.parametri;
+        return modello::ParametriModello{};
     }();
     return t;
 }
 
 inline double corrente(double ep, double eg)
 {
-    return koren::corrente_triodo(modello(), ep, eg);
+    return modello::corrente_placca(modello(), ep, eg);
 }
 
 // Row (not rounded) of a current on the rescaled picture.

@@ -60,6 +60,17 @@ Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immag
     auto* spiegazione =
         new QLabel(QStringLiteral("Trascinare un rettangolo attorno al grafico: assi, numeri e curve."), this);
     spiegazione->setBuddy(area);
+    senza_grafico =
+        new QLabel(tr("Nessun grafico trovato in questa pagina: trascinare un rettangolo attorno al grafico"), this);
+    senza_grafico->setObjectName(QStringLiteral("senza_grafico"));
+    senza_grafico->setAccessibleName(senza_grafico->text());
+    senza_grafico->setWordWrap(true);
+    {
+        QFont f = senza_grafico->font();
+        f.setBold(true);
+        senza_grafico->setFont(f);
+    }
+    senza_grafico->hide();
 
     raddrizza = new QCheckBox(QStringLiteral("Raddrizza"), this);
     raddrizza->setAccessibleName(QStringLiteral("Raddrizza"));
@@ -98,6 +109,7 @@ Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immag
     risposte->addWidget(annulla_);
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(spiegazione);
+    tutto->addWidget(senza_grafico);
     tutto->addWidget(area, 0, Qt::AlignCenter);
     tutto->addLayout(strumenti);
     tutto->addLayout(risposte);
@@ -129,6 +141,7 @@ void Ritaglia_Grafico::aggiorna_immagine()
         corrente_ = analisi_grafico::quarto_di_giro(corrente_, true);
     cornice_ = analisi_grafico::rileva_griglia(corrente_).cornice;
     ritaglio_ = cornice_.isEmpty() ? corrente_.rect() : attorno(cornice_, corrente_.size());
+    senza_grafico->setVisible(cornice_.isEmpty());
     // The window fits the screen, its buttons included.
     QSize massima(800, 600);
     if (const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen())

@@ -52,6 +52,9 @@ public:
     QPushButton* ruota_destra = nullptr;
     QCheckBox* raddrizza = nullptr;
     QLabel* nota = nullptr;
+    // Shown while no plot is found on the picture: the rectangle then
+    // starts on the whole of it, and the user has to draw one.
+    QLabel* senza_grafico = nullptr;
     AreaRitaglio* area = nullptr;
 
 private:

@@ -1,7 +1,11 @@
 #pragma once
 
 // "Pagina": the pages of a data-sheet PDF as thumbnails, for picking the one
-// with the plate characteristics.
+// with the plate characteristics. Every page can be reached: the thumbnails
+// wrap in rows that scroll, the arrows move between them and Page Up/Down by
+// a screenful, the selected one is kept in view, and OK is on only while a
+// page is selected, so the window never answers a page the user did not see
+// chosen.
 
 #include <QDialog>
 
@@ -20,7 +24,7 @@ public:
 
     Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documento& documento, QWidget* parent = nullptr);
 
-    // The chosen page, from 0.
+    // The selected page, from 0; -1 when none is.
     int pagina() const;
     void scegli(int pagina);
 

@@ -24,6 +24,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 // The picture at 1:1 with the traced curves and the model over it; a click
@@ -222,23 +223,32 @@ void FinestraModello::costruisci()
         {QStringLiteral("Vg (V)"), QStringLiteral("Punti"), QStringLiteral("Scarto (px)")});
     tabella_->verticalHeader()->hide();
     tabella_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabella_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Two rows selected together are joined by "Unisci Curve".
+    tabella_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tabella_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tabella_->setMinimumHeight(160);
     l_tabella->setBuddy(tabella_);
     destra->addWidget(l_tabella);
     destra->addWidget(tabella_, 1);
-    // A new grid voltage makes the fit shown stale.
+    // Only the user's edits arrive here (the window fills the table with its
+    // signals blocked): the typed voltage is kept through renumbering, and
+    // makes the fit shown stale.
     connect(tabella_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* it) {
-        if (it->column() == col_vg && risultato_)
+        if (it->column() != col_vg)
+            return;
+        righe_curve::scrivi_vg(righe_, it->row(), it->text());
+        if (risultato_)
             azzera_risultato();
     });
     connect(tabella_, &QTableWidget::itemSelectionChanged, this, [this] { abilita_comandi(); });
 
     auto* riga_pulsanti = new QHBoxLayout;
     rimuovi_ = pulsante(QStringLiteral("Rimuovi Curva"));
+    unisci_ = pulsante(tr("Unisci Curve"));
+    unisci_->setToolTip(tr("Unisce in una curva le due righe selezionate"));
     adatta_ = pulsante(QStringLiteral("Adatta Modello"));
     riga_pulsanti->addWidget(rimuovi_);
+    riga_pulsanti->addWidget(unisci_);
     riga_pulsanti->addWidget(adatta_);
     destra->addLayout(riga_pulsanti);
 
@@ -274,6 +284,7 @@ void FinestraModello::costruisci()
 
     connect(traccia_, &QPushButton::clicked, this, [this] { traccia_curve(); });
     connect(rimuovi_, &QPushButton::clicked, this, [this] { rimuovi_curva(); });
+    connect(unisci_, &QPushButton::clicked, this, [this] { unisci_curve(); });
     connect(adatta_, &QPushButton::clicked, this, [this] { adatta_modello(); });
     connect(mostra_modello_, &QCheckBox::toggled, this, [this] { aggiorna_disegno(); });
     connect(salva_, &QPushButton::clicked, this, [this] { salva_modello(); });
@@ -297,26 +308,52 @@ void FinestraModello::abilita_comandi()
     traccia_->setEnabled(libero);
     vista_->setEnabled(libero);
     tabella_->setEnabled(libero);
-    rimuovi_->setEnabled(libero && !tabella_->selectedItems().isEmpty());
+    const int scelte = int(righe_scelte().size());
+    rimuovi_->setEnabled(libero && scelte > 0);
+    unisci_->setEnabled(libero && scelte == 2);
     adatta_->setEnabled(libero && tabella_->rowCount() > 0);
     mostra_modello_->setEnabled(pronto);
     salva_->setEnabled(pronto);
     esporta_->setEnabled(pronto);
 }
 
-void FinestraModello::aggiungi_riga(int posizione, const QVector<QPointF>& punti, const QString& vg)
+righe_curve::Sequenza FinestraModello::sequenza() const
 {
-    const QSignalBlocker blocco(tabella_);
-    tabella_->insertRow(posizione);
-    auto* cella_vg = new QTableWidgetItem(vg);
-    tabella_->setItem(posizione, col_vg, cella_vg);
-    auto* cella_punti = new QTableWidgetItem(QString::number(punti.size()));
-    cella_punti->setFlags(cella_punti->flags() & ~Qt::ItemIsEditable);
-    tabella_->setItem(posizione, col_punti, cella_punti);
-    auto* cella_scarto = new QTableWidgetItem;
-    cella_scarto->setFlags(cella_scarto->flags() & ~Qt::ItemIsEditable);
-    tabella_->setItem(posizione, col_scarto, cella_scarto);
-    curve_.insert(posizione, punti);
+    return {adattamento::leggi_tensione(vg_prima_->text()), adattamento::leggi_tensione(vg_passo_->text())};
+}
+
+QVector<int> FinestraModello::righe_scelte() const
+{
+    QVector<int> r;
+    for (const QModelIndex& i : tabella_->selectionModel()->selectedRows())
+        r << i.row();
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+void FinestraModello::mostra_righe(const QVector<int>& scelte)
+{
+    {
+        const QSignalBlocker blocco(tabella_);
+        tabella_->clearSelection();
+        tabella_->setRowCount(int(righe_.size()));
+        for (int k = 0; k < righe_.size(); ++k) {
+            tabella_->setItem(k, col_vg, new QTableWidgetItem(righe_[k].vg));
+            auto* cella_punti = new QTableWidgetItem(QString::number(righe_[k].punti.size()));
+            cella_punti->setFlags(cella_punti->flags() & ~Qt::ItemIsEditable);
+            tabella_->setItem(k, col_punti, cella_punti);
+            auto* cella_scarto = new QTableWidgetItem;
+            cella_scarto->setFlags(cella_scarto->flags() & ~Qt::ItemIsEditable);
+            tabella_->setItem(k, col_scarto, cella_scarto);
+        }
+    }
+    // Selecting after the signals are back, so the buttons follow it.
+    for (const int k : scelte)
+        if (k >= 0 && k < tabella_->rowCount())
+            tabella_->selectionModel()->select(tabella_->model()->index(k, 0),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (!scelte.isEmpty() && scelte.front() >= 0 && scelte.front() < tabella_->rowCount())
+        tabella_->scrollToItem(tabella_->item(scelte.front(), col_vg));
 }
 
 void FinestraModello::traccia_curve()
@@ -328,11 +365,8 @@ void FinestraModello::traccia_curve()
         return tracciatore::traccia_curve(valvola_.immagine, valvola_.taratura);
     }();
     azzera_risultato();
-    {
-        const QSignalBlocker blocco(tabella_);
-        tabella_->setRowCount(0);
-    }
-    curve_.clear();
+    righe_.clear();
+    mostra_righe();
     if (trovate.isEmpty()) {
         aggiorna_disegno();
         abilita_comandi();
@@ -341,13 +375,10 @@ void FinestraModello::traccia_curve()
     }
     // Grid voltages from the first curve down by the step; a field that is not
     // a number leaves the cells empty for the user to fill.
-    const auto prima = adattamento::leggi_tensione(vg_prima_->text());
-    const auto passo = adattamento::leggi_tensione(vg_passo_->text());
-    QVector<double> griglie;
-    if (prima && passo)
-        griglie = adattamento::griglie_in_sequenza(*prima, *passo, int(trovate.size()));
+    const righe_curve::Sequenza s = sequenza();
     for (int k = 0; k < trovate.size(); ++k)
-        aggiungi_riga(k, trovate[k].punti, k < griglie.size() ? testo_numero(griglie[k], 10) : QString());
+        righe_ << righe_curve::Riga{trovate[k].punti, righe_curve::vg_in_sequenza(s, k), false};
+    mostra_righe();
     aggiorna_disegno();
     abilita_comandi();
 }
@@ -361,20 +392,16 @@ void FinestraModello::clic_immagine(QPointF punto)
         piattaforma_.messaggio(msg_nessuna_curva_qui, titolo_finestra);
         return;
     }
-    // Placed among the others by current, highest first; its grid voltage is
-    // the one the sequence gives that place.
+    // Placed among the others by current, highest first; it and the rows
+    // below take the grid voltages the sequence gives their places (a missed
+    // curve had shifted them by one step).
     const double y = y_medio(c->punti);
     int pos = 0;
-    while (pos < curve_.size() && y_medio(curve_[pos]) < y)
+    while (pos < righe_.size() && y_medio(righe_[pos].punti) < y)
         ++pos;
-    QString vg;
-    const auto prima = adattamento::leggi_tensione(vg_prima_->text());
-    const auto passo = adattamento::leggi_tensione(vg_passo_->text());
-    if (prima && passo)
-        vg = testo_numero(*prima - *passo * pos, 10);
     azzera_risultato();
-    aggiungi_riga(pos, c->punti, vg);
-    tabella_->selectRow(pos);
+    righe_curve::inserisci(righe_, pos, c->punti, sequenza());
+    mostra_righe({pos});
     aggiorna_disegno();
     abilita_comandi();
 }
@@ -383,13 +410,23 @@ void FinestraModello::rimuovi_curva()
 {
     if (thread_)
         return;
-    const auto scelte = tabella_->selectionModel()->selectedRows();
-    if (scelte.isEmpty())
+    if (!righe_curve::rimuovi(righe_, righe_scelte(), sequenza()))
         return;
-    const int r = scelte.front().row();
-    tabella_->removeRow(r);
-    curve_.removeAt(r);
     azzera_risultato();
+    mostra_righe();
+    aggiorna_disegno();
+    abilita_comandi();
+}
+
+void FinestraModello::unisci_curve()
+{
+    if (thread_)
+        return;
+    const QVector<int> scelte = righe_scelte();
+    if (scelte.size() != 2 || !righe_curve::unisci(righe_, scelte[0], scelte[1], sequenza()))
+        return;
+    azzera_risultato();
+    mostra_righe({scelte[0]});
     aggiorna_disegno();
     abilita_comandi();
 }
@@ -406,14 +443,13 @@ void FinestraModello::adatta_modello()
         return;
     }
     for (int r = 0; r < tabella_->rowCount(); ++r) {
-        const QTableWidgetItem* it = tabella_->item(r, col_vg);
-        const auto vg = adattamento::leggi_tensione(it ? it->text() : QString());
+        const auto vg = adattamento::leggi_tensione(righe_[r].vg);
         if (!vg) {
             piattaforma_.messaggio(adattamento::msg_griglia_non_numero(r + 1), titolo_finestra);
             tabella_->setCurrentCell(r, col_vg);
             return;
         }
-        richiesta.curve << adattamento::CurvaDaAdattare{*vg, curve_[r]};
+        richiesta.curve << adattamento::CurvaDaAdattare{*vg, righe_[r].punti};
     }
     if (pentodo()) {
         const auto vg2 = adattamento::leggi_tensione(vg2_->text());
@@ -503,7 +539,10 @@ void FinestraModello::aggiorna_disegno()
     QVector<QVector<QPointF>> modello;
     if (risultato_ && mostra_modello_->isChecked())
         modello = curve_modello::curve(risultato_->parametri, griglie_adattate_, valvola_.taratura);
-    vista_->imposta(curve_, modello);
+    QVector<QVector<QPointF>> tracciate;
+    for (const auto& r : righe_)
+        tracciate << r.punti;
+    vista_->imposta(tracciate, modello);
 }
 
 QImage FinestraModello::immagine_mostrata() const

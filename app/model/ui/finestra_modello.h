@@ -7,6 +7,7 @@
 #include "chart/taratura.h"
 #include "model/adattamento.h"
 #include "model/modello_valvola.h"
+#include "model/righe_curve.h"
 
 #include <QDialog>
 #include <QImage>
@@ -50,6 +51,7 @@ public:
     void traccia_curve();
     void clic_immagine(QPointF punto);
     void rimuovi_curva();
+    void unisci_curve();
     void adatta_modello();
     void salva_modello();
     void esporta_spice();
@@ -67,7 +69,10 @@ private:
     // The fitted result as it is stored and exported, dated today.
     modello::ModelloSalvato modello_adattato() const;
     void costruisci();
-    void aggiungi_riga(int posizione, const QVector<QPointF>& punti, const QString& vg);
+    righe_curve::Sequenza sequenza() const;
+    QVector<int> righe_scelte() const;
+    // Shows righe_ in the table, selecting the rows given.
+    void mostra_righe(const QVector<int>& scelte = {});
     void aggiorna_disegno();
     void adattamento_finito();
     void azzera_risultato();
@@ -76,7 +81,7 @@ private:
 
     Piattaforma& piattaforma_;
     Valvola valvola_;
-    QVector<QVector<QPointF>> curve_; // one per table row
+    QVector<righe_curve::Riga> righe_; // one per table row, in its order
     std::optional<adattamento::Risultato> risultato_;
     QVector<double> griglie_adattate_;
     bool salvato_ = false;
@@ -92,6 +97,7 @@ private:
     QPushButton* traccia_ = nullptr;
     QTableWidget* tabella_ = nullptr;
     QPushButton* rimuovi_ = nullptr;
+    QPushButton* unisci_ = nullptr;
     QPushButton* adatta_ = nullptr;
     QLineEdit* mu_ = nullptr;
     QLineEdit* ex_ = nullptr;
