@@ -13,6 +13,7 @@
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/vista_valvola.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
@@ -227,8 +228,8 @@ void CaricatoreValvola::mostra_caratteristiche(int r)
             continue;
         if (i >= 7 && !(numeri::valore_iniziale(cella(r, 23)) > 0))
             continue;
-        vista_.aggiungi_caratteristica(QString::fromUtf8(rc.etichetta), cella(r, rc.colonna),
-                                       QString::fromUtf8(rc.unita));
+        vista_.aggiungi_caratteristica(QCoreApplication::translate("Caratteristiche", rc.etichetta),
+                                       cella(r, rc.colonna), QString::fromUtf8(rc.unita));
     }
 
     if (!modello_)
