@@ -72,6 +72,122 @@
     </message>
 </context>
 <context>
+    <name>CaricatoreValvola</name>
+    <message>
+        <source>Modello</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Pentodo (Koren)</source>
+        <translation>Pentode (Koren)</translation>
+    </message>
+    <message>
+        <source>Triodo (Koren)</source>
+        <translation>Triode (Koren)</translation>
+    </message>
+    <message>
+        <source>Fonte modello</source>
+        <translation>Model source</translation>
+    </message>
+    <message>
+        <source>Scarto medio</source>
+        <translation>Mean residual</translation>
+    </message>
+    <message>
+        <source>Scarto massimo</source>
+        <translation>Max residual</translation>
+    </message>
+    <message>
+        <source>Data modello</source>
+        <translation>Model date</translation>
+    </message>
+</context>
+<context>
+    <name>ComandiProgetto</name>
+    <message>
+        <source>Salvataggio Progetto XML</source>
+        <translation>Save XML Project</translation>
+    </message>
+    <message>
+        <source>Progetto salvato correttamente</source>
+        <translation>Project saved</translation>
+    </message>
+    <message>
+        <source>Errore Salvataggio Progetto</source>
+        <translation>Error saving the project</translation>
+    </message>
+    <message>
+        <source>Errore lettura file XML</source>
+        <translation>Error reading the XML file</translation>
+    </message>
+    <message>
+        <source>Sigla valvola non presente nel file</source>
+        <translation>No tube type in the file</translation>
+    </message>
+    <message>
+        <source>Valvola non presente nel DB</source>
+        <translation>Tube not in the database</translation>
+    </message>
+    <message>
+        <source>Salvare il progetto corrente?</source>
+        <translation>Save the current project?</translation>
+    </message>
+</context>
+<context>
+    <name>ComandiReport</name>
+    <message>
+        <source>Titolo del progetto</source>
+        <translation>Project title</translation>
+    </message>
+    <message>
+        <source>Errore nella generazione del file</source>
+        <translation>Error writing the file</translation>
+    </message>
+    <message>
+        <source>Errore pagina HTML non impostata</source>
+        <translation>Error: HTML page not set</translation>
+    </message>
+    <message>
+        <source>Errore pagina HTML di base non trovata</source>
+        <translation>Error: HTML template page not found</translation>
+    </message>
+    <message>
+        <source>Vuoi visualizzare il risultato?</source>
+        <translation>Show the result?</translation>
+    </message>
+    <message>
+        <source>Salvataggio Progetto</source>
+        <translation>Save Project</translation>
+    </message>
+    <message>
+        <source>Salvataggio Grafico</source>
+        <translation>Save Chart</translation>
+    </message>
+    <message>
+        <source>Scelta Pagina Progetto HTML</source>
+        <translation>HTML Project Page</translation>
+    </message>
+</context>
+<context>
+    <name>Grafico</name>
+    <message>
+        <source>Assente</source>
+        <translation>Missing</translation>
+    </message>
+    <message>
+        <source>Non Calcolabile</source>
+        <translation>Not Computable</translation>
+    </message>
+    <message>
+        <source>Traccia Potenza massima</source>
+        <translation>Draw Max Dissipation</translation>
+    </message>
+    <message>
+        <source>Cancella Potenza massima</source>
+        <translation>Delete Max Dissipation</translation>
+    </message>
+</context>
+<context>
     <name>KORVEL</name>
     <message>
         <source>Base dati assente, vuoi caricarla?</source>
@@ -826,6 +942,31 @@ Sostituirli?</source>
         <translation>These already exist:
 %1
 Replace them?</translation>
+    </message>
+</context>
+<context>
+    <name>PiattaformaQt</name>
+    <message>
+        <source>Sì</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Ritaglia_Grafico</name>
+    <message>
+        <source>Ritaglia Grafico</source>
+        <translation>Crop Chart</translation>
+    </message>
+</context>
+<context>
+    <name>Scelta_Pagina</name>
+    <message>
+        <source>Pagina</source>
+        <translation>Page</translation>
     </message>
 </context>
 <context>

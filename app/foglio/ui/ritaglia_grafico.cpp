@@ -18,8 +18,6 @@
 #include <algorithm>
 #include <cmath>
 
-const QString Ritaglia_Grafico::titolo = QStringLiteral("Ritaglia Grafico");
-
 namespace {
 
 // Below this the skew is left alone: straightening would only blur lines.

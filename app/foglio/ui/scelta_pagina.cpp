@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-const QString Scelta_Pagina::titolo = QStringLiteral("Pagina");
-
 namespace {
 
 constexpr int lato_miniatura = 160;

@@ -3,6 +3,7 @@
 // "Pagina": the pages of a data-sheet PDF as thumbnails, for picking the one
 // with the plate characteristics.
 
+#include "common/testo_tradotto.h"
 #include <QDialog>
 
 class Piattaforma;
@@ -16,7 +17,7 @@ class Documento;
 class Scelta_Pagina : public QDialog {
     Q_OBJECT
 public:
-    static const QString titolo; // "Pagina"
+    static constexpr TestoTradotto titolo{"Scelta_Pagina", QT_TRANSLATE_NOOP("Scelta_Pagina", "Pagina")}; // "Pagina"
 
     Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documento& documento, QWidget* parent = nullptr);
 
