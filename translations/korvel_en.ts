@@ -956,10 +956,101 @@ Replace them?</translation>
     </message>
 </context>
 <context>
+    <name>Ricalcolo</name>
+    <message>
+        <source>Parametri ricalcolo</source>
+        <translation>Recalculation Parameters</translation>
+    </message>
+    <message>
+        <source>Parametri  Anodica</source>
+        <translation>Plate Parameters</translation>
+    </message>
+    <message>
+        <source>VA=</source>
+        <translation>Vp=</translation>
+    </message>
+    <message>
+        <source>IA=</source>
+        <translation>Ip=</translation>
+    </message>
+    <message>
+        <source>Componenti</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>Calcolo componenti</source>
+        <translation>Component calculation</translation>
+    </message>
+    <message>
+        <source>R.Anodica=</source>
+        <translation>Plate Load=</translation>
+    </message>
+    <message>
+        <source>R.Dinamica=</source>
+        <translation>R.Dynamic=</translation>
+    </message>
+    <message>
+        <source>Per ricalcolare la retta, inserire il nuovo valore</source>
+        <translation>To recalculate the load line, enter the new value</translation>
+    </message>
+    <message>
+        <source>Ricalcola</source>
+        <translation>Recalculate</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>Ritaglia_Grafico</name>
     <message>
         <source>Ritaglia Grafico</source>
         <translation>Crop Chart</translation>
+    </message>
+    <message>
+        <source>Immagine da ritagliare</source>
+        <translation>Picture to crop</translation>
+    </message>
+    <message>
+        <source>Trascinare con il tasto sinistro un rettangolo attorno al grafico</source>
+        <translation>Drag a rectangle around the chart with the left button</translation>
+    </message>
+    <message>
+        <source>Trascinare un rettangolo attorno al grafico: assi, numeri e curve.</source>
+        <translation>Drag a rectangle around the chart: axes, numbers and curves.</translation>
+    </message>
+    <message>
+        <source>Raddrizza</source>
+        <translation>Straighten</translation>
+    </message>
+    <message>
+        <source>Raddrizzatura</source>
+        <translation>Straightening</translation>
+    </message>
+    <message>
+        <source>Raddrizzato di %1°</source>
+        <translation>Straightened by %1°</translation>
+    </message>
+    <message>
+        <source>Ruota a sinistra</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Ruota a destra</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tutta l&apos;immagine</source>
+        <translation>Whole Picture</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -967,6 +1058,26 @@ Replace them?</translation>
     <message>
         <source>Pagina</source>
         <translation>Page</translation>
+    </message>
+    <message>
+        <source>Pagine</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>Scegliere la pagina con le curve:</source>
+        <translation>Choose the page with the curves:</translation>
+    </message>
+    <message>
+        <source>Pagina %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,8 @@
 #include "support/cartella_prova.h"
 
 #include "archive/cartelle.h"
+#include "chart/stato_grafico.h"
+#include "chart/ui/ricalcolo.h"
 #include "common/lingua.h"
 #include "common/libreria_immagini.h"
 #include "platform/piattaforma_scriptata.h"
@@ -142,12 +144,15 @@ private slots:
         QTest::addColumn<QString>("principale");
         QTest::addColumn<QString>("nuova");
         QTest::addColumn<QString>("annulla");
+        QTest::addColumn<QString>("ricalcolo");
         QTest::newRow("Italian") << false << "Calcolatore Retta di Carico"
                                  << "Caricamento nuova Valvola"
-                                 << "Annulla";
+                                 << "Annulla"
+                                 << "Parametri ricalcolo";
         QTest::newRow("English") << true << "Load Line Calculator"
                                  << "Enter New Tube"
-                                 << "Cancel";
+                                 << "Cancel"
+                                 << "Recalculation Parameters";
     }
     void finestre()
     {
@@ -155,6 +160,7 @@ private slots:
         QFETCH(QString, principale);
         QFETCH(QString, nuova);
         QFETCH(QString, annulla);
+        QFETCH(QString, ricalcolo);
         const Lingua lingua = inglese ? Lingua::inglese : Lingua::italiano;
         installa_traduzioni(lingua, QStringLiteral(KORVEL_DIST_DIR));
         const QString suffisso = QLatin1Char('_') + codice_lingua(lingua);
@@ -189,6 +195,16 @@ private slots:
             QCOMPARE(dell_altra_lingua(&n, lingua), QStringList());
             QCOMPARE(stretti(&n), QStringList());
             cattura(&n, QStringLiteral("nuova_valvola") + suffisso);
+        }
+        {
+            StatoGrafico stato;
+            Ricalcolo r(stato);
+            r.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&r));
+            QCOMPARE(r.windowTitle(), ricalcolo);
+            QCOMPARE(dell_altra_lingua(&r, lingua), QStringList());
+            QCOMPARE(stretti(&r), QStringList());
+            cattura(&r, QStringLiteral("ricalcolo") + suffisso);
         }
     }
 };

@@ -24,20 +24,20 @@ Scelta_Pagina::Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documen
     setAccessibleName(titolo);
 
     elenco = new QListWidget(this);
-    elenco->setAccessibleName(QStringLiteral("Pagine"));
+    elenco->setAccessibleName(tr("Pagine"));
     elenco->setViewMode(QListView::IconMode);
     elenco->setIconSize(QSize(lato_miniatura, lato_miniatura));
     elenco->setResizeMode(QListView::Adjust);
     elenco->setMovement(QListView::Static);
     elenco->setSpacing(6);
-    auto* etichetta = new QLabel(QStringLiteral("Scegliere la pagina con le curve:"), this);
+    auto* etichetta = new QLabel(tr("Scegliere la pagina con le curve:"), this);
     etichetta->setBuddy(elenco);
 
     // Rendering the thumbnails of a long document takes a while.
     {
         Piattaforma::Occupato occupato(piattaforma);
         for (int i = 0; i < documento.pagine(); ++i) {
-            const QString testo = QStringLiteral("Pagina %1").arg(i + 1);
+            const QString testo = tr("Pagina %1").arg(i + 1);
             auto* voce =
                 new QListWidgetItem(QIcon(QPixmap::fromImage(documento.miniatura(i, lato_miniatura))), testo, elenco);
             voce->setToolTip(testo);
@@ -46,10 +46,10 @@ Scelta_Pagina::Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documen
     elenco->setCurrentRow(0);
 
     auto* pulsanti = new QDialogButtonBox(this);
-    ok = pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    annulla = pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
-    ok->setAccessibleName(QStringLiteral("OK"));
-    annulla->setAccessibleName(QStringLiteral("Annulla"));
+    ok = pulsanti->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    annulla = pulsanti->addButton(tr("Annulla"), QDialogButtonBox::RejectRole);
+    ok->setAccessibleName(tr("OK"));
+    annulla->setAccessibleName(tr("Annulla"));
     connect(pulsanti, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(pulsanti, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(elenco, &QListWidget::itemActivated, this, &QDialog::accept);
