@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "common/lingua.h"
 #include "platform/ui/piattaforma_qt.h"
 #include "shell/korvel.h"
 
@@ -11,6 +12,9 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KOR_VEL"));
+    // Before the first window: every text is read in the language of this
+    // start.
+    installa_traduzioni(lingua_di_avvio(), QCoreApplication::applicationDirPath());
     PiattaformaQt piattaforma;
     KORVEL window(piattaforma);
     window.KORVEL_Form_Load();

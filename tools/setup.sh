@@ -14,6 +14,7 @@ PACKAGES=(
   libhpdf-dev
   chromium
   libceres-dev qt6-charts-dev libqt6opengl6-dev ngspice
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   desktop-file-utils appstream lintian dpkg-dev fakeroot file
 )
 

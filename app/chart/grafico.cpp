@@ -15,11 +15,6 @@ const QString schema_resistenze = QStringLiteral("###,###,##0");
 const QString schema_condensatore = QStringLiteral("#0.00");
 } // namespace
 
-const QString Grafico::testo_assente = QStringLiteral("Assente");
-const QString Grafico::testo_non_calcolabile = QStringLiteral("Non Calcolabile");
-const QString Grafico::caption_traccia_potenza = QStringLiteral("Traccia Potenza massima");
-const QString Grafico::caption_cancella_potenza = QStringLiteral("Cancella Potenza massima");
-
 Grafico::Grafico(VistaGrafico& vista) : vista_(vista) {}
 
 QColor Grafico::colore_assente()

@@ -6,6 +6,7 @@
 // VistaGrafico: the recalculation dialog, too, is a request the window
 // answers. The engine is core code and links no widget library.
 
+#include "common/testo_tradotto.h"
 #include "chart/stato_grafico.h"
 #include "chart/tela.h"
 #include "chart/vista_grafico.h"
@@ -93,10 +94,12 @@ public:
     // Captions and looks shared with the window.
     static QColor colore_assente();
     static QColor colore_presente(Legenda legenda);
-    static const QString testo_assente;
-    static const QString testo_non_calcolabile;
-    static const QString caption_traccia_potenza;
-    static const QString caption_cancella_potenza;
+    static constexpr TestoTradotto testo_assente{"Grafico", QT_TRANSLATE_NOOP("Grafico", "Assente")};
+    static constexpr TestoTradotto testo_non_calcolabile{"Grafico", QT_TRANSLATE_NOOP("Grafico", "Non Calcolabile")};
+    static constexpr TestoTradotto caption_traccia_potenza{"Grafico",
+                                                           QT_TRANSLATE_NOOP("Grafico", "Traccia Potenza massima")};
+    static constexpr TestoTradotto caption_cancella_potenza{"Grafico",
+                                                            QT_TRANSLATE_NOOP("Grafico", "Cancella Potenza massima")};
 
 private:
     bool tubo_caricato() const;

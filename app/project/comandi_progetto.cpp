@@ -13,14 +13,7 @@
 
 #include <QFileInfo>
 
-const QString ComandiProgetto::titolo_dialogo = QStringLiteral("Salvataggio Progetto XML");
 const QString ComandiProgetto::filtri_dialogo = QStringLiteral("xml (*.xml)|*.xml");
-const QString ComandiProgetto::testo_salvato = QStringLiteral("Progetto salvato correttamente");
-const QString ComandiProgetto::testo_errore_salvataggio = QStringLiteral("Errore Salvataggio Progetto");
-const QString ComandiProgetto::testo_errore_lettura = QStringLiteral("Errore lettura file XML");
-const QString ComandiProgetto::testo_sigla_assente = QStringLiteral("Sigla valvola non presente nel file");
-const QString ComandiProgetto::testo_valvola_assente = QStringLiteral("Valvola non presente nel DB");
-const QString ComandiProgetto::domanda_salvataggio = QStringLiteral("Salvare il progetto corrente?");
 
 namespace {
 
@@ -67,7 +60,12 @@ Progetto ComandiProgetto::progetto_corrente() const
     p.euro = vista_.testo_nome_valvola(1);
     p.modo = vista_.testo_nome_valvola(2);
     p.guadagno = campi_.testo(Campo::gain_value);
+    // The field may hold the words "not computable" in the language of the
+    // start; the file keeps them as the Italian program writes them, so a
+    // project reads the same in every language.
     p.r_tubo = campi_.testo(Campo::r_value);
+    if (p.r_tubo == Grafico::testo_non_calcolabile.testo())
+        p.r_tubo = QString::fromUtf8(Grafico::testo_non_calcolabile.sorgente);
     p.r_anodica = campi_.testo(Campo::r_anodica);
     p.r_catodica = campi_.testo(Campo::r_catodica);
     p.c_catodica = campi_.testo(Campo::c_catodica);
@@ -251,7 +249,9 @@ void ComandiProgetto::ripristina(const Progetto& p, int riga)
 
     // Ordinary text changes: r_anodica reacts to its restored text.
     campi_.imposta_testo(Campo::gain_value, p.guadagno);
-    campi_.imposta_testo(Campo::r_value, p.r_tubo);
+    campi_.imposta_testo(Campo::r_value, p.r_tubo == QString::fromUtf8(Grafico::testo_non_calcolabile.sorgente)
+                                             ? Grafico::testo_non_calcolabile.testo()
+                                             : p.r_tubo);
     campi_.imposta_testo(Campo::r_anodica, p.r_anodica);
     campi_.imposta_testo(Campo::r_catodica, p.r_catodica);
     campi_.imposta_testo(Campo::c_catodica, p.c_catodica);

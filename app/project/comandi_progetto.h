@@ -6,6 +6,7 @@
 // object with the chart engine's own drawing, labels and legends, restore
 // the component texts and the maximum-dissipation curve.
 
+#include "common/testo_tradotto.h"
 #include "project/progetto.h"
 
 #include <QByteArray>
@@ -53,14 +54,21 @@ public:
     // when the project names no designation at all.
     std::optional<int> riga_valvola(const Progetto& progetto) const;
 
-    static const QString titolo_dialogo;
+    static constexpr TestoTradotto titolo_dialogo{"ComandiProgetto",
+                                                  QT_TRANSLATE_NOOP("ComandiProgetto", "Salvataggio Progetto XML")};
     static const QString filtri_dialogo;
-    static const QString testo_salvato;
-    static const QString testo_errore_salvataggio;
-    static const QString testo_errore_lettura;
-    static const QString testo_sigla_assente;
-    static const QString testo_valvola_assente;
-    static const QString domanda_salvataggio;
+    static constexpr TestoTradotto testo_salvato{
+        "ComandiProgetto", QT_TRANSLATE_NOOP("ComandiProgetto", "Progetto salvato correttamente")};
+    static constexpr TestoTradotto testo_errore_salvataggio{
+        "ComandiProgetto", QT_TRANSLATE_NOOP("ComandiProgetto", "Errore Salvataggio Progetto")};
+    static constexpr TestoTradotto testo_errore_lettura{
+        "ComandiProgetto", QT_TRANSLATE_NOOP("ComandiProgetto", "Errore lettura file XML")};
+    static constexpr TestoTradotto testo_sigla_assente{
+        "ComandiProgetto", QT_TRANSLATE_NOOP("ComandiProgetto", "Sigla valvola non presente nel file")};
+    static constexpr TestoTradotto testo_valvola_assente{
+        "ComandiProgetto", QT_TRANSLATE_NOOP("ComandiProgetto", "Valvola non presente nel DB")};
+    static constexpr TestoTradotto domanda_salvataggio{
+        "ComandiProgetto", QT_TRANSLATE_NOOP("ComandiProgetto", "Salvare il progetto corrente?")};
 
 private:
     // The save dialog and the save with its message; true once written.

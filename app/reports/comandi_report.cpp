@@ -1,5 +1,7 @@
 #include "reports/comandi_report.h"
 
+#include "common/testo_tradotto.h"
+
 #include "archive/cartelle.h"
 #include "platform/piattaforma.h"
 #include "reports/immagini_report.h"
@@ -15,11 +17,15 @@
 
 namespace {
 
-const QString titolo_prompt = QStringLiteral("Titolo del progetto");
-const QString errore_file = QStringLiteral("Errore nella generazione del file");
-const QString errore_non_impostata = QStringLiteral("Errore pagina HTML non impostata");
-const QString errore_non_trovata = QStringLiteral("Errore pagina HTML di base non trovata");
-const QString domanda_risultato = QStringLiteral("Vuoi visualizzare il risultato?");
+constexpr TestoTradotto titolo_prompt{"ComandiReport", QT_TRANSLATE_NOOP("ComandiReport", "Titolo del progetto")};
+constexpr TestoTradotto errore_file{"ComandiReport",
+                                    QT_TRANSLATE_NOOP("ComandiReport", "Errore nella generazione del file")};
+constexpr TestoTradotto errore_non_impostata{"ComandiReport",
+                                             QT_TRANSLATE_NOOP("ComandiReport", "Errore pagina HTML non impostata")};
+constexpr TestoTradotto errore_non_trovata{
+    "ComandiReport", QT_TRANSLATE_NOOP("ComandiReport", "Errore pagina HTML di base non trovata")};
+constexpr TestoTradotto domanda_risultato{"ComandiReport",
+                                          QT_TRANSLATE_NOOP("ComandiReport", "Vuoi visualizzare il risultato?")};
 
 std::optional<QString> nome_scelto(const std::optional<QString>& scelto)
 {
@@ -76,7 +82,7 @@ DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate
 void ComandiReport::report_pdf()
 {
     Piattaforma::DialogoFile dlg;
-    dlg.titolo = QStringLiteral("Salvataggio Progetto");
+    dlg.titolo = QCoreApplication::translate("ComandiReport", "Salvataggio Progetto");
     dlg.filtri = QStringLiteral("pdf (*.pdf)|*.pdf|*.* (*.*)|*.*");
     dlg.nome_iniziale = QStringLiteral("*.pdf");
     dlg.conferma_sovrascrittura = true;
@@ -97,7 +103,7 @@ void ComandiReport::report_pdf()
 void ComandiReport::esporta_grafico()
 {
     Piattaforma::DialogoFile dlg;
-    dlg.titolo = QStringLiteral("Salvataggio Grafico");
+    dlg.titolo = QCoreApplication::translate("ComandiReport", "Salvataggio Grafico");
     dlg.filtri = QStringLiteral("jpg (*.jpg)|*.jpg|TIFF (*.tif)|*.tif|BMP (*.bmp)|*.bmp");
     dlg.nome_iniziale = QStringLiteral("*.jpg");
     dlg.conferma_sovrascrittura = true;
@@ -113,7 +119,7 @@ void ComandiReport::esporta_grafico()
 void ComandiReport::esegui_saveHTML(bool MODO)
 {
     Piattaforma::DialogoFile dlg;
-    dlg.titolo = QStringLiteral("Scelta Pagina Progetto HTML");
+    dlg.titolo = QCoreApplication::translate("ComandiReport", "Scelta Pagina Progetto HTML");
     dlg.filtri = QStringLiteral("htm (*.htm)|*.htm");
     dlg.nome_iniziale = QStringLiteral("*.htm");
     dlg.conferma_sovrascrittura = true;

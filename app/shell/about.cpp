@@ -14,28 +14,28 @@
 About::About(QWidget* parent, int intervallo_ms) : QDialog(parent)
 {
     setObjectName(QStringLiteral("About"));
-    setWindowTitle(QStringLiteral("About Kor_Vel"));
+    setWindowTitle(tr("About Kor_Vel"));
     setModal(true);
 
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap::fromImage(emblema(72)));
     Image1->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-    Image1->setAccessibleName(QStringLiteral("Emblema del programma"));
+    Image1->setAccessibleName(tr("Emblema del programma"));
 
     about_testo = new QPlainTextEdit;
     about_testo->setObjectName(QStringLiteral("about_testo"));
     about_testo->setReadOnly(true);
     about_testo->setPlainText(testo());
-    about_testo->setAccessibleName(QStringLiteral("Informazioni sul programma"));
+    about_testo->setAccessibleName(tr("Informazioni sul programma"));
     about_testo->setFrameShape(QFrame::NoFrame);
     about_testo->viewport()->setAutoFillBackground(false);
     about_testo->setMinimumWidth(380);
     about_testo->setFixedHeight(about_testo->fontMetrics().lineSpacing() * 6 + 12);
 
-    conferma = new QPushButton(QStringLiteral("OK"));
+    conferma = new QPushButton(tr("OK"));
     conferma->setObjectName(QStringLiteral("conferma"));
-    conferma->setAccessibleName(QStringLiteral("OK"));
+    conferma->setAccessibleName(tr("OK"));
     conferma->setDefault(true);
 
     auto* riga = new QHBoxLayout;
@@ -60,10 +60,9 @@ About::About(QWidget* parent, int intervallo_ms) : QDialog(parent)
 QString About::testo()
 {
     const QChar a_capo = QLatin1Char('\n');
-    return QStringLiteral("Programma di calcolo della retta di carico") + a_capo +
-           QStringLiteral("per Tubi Termoionici.") + a_capo +
-           QStringLiteral("Progetto grafico di uno stadio sulle curve anodiche.") + a_capo + a_capo +
-           QStringLiteral("Versione ") + QStringLiteral(KORVEL_VERSIONE);
+    return tr("Programma di calcolo della retta di carico") + a_capo + tr("per Tubi Termoionici.") + a_capo +
+           tr("Progetto grafico di uno stadio sulle curve anodiche.") + a_capo + a_capo + tr("Versione ") +
+           QStringLiteral(KORVEL_VERSIONE);
 }
 
 void About::chiudi()

@@ -19,7 +19,10 @@
 #include <QPdfView>
 #endif
 
-const QString KOR_MANUALE::titolo_manuale = QStringLiteral("Documentazione");
+QString KOR_MANUALE::titolo_manuale()
+{
+    return tr("Documentazione");
+}
 
 namespace {
 
@@ -49,27 +52,25 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
 
     barra = new QToolBar;
     barra->setObjectName(QStringLiteral("barra"));
-    barra->setAccessibleName(QStringLiteral("Comandi del visualizzatore"));
-    pagina_precedente = azione(barra, QStringLiteral("pagina_precedente"), QStringLiteral("◀"),
-                               QStringLiteral("Pagina precedente"), QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    barra->setAccessibleName(tr("Comandi del visualizzatore"));
+    pagina_precedente = azione(barra, QStringLiteral("pagina_precedente"), QStringLiteral("◀"), tr("Pagina precedente"),
+                               QKeySequence(Qt::CTRL | Qt::Key_PageUp));
     indicatore_pagina = new QLabel;
     indicatore_pagina->setObjectName(QStringLiteral("indicatore_pagina"));
-    lega_nome_al_testo(indicatore_pagina, QStringLiteral("Pagina corrente"));
+    lega_nome_al_testo(indicatore_pagina, tr("Pagina corrente"));
     indicatore_pagina->setMinimumWidth(110);
     indicatore_pagina->setAlignment(Qt::AlignCenter);
     barra->addWidget(indicatore_pagina);
-    pagina_successiva = azione(barra, QStringLiteral("pagina_successiva"), QStringLiteral("▶"),
-                               QStringLiteral("Pagina successiva"), QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    pagina_successiva = azione(barra, QStringLiteral("pagina_successiva"), QStringLiteral("▶"), tr("Pagina successiva"),
+                               QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     barra->addSeparator();
-    riduci =
-        azione(barra, QStringLiteral("riduci"), QStringLiteral("−"), QStringLiteral("Riduci"), QKeySequence::ZoomOut);
-    ingrandisci = azione(barra, QStringLiteral("ingrandisci"), QStringLiteral("+"), QStringLiteral("Ingrandisci"),
-                         QKeySequence::ZoomIn);
-    larghezza_pagina =
-        azione(barra, QStringLiteral("larghezza_pagina"), QStringLiteral("Larghezza pagina"),
-               QStringLiteral("Adatta alla larghezza della finestra"), QKeySequence(Qt::CTRL | Qt::Key_0));
-    pagina_intera = azione(barra, QStringLiteral("pagina_intera"), QStringLiteral("Pagina intera"),
-                           QStringLiteral("Mostra una pagina intera"), QKeySequence(Qt::CTRL | Qt::Key_1));
+    riduci = azione(barra, QStringLiteral("riduci"), QStringLiteral("−"), tr("Riduci"), QKeySequence::ZoomOut);
+    ingrandisci =
+        azione(barra, QStringLiteral("ingrandisci"), QStringLiteral("+"), tr("Ingrandisci"), QKeySequence::ZoomIn);
+    larghezza_pagina = azione(barra, QStringLiteral("larghezza_pagina"), tr("Larghezza pagina"),
+                              tr("Adatta alla larghezza della finestra"), QKeySequence(Qt::CTRL | Qt::Key_0));
+    pagina_intera = azione(barra, QStringLiteral("pagina_intera"), tr("Pagina intera"), tr("Mostra una pagina intera"),
+                           QKeySequence(Qt::CTRL | Qt::Key_1));
     larghezza_pagina->setCheckable(true);
     pagina_intera->setCheckable(true);
     for (QAction* a : barra->actions())
@@ -85,7 +86,7 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
     documento_->load(file_);
     vista_pdf_ = new QPdfView;
     vista_pdf_->setObjectName(QStringLiteral("vista_pdf"));
-    vista_pdf_->setAccessibleName(titolo.isEmpty() ? titolo_manuale : titolo);
+    vista_pdf_->setAccessibleName(titolo.isEmpty() ? titolo_manuale() : titolo);
     vista_pdf_->setDocument(documento_);
     vista_pdf_->setPageMode(QPdfView::PageMode::MultiPage);
     vista_pdf_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
@@ -93,7 +94,7 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
     vista_pdf_->viewport()->installEventFilter(this);
     // A file that cannot be read leaves the window open, saying so in place
     // of the pages.
-    messaggio = new QLabel(QStringLiteral("Impossibile aprire il documento:\n") + file_);
+    messaggio = new QLabel(tr("Impossibile aprire il documento:\n") + file_);
     messaggio->setObjectName(QStringLiteral("messaggio"));
     messaggio->setAlignment(Qt::AlignCenter);
     messaggio->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -105,7 +106,7 @@ KOR_MANUALE::KOR_MANUALE(const QString& file, const QString& titolo, QWidget* pa
     connect(vista_pdf_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this,
             &KOR_MANUALE::aggiorna_indicatore);
 #else
-    messaggio = new QLabel(QStringLiteral("Visualizzatore PDF non disponibile.\n") + file_);
+    messaggio = new QLabel(tr("Visualizzatore PDF non disponibile.\n") + file_);
     messaggio->setObjectName(QStringLiteral("messaggio"));
     messaggio->setAlignment(Qt::AlignCenter);
     messaggio->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -257,7 +258,7 @@ void KOR_MANUALE::vai_a_pagina(int pagina)
 void KOR_MANUALE::aggiorna_indicatore()
 {
     const int n = pagine();
-    indicatore_pagina->setText(n > 0 ? QStringLiteral("Pagina %1 di %2").arg(pagina_corrente() + 1).arg(n) : QString());
+    indicatore_pagina->setText(n > 0 ? tr("Pagina %1 di %2").arg(pagina_corrente() + 1).arg(n) : QString());
     pagina_precedente->setEnabled(n > 0 && pagina_corrente() > 0);
     pagina_successiva->setEnabled(n > 0 && pagina_corrente() < n - 1);
     ingrandisci->setEnabled(n > 0);

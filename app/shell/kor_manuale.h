@@ -18,7 +18,7 @@ class QToolBar;
 class KOR_MANUALE : public QDialog {
     Q_OBJECT
 public:
-    static const QString titolo_manuale; // "Documentazione"
+    static QString titolo_manuale(); // "Documentazione"
 
     KOR_MANUALE(const QString& file, const QString& titolo, QWidget* parent = nullptr);
     ~KOR_MANUALE() override;

@@ -31,7 +31,7 @@
 
 namespace {
 
-const QString testo_base_dati_assente = QStringLiteral("Base dati assente, vuoi caricarla?");
+const char* const testo_base_dati_assente = QT_TRANSLATE_NOOP("KORVEL", "Base dati assente, vuoi caricarla?");
 
 using twips::pixel;
 
@@ -69,7 +69,7 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     : QMainWindow(parent), piattaforma_(piattaforma), cartella_programma_(cartella_programma)
 {
     setObjectName(QStringLiteral("KORVEL"));
-    setWindowTitle(QStringLiteral("Calcolatore Retta di Carico"));
+    setWindowTitle(tr("Calcolatore Retta di Carico"));
     grafico_ = std::make_unique<Grafico>(*this);
     crea_controlli();
     crea_menu();
@@ -176,7 +176,7 @@ void KORVEL::KORVEL_Form_Load()
     if (!caricata)
         segnala_esito_base_dati();
     if (!caricata && esito != ListaValvole::Esito::in_uso && lista_->righe_valvole() == 0) {
-        if (piattaforma_.domanda_si_no(testo_base_dati_assente)) {
+        if (piattaforma_.domanda_si_no(tr(testo_base_dati_assente))) {
             {
                 Piattaforma::Occupato occupato(piattaforma_);
                 importazione_archivio(piattaforma_);
@@ -192,21 +192,21 @@ void KORVEL::KORVEL_Form_Load()
 void KORVEL::Init_parametri()
 {
     imposta_legenda(Legenda::retta, Grafico::colore_assente(), Grafico::testo_assente);
-    legenda_retta->setToolTip(QStringLiteral("Selezionare per tracciamento retta"));
-    Frame_retta->setTitle(QStringLiteral("Retta"));
-    Frame_retta->setToolTip(QStringLiteral("Retta"));
+    legenda_retta->setToolTip(tr("Selezionare per tracciamento retta"));
+    Frame_retta->setTitle(tr("Retta"));
+    Frame_retta->setToolTip(tr("Retta"));
 
     imposta_legenda(Legenda::lavoro, Grafico::colore_assente(), Grafico::testo_assente);
-    legenda_lavoro->setToolTip(QStringLiteral("Selezionare per tracciamento punto di lavoro"));
-    Frame_lavoro->setTitle(QStringLiteral("P.to di Lavoro"));
-    Frame_lavoro->setToolTip(QStringLiteral("Punto di lavoro"));
+    legenda_lavoro->setToolTip(tr("Selezionare per tracciamento punto di lavoro"));
+    Frame_lavoro->setTitle(tr("P.to di Lavoro"));
+    Frame_lavoro->setToolTip(tr("Punto di lavoro"));
 
     imposta_legenda(Legenda::guadagno, Grafico::colore_assente(), Grafico::testo_assente);
-    legenda_guadagno->setToolTip(QStringLiteral("Selezionare per tracciamento punto per calcolo gain"));
-    Frame_guadagno->setTitle(QStringLiteral("P.to Gain"));
-    Frame_guadagno->setToolTip(QStringLiteral("Punto per calcolo gain"));
+    legenda_guadagno->setToolTip(tr("Selezionare per tracciamento punto per calcolo gain"));
+    Frame_guadagno->setTitle(tr("P.to Gain"));
+    Frame_guadagno->setToolTip(tr("Punto per calcolo gain"));
 
-    Frame_potenzamassima->setToolTip(QStringLiteral("Massima potenza dissipabile"));
+    Frame_potenzamassima->setToolTip(tr("Massima potenza dissipabile"));
     campo(Campo::grid_bias)->clear();
     campo(Campo::gain_bias)->clear();
 }

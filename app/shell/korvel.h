@@ -168,6 +168,9 @@ public:
     QAction* modello_valvola = nullptr; // "Utilità > &Modello Valvola..."
     QAction* mostra_modello = nullptr;  // "Edit > Mostra Modello", checked while drawn
     QAction *help_cmd = nullptr, *about_cmd = nullptr;
+    // "? > Lingua": the language of the next start.
+    QMenu* menu_lingua = nullptr;
+    QAction *lingua_italiano = nullptr, *lingua_english = nullptr;
 
     // Background of the fields the user types values into (light cyan).
     static QString stile_campo_digitabile();
@@ -199,6 +202,8 @@ private:
     void Timer_settab_Timer();
     void help_cmd_Click();
     void about_cmd_Click();
+    void crea_menu_lingua();
+    void lingua_Click(bool inglese);
     void Image1_Click();
     void collega_finestre_ausiliarie();
     // "&Grafico Risposta" (korvel_risposta.cpp)

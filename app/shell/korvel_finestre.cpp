@@ -50,7 +50,7 @@ void KORVEL::collega_finestre_ausiliarie()
 {
     new FiltroClick(Image1, [this] { Image1_Click(); });
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setAccessibleName(QStringLiteral("Schema dello stadio"));
+    Image1->setAccessibleName(tr("Schema dello stadio"));
 }
 
 void KORVEL::about_cmd_Click()
@@ -75,7 +75,7 @@ void KORVEL::mostra_visualizzatore_pdf(bool modale)
     const Cartelle& c = cartelle();
     const bool consegnato = !c.pdf_da_mostrare.isEmpty();
     const QString file = consegnato ? c.pdf_da_mostrare : c.file_manuale;
-    const QString titolo = consegnato ? c.titolo_pdf_da_mostrare : KOR_MANUALE::titolo_manuale;
+    const QString titolo = consegnato ? c.titolo_pdf_da_mostrare : KOR_MANUALE::titolo_manuale();
     if (modale) {
         KOR_MANUALE finestra(file, titolo, this);
         finestra.setWindowModality(Qt::ApplicationModal);

@@ -109,7 +109,7 @@ void KORVEL::crea_controlli()
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto* striscia = new QHBoxLayout(Frame2);
     striscia->setContentsMargins(0, 0, 0, 0);
-    auto* Label26 = new QLabel(QStringLiteral("Valvola:"));
+    auto* Label26 = new QLabel(tr("Valvola:"));
     striscia->addWidget(Label26);
     for (int i = 0; i < 3; ++i) {
         nome_valvola[i] = new QLineEdit;
@@ -125,15 +125,15 @@ void KORVEL::crea_controlli()
     riga_db->setReadOnly(true);
     riga_db->setEnabled(false);
     riga_db->setMaximumWidth(60);
-    riga_db->setToolTip(QStringLiteral("Riga della valvola caricata"));
+    riga_db->setToolTip(tr("Riga della valvola caricata"));
     striscia->addWidget(riga_db);
     principale->addWidget(Frame2);
 
     SSTab1 = new QTabWidget;
     SSTab1->setObjectName(QStringLiteral("SSTab1"));
-    SSTab1->addTab(crea_tab_grafico(), QStringLiteral("Curva Caratteristica"));
-    SSTab1->addTab(crea_tab_informazioni(), QStringLiteral("Dati Informativi"));
-    SSTab1->addTab(crea_tab_archivio(), QStringLiteral("Archivio Valvole"));
+    SSTab1->addTab(crea_tab_grafico(), tr("Curva Caratteristica"));
+    SSTab1->addTab(crea_tab_informazioni(), tr("Dati Informativi"));
+    SSTab1->addTab(crea_tab_archivio(), tr("Archivio Valvole"));
     principale->addWidget(SSTab1, 1);
 
     setCentralWidget(centrale);
@@ -163,23 +163,23 @@ QWidget* KORVEL::crea_tab_grafico()
 
     // Current-axis frames on the left, top to bottom.
     auto* sinistra = new QVBoxLayout;
-    Frame_maxI = cornice(QStringLiteral("Massimo I"), QStringLiteral("Coordinate massimo asse Y"));
+    Frame_maxI = cornice(tr("Massimo I"), tr("Coordinate massimo asse Y"));
     {
         auto* g = griglia_di(Frame_maxI);
-        campi_[int(Campo::max_current_X)] = campo_etichettato(g, 0, 0, QStringLiteral("X="), "max_current_X");
-        campi_[int(Campo::max_current_y)] = campo_etichettato(g, 1, 0, QStringLiteral("Y="), "max_current_y");
-        campi_[int(Campo::max_current_i)] = campo_etichettato(g, 2, 0, QStringLiteral("I="), "max_current_i");
+        campi_[int(Campo::max_current_X)] = campo_etichettato(g, 0, 0, tr("X="), "max_current_X");
+        campi_[int(Campo::max_current_y)] = campo_etichettato(g, 1, 0, tr("Y="), "max_current_y");
+        campi_[int(Campo::max_current_i)] = campo_etichettato(g, 2, 0, tr("I="), "max_current_i");
     }
-    Frame5 = cornice(QStringLiteral("Mouse"), QStringLiteral("Posizione corrente asse Y"));
+    Frame5 = cornice(tr("Mouse"), tr("Posizione corrente asse Y"));
     {
         auto* g = griglia_di(Frame5);
-        campi_[int(Campo::curr_Y)] = campo_etichettato(g, 0, 0, QStringLiteral("Y="), "curr_Y");
-        campi_[int(Campo::curr_i)] = campo_etichettato(g, 1, 0, QStringLiteral("I="), "curr_i");
+        campi_[int(Campo::curr_Y)] = campo_etichettato(g, 0, 0, tr("Y="), "curr_Y");
+        campi_[int(Campo::curr_i)] = campo_etichettato(g, 1, 0, tr("I="), "curr_i");
     }
-    Frame_origine[0] = cornice(QStringLiteral("Origine"), QStringLiteral("Coordinate origine degli assi"));
+    Frame_origine[0] = cornice(tr("Origine"), tr("Coordinate origine degli assi"));
     {
         auto* g = griglia_di(Frame_origine[0]);
-        campi_[int(Campo::origin_Y)] = campo_etichettato(g, 0, 0, QStringLiteral("Y="), "origin_Y");
+        campi_[int(Campo::origin_Y)] = campo_etichettato(g, 0, 0, tr("Y="), "origin_Y");
     }
     sinistra->addWidget(Frame_maxI);
     sinistra->addWidget(Frame5);
@@ -189,23 +189,23 @@ QWidget* KORVEL::crea_tab_grafico()
 
     // Voltage-axis frames below the chart, left to right.
     auto* sotto = new QHBoxLayout;
-    Frame_origine[1] = cornice(QStringLiteral("Origine"));
+    Frame_origine[1] = cornice(tr("Origine"));
     {
         auto* g = griglia_di(Frame_origine[1]);
-        campi_[int(Campo::origin_X)] = campo_etichettato(g, 0, 0, QStringLiteral("X="), "origin_X");
+        campi_[int(Campo::origin_X)] = campo_etichettato(g, 0, 0, tr("X="), "origin_X");
     }
-    Frame8 = cornice(QStringLiteral("Mouse"), QStringLiteral("Posizione corrente asse X"));
+    Frame8 = cornice(tr("Mouse"), tr("Posizione corrente asse X"));
     {
         auto* g = griglia_di(Frame8);
-        campi_[int(Campo::curr_X)] = campo_etichettato(g, 0, 0, QStringLiteral("X="), "curr_X");
-        campi_[int(Campo::curr_v)] = campo_etichettato(g, 0, 1, QStringLiteral("V="), "curr_v");
+        campi_[int(Campo::curr_X)] = campo_etichettato(g, 0, 0, tr("X="), "curr_X");
+        campi_[int(Campo::curr_v)] = campo_etichettato(g, 0, 1, tr("V="), "curr_v");
     }
-    Frame_maxv = cornice(QStringLiteral("Massimo V"), QStringLiteral("Coordinate massimo asse X"));
+    Frame_maxv = cornice(tr("Massimo V"), tr("Coordinate massimo asse X"));
     {
         auto* g = griglia_di(Frame_maxv);
-        campi_[int(Campo::max_voltage_Y)] = campo_etichettato(g, 0, 0, QStringLiteral("Y="), "max_voltage_Y");
-        campi_[int(Campo::max_voltage_X)] = campo_etichettato(g, 0, 1, QStringLiteral("X="), "max_voltage_X");
-        campi_[int(Campo::max_voltage_V)] = campo_etichettato(g, 0, 2, QStringLiteral("V="), "max_voltage_V");
+        campi_[int(Campo::max_voltage_Y)] = campo_etichettato(g, 0, 0, tr("Y="), "max_voltage_Y");
+        campi_[int(Campo::max_voltage_X)] = campo_etichettato(g, 0, 1, tr("X="), "max_voltage_X");
+        campi_[int(Campo::max_voltage_V)] = campo_etichettato(g, 0, 2, tr("V="), "max_voltage_V");
     }
     sotto->addWidget(Frame_origine[1]);
     sotto->addWidget(Frame8);
@@ -222,72 +222,70 @@ QWidget* KORVEL::crea_tab_grafico()
     auto* modi = new QButtonGroup(this);
     modi->setExclusive(true);
 
-    Frame_retta = cornice(QStringLiteral("Retta"));
+    Frame_retta = cornice(tr("Retta"));
     {
         auto* g = griglia_di(Frame_retta);
         legenda_retta = pulsante_legenda(QStringLiteral("legenda_retta"));
         g->addWidget(legenda_retta, 0, 0, 1, 4);
-        campi_[int(Campo::start_y)] = campo_etichettato(g, 1, 0, QStringLiteral("Y0="), "start_y");
-        campi_[int(Campo::start_x)] = campo_etichettato(g, 1, 1, QStringLiteral("X0="), "start_x");
-        campi_[int(Campo::start_V)] = campo_etichettato(g, 2, 0, QStringLiteral("V0="), "start_V");
-        campi_[int(Campo::start_i)] = campo_etichettato(g, 2, 1, QStringLiteral("I0="), "start_i");
-        campi_[int(Campo::end_y)] = campo_etichettato(g, 3, 0, QStringLiteral("Y1="), "end_y");
-        campi_[int(Campo::end_x)] = campo_etichettato(g, 3, 1, QStringLiteral("X1="), "end_x");
-        campi_[int(Campo::end_v)] = campo_etichettato(g, 4, 0, QStringLiteral("V1="), "end_v");
-        campi_[int(Campo::end_i)] = campo_etichettato(g, 4, 1, QStringLiteral("I1="), "end_i");
+        campi_[int(Campo::start_y)] = campo_etichettato(g, 1, 0, tr("Y0="), "start_y");
+        campi_[int(Campo::start_x)] = campo_etichettato(g, 1, 1, tr("X0="), "start_x");
+        campi_[int(Campo::start_V)] = campo_etichettato(g, 2, 0, tr("V0="), "start_V");
+        campi_[int(Campo::start_i)] = campo_etichettato(g, 2, 1, tr("I0="), "start_i");
+        campi_[int(Campo::end_y)] = campo_etichettato(g, 3, 0, tr("Y1="), "end_y");
+        campi_[int(Campo::end_x)] = campo_etichettato(g, 3, 1, tr("X1="), "end_x");
+        campi_[int(Campo::end_v)] = campo_etichettato(g, 4, 0, tr("V1="), "end_v");
+        campi_[int(Campo::end_i)] = campo_etichettato(g, 4, 1, tr("I1="), "end_i");
     }
-    Frame_lavoro = cornice(QStringLiteral("P.to di Lavoro"));
+    Frame_lavoro = cornice(tr("P.to di Lavoro"));
     {
         auto* g = griglia_di(Frame_lavoro);
         legenda_lavoro = pulsante_legenda(QStringLiteral("legenda_lavoro"));
         g->addWidget(legenda_lavoro, 0, 0, 1, 4);
-        campi_[int(Campo::grid_y)] = campo_etichettato(g, 1, 0, QStringLiteral("YG="), "grid_y");
-        campi_[int(Campo::grid_x)] = campo_etichettato(g, 1, 1, QStringLiteral("XG="), "grid_x");
-        campi_[int(Campo::grid_v)] = campo_etichettato(g, 2, 0, QStringLiteral("VA="), "grid_v");
-        campi_[int(Campo::grid_i)] = campo_etichettato(g, 2, 1, QStringLiteral("IA="), "grid_i");
-        campi_[int(Campo::grid_bias)] = campo_etichettato(g, 3, 0, QStringLiteral("Vb="), "grid_bias", true);
+        campi_[int(Campo::grid_y)] = campo_etichettato(g, 1, 0, tr("YG="), "grid_y");
+        campi_[int(Campo::grid_x)] = campo_etichettato(g, 1, 1, tr("XG="), "grid_x");
+        campi_[int(Campo::grid_v)] = campo_etichettato(g, 2, 0, tr("VA="), "grid_v");
+        campi_[int(Campo::grid_i)] = campo_etichettato(g, 2, 1, tr("IA="), "grid_i");
+        campi_[int(Campo::grid_bias)] = campo_etichettato(g, 3, 0, tr("Vb="), "grid_bias", true);
     }
-    Frame_guadagno = cornice(QStringLiteral("P.to Gain"));
+    Frame_guadagno = cornice(tr("P.to Gain"));
     {
         auto* g = griglia_di(Frame_guadagno);
         legenda_guadagno = pulsante_legenda(QStringLiteral("legenda_guadagno"));
         g->addWidget(legenda_guadagno, 0, 0, 1, 4);
-        campi_[int(Campo::gain_y)] = campo_etichettato(g, 1, 0, QStringLiteral("Yu="), "gain_y");
-        campi_[int(Campo::gain_x)] = campo_etichettato(g, 1, 1, QStringLiteral("Xu="), "gain_x");
-        campi_[int(Campo::gain_v)] = campo_etichettato(g, 2, 0, QStringLiteral("Vu="), "gain_v");
-        campi_[int(Campo::gain_i)] = campo_etichettato(g, 2, 1, QStringLiteral("Iu="), "gain_i");
-        campi_[int(Campo::gain_bias)] = campo_etichettato(g, 3, 0, QStringLiteral("Vg="), "gain_bias", true);
+        campi_[int(Campo::gain_y)] = campo_etichettato(g, 1, 0, tr("Yu="), "gain_y");
+        campi_[int(Campo::gain_x)] = campo_etichettato(g, 1, 1, tr("Xu="), "gain_x");
+        campi_[int(Campo::gain_v)] = campo_etichettato(g, 2, 0, tr("Vu="), "gain_v");
+        campi_[int(Campo::gain_i)] = campo_etichettato(g, 2, 1, tr("Iu="), "gain_i");
+        campi_[int(Campo::gain_bias)] = campo_etichettato(g, 3, 0, tr("Vg="), "gain_bias", true);
     }
     for (QLineEdit* e : {campi_[int(Campo::grid_bias)], campi_[int(Campo::gain_bias)]}) {
         e->setStyleSheet(stile_campo_digitabile());
-        e->setToolTip(QStringLiteral("Inserire la Tensione di griglia del punto"));
+        e->setToolTip(tr("Inserire la Tensione di griglia del punto"));
     }
     modi->addButton(legenda_retta);
     modi->addButton(legenda_lavoro);
     modi->addButton(legenda_guadagno);
     legenda_retta->setChecked(true);
 
-    Frame4 = cornice(QStringLiteral("Componenti"), QStringLiteral("Calcolo componenti"));
+    Frame4 = cornice(tr("Componenti"), tr("Calcolo componenti"));
     {
         auto* g = griglia_di(Frame4);
-        campi_[int(Campo::r_anodica)] = campo_etichettato(g, 0, 0, QStringLiteral("R.Anodica="), "r_anodica", true);
-        campi_[int(Campo::r_catodica)] = campo_etichettato(g, 1, 0, QStringLiteral("R.Catodica="), "r_catodica");
-        campi_[int(Campo::c_catodica)] = campo_etichettato(g, 2, 0, QStringLiteral("C.Bypass="), "c_catodica");
-        campi_[int(Campo::r_value)] = campo_etichettato(g, 3, 0, QStringLiteral("R.Equiv.Tubo="), "r_value");
-        campi_[int(Campo::gain_value)] = campo_etichettato(g, 4, 0, QStringLiteral("Guadagno="), "gain_value");
+        campi_[int(Campo::r_anodica)] = campo_etichettato(g, 0, 0, tr("R.Anodica="), "r_anodica", true);
+        campi_[int(Campo::r_catodica)] = campo_etichettato(g, 1, 0, tr("R.Catodica="), "r_catodica");
+        campi_[int(Campo::c_catodica)] = campo_etichettato(g, 2, 0, tr("C.Bypass="), "c_catodica");
+        campi_[int(Campo::r_value)] = campo_etichettato(g, 3, 0, tr("R.Equiv.Tubo="), "r_value");
+        campi_[int(Campo::gain_value)] = campo_etichettato(g, 4, 0, tr("Guadagno="), "gain_value");
         campi_[int(Campo::r_anodica)]->setStyleSheet(sfondo_bianco);
-        campi_[int(Campo::r_anodica)]->setToolTip(QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
+        campi_[int(Campo::r_anodica)]->setToolTip(tr("Per ricalcolare la retta, inserire il nuovo valore"));
         // Designers read a tube resistance as rp; this one is the DC ratio.
-        campi_[int(Campo::r_value)]->setToolTip(
-            QStringLiteral("Va/Ia al punto di lavoro (non è la resistenza interna rp)"));
+        campi_[int(Campo::r_value)]->setToolTip(tr("Va/Ia al punto di lavoro (non è la resistenza interna rp)"));
         for (Campo c : {Campo::r_anodica, Campo::r_catodica, Campo::c_catodica, Campo::r_value, Campo::gain_value})
             campi_[int(c)]->setMaximumWidth(120);
     }
-    Frame_potenzamassima = cornice(QStringLiteral("Potenza Massima"));
+    Frame_potenzamassima = cornice(tr("Potenza Massima"));
     {
         auto* g = griglia_di(Frame_potenzamassima);
-        campi_[int(Campo::potenza_anodica)] =
-            campo_etichettato(g, 0, 0, QStringLiteral("PMax(mW)="), "potenza_anodica", true);
+        campi_[int(Campo::potenza_anodica)] = campo_etichettato(g, 0, 0, tr("PMax(mW)="), "potenza_anodica", true);
     }
     destra->addWidget(Frame_retta);
     destra->addWidget(Frame_lavoro);
@@ -300,7 +298,7 @@ QWidget* KORVEL::crea_tab_grafico()
     // The mode icon that opens the schematic of the loaded tube's mode.
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setToolTip(QStringLiteral("Schema"));
+    Image1->setToolTip(tr("Schema"));
     Image1->setPixmap(icona_schema());
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setFixedSize(24, 24);
@@ -319,7 +317,7 @@ QWidget* KORVEL::crea_tab_informazioni()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* g = new QGridLayout(Frame1);
 
-    auto* titolo = new QLabel(QStringLiteral("Dati Caratteristici"));
+    auto* titolo = new QLabel(tr("Dati Caratteristici"));
     QFont f = titolo->font();
     f.setBold(true);
     titolo->setFont(f);
@@ -365,13 +363,13 @@ QWidget* KORVEL::crea_tab_informazioni()
     piedinatura_valvola->setFrameShape(QFrame::Box);
     piedinatura_valvola->setFixedSize(200, 200);
 
-    g->addWidget(etichetta(QStringLiteral("Immagine File:")), 1, 1);
+    g->addWidget(etichetta(tr("Immagine File:")), 1, 1);
     g->addWidget(nomefile_immagine, 1, 2);
     g->addWidget(immagine_tubo, 2, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
-    g->addWidget(etichetta(QStringLiteral("Piedinatura File:")), 3, 1);
+    g->addWidget(etichetta(tr("Piedinatura File:")), 3, 1);
     g->addWidget(nomefile_piedinatura, 3, 2);
     g->addWidget(piedinatura_valvola, 4, 1, 1, 2, Qt::AlignLeft | Qt::AlignTop);
-    g->addWidget(etichetta(QStringLiteral("Curva File:")), 5, 1);
+    g->addWidget(etichetta(tr("Curva File:")), 5, 1);
     g->addWidget(nomefile_curva, 5, 2);
     g->setColumnStretch(3, 1);
     g->setRowStretch(6, 1);

@@ -105,7 +105,7 @@ void KORVEL::mostra_piedinatura(const QString& percorso)
 
 void KORVEL::Abilita_MenuFunzioni(const QString& appo)
 {
-    reload_singolo->setText(QStringLiteral("Ricarica Valvola: ") + appo);
+    reload_singolo->setText(tr("Ricarica Valvola: ") + appo);
     reload_singolo->setEnabled(true);
     funzioni_esporta->menuAction()->setEnabled(true);
     funzioni_stampa->menuAction()->setEnabled(true);

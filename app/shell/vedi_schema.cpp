@@ -7,11 +7,11 @@
 Vedi_Schema::Vedi_Schema(const QString& modo_schema, const QString& immagine, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Vedi_Schema"));
-    setWindowTitle(QStringLiteral("Schema: ") + modo_schema);
+    setWindowTitle(tr("Schema: ") + modo_schema);
 
     Image1 = new QLabel;
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setAccessibleName(QStringLiteral("Schema: ") + modo_schema);
+    Image1->setAccessibleName(tr("Schema: ") + modo_schema);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setMinimumSize(240, 160);
     Image1->setStyleSheet(QStringLiteral("background: white;"));

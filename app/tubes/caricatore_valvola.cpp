@@ -13,6 +13,7 @@
 #include "tubes/modello_lista_valvole.h"
 #include "tubes/vista_valvola.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
@@ -89,7 +90,7 @@ void CaricatoreValvola::ricarica_dispositivo()
     for (int i = 0; i < voce_cancella::numero; ++i)
         campi_.abilita_cancella(i, false);
     campi_.imposta_potenza_bloccata(false);
-    campi_.imposta_caption_traccia_maxpower(QStringLiteral("Traccia Potenza massima"));
+    campi_.imposta_caption_traccia_maxpower(Grafico::caption_traccia_potenza);
     StatoGrafico& s = grafico_.stato();
     s.guadagno = 0;
     s.traccia_attiva = false;
@@ -228,8 +229,8 @@ void CaricatoreValvola::mostra_caratteristiche(int r)
             continue;
         if (i >= 7 && !(numeri::valore_iniziale(cella(r, 23)) > 0))
             continue;
-        vista_.aggiungi_caratteristica(QString::fromUtf8(rc.etichetta), cella(r, rc.colonna),
-                                       QString::fromUtf8(rc.unita));
+        vista_.aggiungi_caratteristica(QCoreApplication::translate("Caratteristiche", rc.etichetta),
+                                       cella(r, rc.colonna), QString::fromUtf8(rc.unita));
     }
 
     if (!modello_)
@@ -242,8 +243,9 @@ void CaricatoreValvola::mostra_caratteristiche(int r)
     QLocale locale;
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     auto numero = [&locale](double v, int cifre = 5) { return locale.toString(v, 'g', cifre); };
-    vista_.aggiungi_caratteristica(QStringLiteral("Modello"),
-                                   pentodo ? QStringLiteral("Pentodo (Koren)") : QStringLiteral("Triodo (Koren)"),
+    vista_.aggiungi_caratteristica(QCoreApplication::translate("CaricatoreValvola", "Modello"),
+                                   pentodo ? QCoreApplication::translate("CaricatoreValvola", "Pentodo (Koren)")
+                                           : QCoreApplication::translate("CaricatoreValvola", "Triodo (Koren)"),
                                    QString());
     vista_.aggiungi_caratteristica(QStringLiteral("mu"), numero(p.mu), QString());
     vista_.aggiungi_caratteristica(QStringLiteral("Ex"), numero(p.ex), QString());
@@ -255,14 +257,17 @@ void CaricatoreValvola::mostra_caratteristiche(int r)
         vista_.aggiungi_caratteristica(QStringLiteral("Vg2"), numero(p.vg2), QStringLiteral("V"));
     else
         vista_.aggiungi_caratteristica(QStringLiteral("Vct"), numero(p.vct, 3), QStringLiteral("V"));
-    vista_.aggiungi_caratteristica(QStringLiteral("Fonte modello"), m.fonte, QString());
+    vista_.aggiungi_caratteristica(QCoreApplication::translate("CaricatoreValvola", "Fonte modello"), m.fonte,
+                                   QString());
     if (m.punti > 0) {
-        vista_.aggiungi_caratteristica(QStringLiteral("Scarto medio"), numero(m.scarto_medio, 3), QStringLiteral("px"));
-        vista_.aggiungi_caratteristica(QStringLiteral("Scarto massimo"), numero(m.scarto_massimo, 3),
-                                       QStringLiteral("px"));
+        vista_.aggiungi_caratteristica(QCoreApplication::translate("CaricatoreValvola", "Scarto medio"),
+                                       numero(m.scarto_medio, 3), QStringLiteral("px"));
+        vista_.aggiungi_caratteristica(QCoreApplication::translate("CaricatoreValvola", "Scarto massimo"),
+                                       numero(m.scarto_massimo, 3), QStringLiteral("px"));
     }
     if (!m.data.isEmpty())
-        vista_.aggiungi_caratteristica(QStringLiteral("Data modello"), m.data, QString());
+        vista_.aggiungi_caratteristica(QCoreApplication::translate("CaricatoreValvola", "Data modello"), m.data,
+                                       QString());
 }
 
 void CaricatoreValvola::leggi_modello()

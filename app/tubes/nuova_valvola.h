@@ -4,6 +4,8 @@
 // file names derived from its designation and mode, the checks made before
 // saving and the record inserted into the tube table.
 
+#include "common/testo_tradotto.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
@@ -14,16 +16,25 @@
 namespace nuova_valvola {
 
 // Messages of the save, first the five checks in their order.
-inline const QString testo_nome_assente = QStringLiteral("Nome Valvola assente");
-inline const QString testo_curva_assente = QStringLiteral("Curva Assente");
-inline const QString testo_corrente_assente = QStringLiteral("Corrente Massima Assente");
-inline const QString testo_tensione_assente = QStringLiteral("Tensione Massima Assente");
-inline const QString testo_origine_assente = QStringLiteral("Origine Assente");
-inline const QString testo_inserita = QStringLiteral("Valvola inserita nel DB");
-inline const QString testo_errore = QStringLiteral("Errore inserimento Valvola nel DB");
-inline const QString testo_nome_non_valido =
-    QStringLiteral("Nome Valvola non valido per un nome di file: non deve contenere \"/\", \"\\\" o caratteri "
-                   "di controllo, né essere \".\" o \"..\"");
+inline constexpr TestoTradotto testo_nome_assente{"nuova_valvola",
+                                                  QT_TRANSLATE_NOOP("nuova_valvola", "Nome Valvola assente")};
+inline constexpr TestoTradotto testo_curva_assente{"nuova_valvola",
+                                                   QT_TRANSLATE_NOOP("nuova_valvola", "Curva Assente")};
+inline constexpr TestoTradotto testo_corrente_assente{"nuova_valvola",
+                                                      QT_TRANSLATE_NOOP("nuova_valvola", "Corrente Massima Assente")};
+inline constexpr TestoTradotto testo_tensione_assente{"nuova_valvola",
+                                                      QT_TRANSLATE_NOOP("nuova_valvola", "Tensione Massima Assente")};
+inline constexpr TestoTradotto testo_origine_assente{"nuova_valvola",
+                                                     QT_TRANSLATE_NOOP("nuova_valvola", "Origine Assente")};
+inline constexpr TestoTradotto testo_inserita{"nuova_valvola",
+                                              QT_TRANSLATE_NOOP("nuova_valvola", "Valvola inserita nel DB")};
+inline constexpr TestoTradotto testo_errore{"nuova_valvola",
+                                            QT_TRANSLATE_NOOP("nuova_valvola", "Errore inserimento Valvola nel DB")};
+inline constexpr TestoTradotto testo_nome_non_valido{
+    "nuova_valvola",
+    QT_TRANSLATE_NOOP("nuova_valvola",
+                      "Nome Valvola non valido per un nome di file: non deve contenere \"/\", \"\\\" o caratteri "
+                      "di controllo, né essere \".\" o \"..\"")};
 
 // The storage names of the three pictures (no folder).
 struct NomiFile {

@@ -10,6 +10,7 @@
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
 #include "chart/ui/ricalcolo.h"
+#include "common/lingua.h"
 #include "platform/piattaforma_scriptata.h"
 #include "project/comandi_progetto.h"
 #include "shell/korvel.h"
@@ -165,6 +166,40 @@ class TestProgettoFinestra : public QObject {
 private slots:
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
+    // A design saved by a user of the English catalogue opens for a user of
+    // the Italian one as the same design, and saves to the same bytes: the
+    // file holds no text of either language.
+    void salva_in_inglese_apri_in_italiano()
+    {
+        Programma prog;
+        installa_traduzioni(Lingua::inglese, QStringLiteral(KORVEL_DIST_DIR));
+        QByteArray primo;
+        QStringList campi_inglesi;
+        {
+            Finestra a(prog.c);
+            QCOMPARE(a.w->windowTitle(), QStringLiteral("Load Line Calculator"));
+            a.progetta();
+            primo = a.salva(prog.file("inglese.xml"));
+            for (int c = int(Campo::origin_X); c <= int(Campo::riga_db); ++c)
+                campi_inglesi << a.t(Campo(c));
+        }
+        installa_traduzioni(Lingua::italiano, QStringLiteral(KORVEL_DIST_DIR));
+        Finestra b(prog.c);
+        QCOMPARE(b.w->windowTitle(), QStringLiteral("Calcolatore Retta di Carico"));
+        b.apri(prog.file("inglese.xml"));
+        QVERIFY(b.p.messaggi().isEmpty());
+        QStringList campi_italiani;
+        for (int c = int(Campo::origin_X); c <= int(Campo::riga_db); ++c)
+            campi_italiani << b.t(Campo(c));
+        // The numbers on screen read the same in both languages.
+        for (int c = int(Campo::origin_X); c <= int(Campo::riga_db); ++c)
+            if (Campo(c) < Campo::start_x || Campo(c) > Campo::gain_i || Campo(c) == Campo::grid_bias ||
+                Campo(c) == Campo::gain_bias)
+                QCOMPARE(campi_italiani[c - int(Campo::origin_X)], campi_inglesi[c - int(Campo::origin_X)]);
+        QVERIFY(primo.size() > 0);
+        QCOMPARE(b.salva(prog.file("italiano.xml")), primo);
+    }
+
     // Saved, opened in a fresh window, saved again: the same bytes, the same
     // fields and legends, the same picture with its calibration markers.
     void salva_apri_salva_data()
@@ -261,20 +296,20 @@ private slots:
         QTest::newRow("USA wins over EURO")
             << QByteArray("EURO=\"EL34\" USA=\"12AX7\" MODO=\"TRIODO\"") << QString() << "1";
         QTest::newRow("mode differs") << QByteArray("USA=\"12AX7\" MODO=\"PENTODO\"")
-                                      << ComandiProgetto::testo_valvola_assente << "";
+                                      << ComandiProgetto::testo_valvola_assente.testo() << "";
         QTest::newRow("not in the list") << QByteArray("USA=\"300B\" MODO=\"TRIODO\"")
-                                         << ComandiProgetto::testo_valvola_assente << "";
+                                         << ComandiProgetto::testo_valvola_assente.testo() << "";
         QTest::newRow("no designation") << QByteArray("EURO=\"\" USA=\"\" MODO=\"TRIODO\"")
-                                        << ComandiProgetto::testo_sigla_assente << "";
+                                        << ComandiProgetto::testo_sigla_assente.testo() << "";
         QTest::newRow("not well-formed") << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"><")
-                                         << ComandiProgetto::testo_errore_lettura << "";
+                                         << ComandiProgetto::testo_errore_lettura.testo() << "";
         QTest::newRow("ID past 16 bits")
             << QByteArray(
                    "USA=\"12AX7\" MODO=\"TRIODO\"/><RETTA_MANUALE ID=\"40000\" X0=\"1\" Y0=\"1\" X1=\"1\" Y1=\"1\"")
-            << ComandiProgetto::testo_errore_lettura << "";
+            << ComandiProgetto::testo_errore_lettura.testo() << "";
         QTest::newRow("coordinate far away")
             << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><PUNTO_LAVORO ID=\"1\" X0=\"1e6\" Y0=\"1\"")
-            << ComandiProgetto::testo_errore_lettura << "";
+            << ComandiProgetto::testo_errore_lettura.testo() << "";
     }
     void apertura()
     {

@@ -216,7 +216,7 @@ void TestFinestre::visualizzatore_senza_file_si_apre_vuoto()
 
 void TestFinestre::visualizzatore_zoom_e_larghezza()
 {
-    KOR_MANUALE v(manuale_staged, KOR_MANUALE::titolo_manuale);
+    KOR_MANUALE v(manuale_staged, KOR_MANUALE::titolo_manuale());
     v.show();
     QVERIFY(v.pagine() > 1);
     QVERIFY(v.adatta_larghezza());

@@ -27,7 +27,7 @@ private slots:
     {
         QFETCH(int, pagina);
         QFETCH(QString, comando);
-        KOR_MANUALE v(QStringLiteral(KORVEL_DIST_DIR "/Manuale Programma KORVEL.pdf"), KOR_MANUALE::titolo_manuale);
+        KOR_MANUALE v(QStringLiteral(KORVEL_DIST_DIR "/Manuale Programma KORVEL.pdf"), KOR_MANUALE::titolo_manuale());
         v.resize(800, 600);
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));

@@ -25,29 +25,29 @@ QLineEdit* campo(QGridLayout* griglia, int riga, const QString& etichetta, QWidg
 Ricalcolo::Ricalcolo(StatoGrafico& stato, QWidget* parent) : QDialog(parent), stato_(stato)
 {
     setObjectName(QStringLiteral("Ricalcolo"));
-    setWindowTitle(QStringLiteral("Parametri ricalcolo"));
+    setWindowTitle(tr("Parametri ricalcolo"));
     setModal(true);
 
-    auto* anodica = new QGroupBox(QStringLiteral("Parametri  Anodica"), this);
+    auto* anodica = new QGroupBox(tr("Parametri  Anodica"), this);
     anodica->setObjectName(QStringLiteral("Frame_retta"));
     auto* griglia_anodica = new QGridLayout(anodica);
-    end_V = campo(griglia_anodica, 0, QStringLiteral("VA="), anodica);
-    end_i = campo(griglia_anodica, 1, QStringLiteral("IA="), anodica);
+    end_V = campo(griglia_anodica, 0, tr("VA="), anodica);
+    end_i = campo(griglia_anodica, 1, tr("IA="), anodica);
     end_V->setObjectName(QStringLiteral("end_V"));
     end_i->setObjectName(QStringLiteral("end_i"));
     end_V->setReadOnly(true);
     end_i->setReadOnly(true);
 
-    auto* componenti = new QGroupBox(QStringLiteral("Componenti"), this);
+    auto* componenti = new QGroupBox(tr("Componenti"), this);
     componenti->setObjectName(QStringLiteral("Frame4"));
-    componenti->setToolTip(QStringLiteral("Calcolo componenti"));
+    componenti->setToolTip(tr("Calcolo componenti"));
     auto* griglia_componenti = new QGridLayout(componenti);
-    r_anodica = campo(griglia_componenti, 0, QStringLiteral("R.Anodica="), componenti);
-    r_dinamica = campo(griglia_componenti, 1, QStringLiteral("R.Dinamica="), componenti);
+    r_anodica = campo(griglia_componenti, 0, tr("R.Anodica="), componenti);
+    r_dinamica = campo(griglia_componenti, 1, tr("R.Dinamica="), componenti);
     r_anodica->setObjectName(QStringLiteral("r_anodica"));
     r_dinamica->setObjectName(QStringLiteral("r_dinamica"));
     r_anodica->setStyleSheet(QStringLiteral("QLineEdit { background: white; }"));
-    r_anodica->setToolTip(QStringLiteral("Per ricalcolare la retta, inserire il nuovo valore"));
+    r_anodica->setToolTip(tr("Per ricalcolare la retta, inserire il nuovo valore"));
 
     // "47k" stands for 47000 here as in the main window's plate resistor.
     for (QLineEdit* resistenza : {r_anodica, r_dinamica}) {
@@ -57,10 +57,10 @@ Ricalcolo::Ricalcolo(StatoGrafico& stato, QWidget* parent) : QDialog(parent), st
         });
     }
 
-    exec_calc = new QPushButton(QStringLiteral("Ricalcola"), this);
+    exec_calc = new QPushButton(tr("Ricalcola"), this);
     exec_calc->setObjectName(QStringLiteral("exec_calc"));
     exec_calc->setDefault(true);
-    Annulla = new QPushButton(QStringLiteral("Annulla"), this);
+    Annulla = new QPushButton(tr("Annulla"), this);
     Annulla->setObjectName(QStringLiteral("Annulla"));
     connect(exec_calc, &QPushButton::clicked, this, &Ricalcolo::exec_calc_Click);
     connect(Annulla, &QPushButton::clicked, this, &Ricalcolo::Annulla_Click);

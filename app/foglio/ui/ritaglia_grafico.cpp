@@ -19,8 +19,6 @@
 #include <algorithm>
 #include <cmath>
 
-const QString Ritaglia_Grafico::titolo = QStringLiteral("Ritaglia Grafico");
-
 namespace {
 
 // Below this the skew is left alone: straightening would only blur lines.
@@ -54,11 +52,10 @@ Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immag
     }
 
     area = new AreaRitaglio(*this, this);
-    area->setAccessibleName(QStringLiteral("Immagine da ritagliare"));
-    area->setToolTip(QStringLiteral("Trascinare con il tasto sinistro un rettangolo attorno al grafico"));
+    area->setAccessibleName(tr("Immagine da ritagliare"));
+    area->setToolTip(tr("Trascinare con il tasto sinistro un rettangolo attorno al grafico"));
 
-    auto* spiegazione =
-        new QLabel(QStringLiteral("Trascinare un rettangolo attorno al grafico: assi, numeri e curve."), this);
+    auto* spiegazione = new QLabel(tr("Trascinare un rettangolo attorno al grafico: assi, numeri e curve."), this);
     spiegazione->setBuddy(area);
     senza_grafico =
         new QLabel(tr("Nessun grafico trovato in questa pagina: trascinare un rettangolo attorno al grafico"), this);
@@ -72,15 +69,15 @@ Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immag
     }
     senza_grafico->hide();
 
-    raddrizza = new QCheckBox(QStringLiteral("Raddrizza"), this);
-    raddrizza->setAccessibleName(QStringLiteral("Raddrizza"));
+    raddrizza = new QCheckBox(tr("Raddrizza"), this);
+    raddrizza->setAccessibleName(tr("Raddrizza"));
     raddrizza->setChecked(!raddrizzata_.isNull());
     raddrizza->setEnabled(!raddrizzata_.isNull());
     nota = new QLabel(this);
-    lega_nome_al_testo(nota, QStringLiteral("Raddrizzatura"));
+    lega_nome_al_testo(nota, tr("Raddrizzatura"));
     if (!raddrizzata_.isNull())
-        nota->setText(QStringLiteral("Raddrizzato di %1°")
-                          .arg(numeri::testo_double(std::round(std::fabs(inclinazione_) * 100) / 100)));
+        nota->setText(
+            tr("Raddrizzato di %1°").arg(numeri::testo_double(std::round(std::fabs(inclinazione_) * 100) / 100)));
 
     const auto pulsante = [this](const QString& testo) {
         auto* b = new QPushButton(testo, this);
@@ -88,12 +85,12 @@ Ritaglia_Grafico::Ritaglia_Grafico(Piattaforma& piattaforma, const QImage& immag
         b->setAutoDefault(false);
         return b;
     };
-    ruota_sinistra = pulsante(QStringLiteral("Ruota a sinistra"));
-    ruota_destra = pulsante(QStringLiteral("Ruota a destra"));
-    ok = pulsante(QStringLiteral("OK"));
+    ruota_sinistra = pulsante(tr("Ruota a sinistra"));
+    ruota_destra = pulsante(tr("Ruota a destra"));
+    ok = pulsante(tr("OK"));
     ok->setDefault(true);
-    tutta_immagine = pulsante(QStringLiteral("Tutta l'immagine"));
-    annulla_ = pulsante(QStringLiteral("Annulla"));
+    tutta_immagine = pulsante(tr("Tutta l'immagine"));
+    annulla_ = pulsante(tr("Annulla"));
 
     auto* strumenti = new QHBoxLayout;
     strumenti->addWidget(ruota_sinistra);

@@ -6,6 +6,7 @@
 // calibration. A skewed scan is straightened on opening; the user may undo
 // that, and turn a sideways plot by quarter turns.
 
+#include "common/testo_tradotto.h"
 #include <QDialog>
 #include <QImage>
 #include <QRect>
@@ -20,7 +21,8 @@ class Piattaforma;
 class Ritaglia_Grafico : public QDialog {
     Q_OBJECT
 public:
-    static const QString titolo; // "Ritaglia Grafico"
+    static constexpr TestoTradotto titolo{
+        "Ritaglia_Grafico", QT_TRANSLATE_NOOP("Ritaglia_Grafico", "Ritaglia Grafico")}; // "Ritaglia Grafico"
     // The window's answers: its exec() result.
     enum Esito { annulla = QDialog::Rejected, ritaglia = QDialog::Accepted, tutta = 2 };
 

@@ -16,8 +16,6 @@
 
 #include <algorithm>
 
-const QString Scelta_Pagina::titolo = QStringLiteral("Pagina");
-
 namespace {
 
 constexpr int lato_miniatura = 160;
@@ -100,7 +98,7 @@ Scelta_Pagina::Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documen
 
     auto* lista = new ElencoPagine(this);
     elenco = lista;
-    elenco->setAccessibleName(QStringLiteral("Pagine"));
+    elenco->setAccessibleName(tr("Pagine"));
     elenco->setViewMode(QListView::IconMode);
     elenco->setFlow(QListView::LeftToRight);
     elenco->setWrapping(true);
@@ -113,14 +111,14 @@ Scelta_Pagina::Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documen
     elenco->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     elenco->verticalScrollBar()->setSingleStep(cella.height() / 4);
     elenco->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    auto* etichetta = new QLabel(QStringLiteral("Scegliere la pagina con le curve:"), this);
+    auto* etichetta = new QLabel(tr("Scegliere la pagina con le curve:"), this);
     etichetta->setBuddy(elenco);
 
     // Rendering the thumbnails of a long document takes a while.
     {
         Piattaforma::Occupato occupato(piattaforma);
         for (int i = 0; i < documento.pagine(); ++i) {
-            const QString testo = QStringLiteral("Pagina %1").arg(i + 1);
+            const QString testo = tr("Pagina %1").arg(i + 1);
             auto* voce = new QListWidgetItem(QIcon(icona(documento.miniatura(i, lato_miniatura))), testo, elenco);
             voce->setToolTip(testo);
             voce->setSizeHint(cella);
@@ -129,10 +127,10 @@ Scelta_Pagina::Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documen
     elenco->setCurrentRow(0);
 
     auto* pulsanti = new QDialogButtonBox(this);
-    ok = pulsanti->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    annulla = pulsanti->addButton(QStringLiteral("Annulla"), QDialogButtonBox::RejectRole);
-    ok->setAccessibleName(QStringLiteral("OK"));
-    annulla->setAccessibleName(QStringLiteral("Annulla"));
+    ok = pulsanti->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+    annulla = pulsanti->addButton(tr("Annulla"), QDialogButtonBox::RejectRole);
+    ok->setAccessibleName(tr("OK"));
+    annulla->setAccessibleName(tr("Annulla"));
     connect(pulsanti, &QDialogButtonBox::accepted, this, [this] {
         if (pagina() >= 0)
             accept();

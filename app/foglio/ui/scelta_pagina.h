@@ -7,6 +7,7 @@
 // page is selected, so the window never answers a page the user did not see
 // chosen.
 
+#include "common/testo_tradotto.h"
 #include <QDialog>
 
 class Piattaforma;
@@ -20,7 +21,7 @@ class Documento;
 class Scelta_Pagina : public QDialog {
     Q_OBJECT
 public:
-    static const QString titolo; // "Pagina"
+    static constexpr TestoTradotto titolo{"Scelta_Pagina", QT_TRANSLATE_NOOP("Scelta_Pagina", "Pagina")}; // "Pagina"
 
     Scelta_Pagina(Piattaforma& piattaforma, const pagine_pdf::Documento& documento, QWidget* parent = nullptr);
 

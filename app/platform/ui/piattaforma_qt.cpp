@@ -73,7 +73,7 @@ bool PiattaformaQt::domanda_si_no(const QString& testo, const QString& titolo)
 {
     QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo, QMessageBox::Yes | QMessageBox::No,
                     finestra());
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("PiattaformaQt", "Sì"));
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
@@ -82,8 +82,8 @@ Piattaforma::Risposta PiattaformaQt::domanda_si_no_annulla(const QString& testo,
 {
     QMessageBox box(QMessageBox::Question, titolo_o_programma(titolo), testo,
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, finestra());
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("PiattaformaQt", "Sì"));
+    box.button(QMessageBox::Cancel)->setText(QCoreApplication::translate("PiattaformaQt", "Annulla"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {

@@ -25,9 +25,15 @@
 
 #include <algorithm>
 
-const QString Nuovo_Dispositivo::titolo = QStringLiteral("Caricamento nuova Valvola");
+QString Nuovo_Dispositivo::titolo()
+{
+    return tr("Caricamento nuova Valvola");
+}
 const QString Nuovo_Dispositivo::nome_curva_ridimensionata = QStringLiteral("CurvaRedim.gif");
-const QString Nuovo_Dispositivo::titolo_inserimento = QStringLiteral("Inserimento parametri");
+QString Nuovo_Dispositivo::titolo_inserimento()
+{
+    return tr("Inserimento parametri");
+}
 
 namespace {
 
@@ -40,13 +46,16 @@ struct DialogoCarica {
 constexpr DialogoCarica dialoghi[3] = {
     // A data-sheet scan comes as a picture in any of the formats the picture
     // library reads, or as a PDF page: the first filter shows them all.
-    {"File Curve", "*.gif",
-     "Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff "
-     "*.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|"
-     "gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|"
-     "tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|Generico (*.*)|*.*|"},
-    {"File Immagine", "*.jpg", "jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|Generico (*.*)|*.*|"},
-    {"File Piedinatura", "*.gif", "gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|"},
+    {QT_TRANSLATE_NOOP("Nuovo_Dispositivo", "File Curve"), "*.gif",
+     QT_TRANSLATE_NOOP("Nuovo_Dispositivo", "Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff "
+                                            "*.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|"
+                                            "gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp "
+                                            "(*.bmp)|*.bmp|"
+                                            "tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|Generico (*.*)|*.*|")},
+    {QT_TRANSLATE_NOOP("Nuovo_Dispositivo", "File Immagine"), "*.jpg",
+     QT_TRANSLATE_NOOP("Nuovo_Dispositivo", "jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|Generico (*.*)|*.*|")},
+    {QT_TRANSLATE_NOOP("Nuovo_Dispositivo", "File Piedinatura"), "*.gif",
+     QT_TRANSLATE_NOOP("Nuovo_Dispositivo", "gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|")},
 };
 
 // A chosen source file: its path on a green background.
@@ -215,9 +224,9 @@ void Nuovo_Dispositivo::carica_Click(int index)
     }
     const DialogoCarica& d = dialoghi[index];
     Piattaforma::DialogoFile dialogo;
-    dialogo.titolo = QString::fromUtf8(d.titolo);
+    dialogo.titolo = tr(d.titolo);
     dialogo.nome_iniziale = QString::fromUtf8(d.nome_iniziale);
-    dialogo.filtri = QString::fromUtf8(d.filtri);
+    dialogo.filtri = tr(d.filtri);
     dialogo.indice_filtro = 1;
     dialogo.deve_esistere = true;
     const std::optional<QString> scelto = piattaforma_.apri_file(dialogo);

@@ -42,9 +42,9 @@ public:
         std::function<void()> about;
     };
 
-    static const QString titolo;
+    static QString titolo();
     static const QString nome_curva_ridimensionata; // "CurvaRedim.gif"
-    static const QString titolo_inserimento;        // "Inserimento parametri"
+    static QString titolo_inserimento();            // "Inserimento parametri"
 
     Nuovo_Dispositivo(Piattaforma& piattaforma, LibreriaImmagini& libreria, FinestreAiuto aiuto = {},
                       QWidget* parent = nullptr);

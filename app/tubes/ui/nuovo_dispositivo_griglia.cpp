@@ -36,16 +36,16 @@ QLabel* Nuovo_Dispositivo::crea_divisione()
 {
     divisione_griglia = new QLabel(this);
     divisione_griglia->setObjectName(QStringLiteral("divisione_griglia"));
-    lega_nome_al_testo(divisione_griglia, QStringLiteral("Divisione della griglia"));
+    lega_nome_al_testo(divisione_griglia, tr("Divisione della griglia"));
     divisione_griglia->setToolTip(
-        QStringLiteral("Una divisione della griglia con la taratura impostata: in rosso se non è un numero tondo"));
+        tr("Una divisione della griglia con la taratura impostata: in rosso se non è un numero tondo"));
     return divisione_griglia;
 }
 
 void Nuovo_Dispositivo::crea_aggancio()
 {
     menu_operazioni->addSeparator();
-    aggancia_griglia = menu_operazioni->addAction(QStringLiteral("Aggancia alla griglia"));
+    aggancia_griglia = menu_operazioni->addAction(tr("Aggancia alla griglia"));
     aggancia_griglia->setObjectName(QStringLiteral("aggancia_griglia"));
     aggancia_griglia->setCheckable(true);
     aggancia_griglia->setChecked(true);
@@ -62,7 +62,7 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
             documento = std::make_unique<pagine_pdf::Documento>(percorso);
         }
         if (!documento->errore().isEmpty()) {
-            piattaforma_.messaggio(documento->errore(), titolo);
+            piattaforma_.messaggio(documento->errore(), titolo());
             return std::nullopt;
         }
         int pagina = 0;
@@ -77,8 +77,7 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
             sorgente = documento->pagina(pagina);
         }
         if (sorgente.isNull()) {
-            piattaforma_.messaggio(QStringLiteral("Impossibile leggere la pagina %1 del file PDF.").arg(pagina + 1),
-                                   titolo);
+            piattaforma_.messaggio(tr("Impossibile leggere la pagina %1 del file PDF.").arg(pagina + 1), titolo());
             return std::nullopt;
         }
     } else {
@@ -102,7 +101,7 @@ std::optional<QString> Nuovo_Dispositivo::prepara_curva(const QString& percorso)
     // Light compression: the file lives only until it is rescaled.
     if (!ritaglio.risultato(esito).save(file, "PNG", 80)) {
         QFile::remove(file);
-        piattaforma_.messaggio(QStringLiteral("Impossibile preparare l'immagine ritagliata."), titolo);
+        piattaforma_.messaggio(tr("Impossibile preparare l'immagine ritagliata."), titolo());
         return std::nullopt;
     }
     return file;

@@ -91,62 +91,61 @@ QGroupBox* cornice(QWidget* parent, const char* nome, const QString& titolo, con
 void Nuovo_Dispositivo::crea_controlli()
 {
     setObjectName(QStringLiteral("Nuovo_Dispositivo"));
-    setWindowTitle(titolo);
-    setAccessibleName(titolo);
+    setWindowTitle(titolo());
+    setAccessibleName(titolo());
 
     Picture1_ = new Picture1(tela_, *this, this);
-    Picture1_->setAccessibleName(QStringLiteral("Curve caratteristiche"));
-    Picture1_->setToolTip(QStringLiteral("Clic sinistro: menu dei punti di taratura"));
+    Picture1_->setAccessibleName(tr("Curve caratteristiche"));
+    Picture1_->setToolTip(tr("Clic sinistro: menu dei punti di taratura"));
 
-    immagine_tubo = cornice_immagine(this, "immagine_tubo", QStringLiteral("Immagine"));
-    piedinatura_valvola = cornice_immagine(this, "piedinatura_valvola", QStringLiteral("Piedinatura"));
+    immagine_tubo = cornice_immagine(this, "immagine_tubo", tr("Immagine"));
+    piedinatura_valvola = cornice_immagine(this, "piedinatura_valvola", tr("Piedinatura"));
 
-    nome_valvola[0] = campo(this, "nome_valvola_0", QStringLiteral("Sigla USA"));
-    nome_valvola[1] = campo(this, "nome_valvola_1", QStringLiteral("Sigla EURO"));
+    nome_valvola[0] = campo(this, "nome_valvola_0", tr("Sigla USA"));
+    nome_valvola[1] = campo(this, "nome_valvola_1", tr("Sigla EURO"));
     Combo_modo = new QComboBox(this);
     Combo_modo->setObjectName(QStringLiteral("Combo_modo"));
-    Combo_modo->setAccessibleName(QStringLiteral("Modo"));
+    Combo_modo->setAccessibleName(tr("Modo"));
 
-    nomefile_curva = didascalia(this, "nomefile_curva", QStringLiteral("File Curve"));
-    nomefile_immagine = didascalia(this, "nomefile_immagine", QStringLiteral("File Immagine"));
-    nomefile_piedinatura = didascalia(this, "nomefile_piedinatura", QStringLiteral("File Piedinatura"));
-    orig_curve = didascalia(this, "orig_curve", QStringLiteral("File Originale Curve"));
-    orig_Immagine = didascalia(this, "orig_Immagine", QStringLiteral("File Originale Immagine"));
-    orig_piedinatura = didascalia(this, "orig_piedinatura", QStringLiteral("File Originale Piedinatura"));
+    nomefile_curva = didascalia(this, "nomefile_curva", tr("File Curve"));
+    nomefile_immagine = didascalia(this, "nomefile_immagine", tr("File Immagine"));
+    nomefile_piedinatura = didascalia(this, "nomefile_piedinatura", tr("File Piedinatura"));
+    orig_curve = didascalia(this, "orig_curve", tr("File Originale Curve"));
+    orig_Immagine = didascalia(this, "orig_Immagine", tr("File Originale Immagine"));
+    orig_piedinatura = didascalia(this, "orig_piedinatura", tr("File Originale Piedinatura"));
 
-    max_current_X = campo(this, "max_current_X", QStringLiteral("Corrente massima X"));
-    max_current_y = campo(this, "max_current_y", QStringLiteral("Corrente massima Y"));
-    max_current_i = campo(this, "max_current_i", QStringLiteral("Corrente massima I"));
-    max_voltage_X = campo(this, "max_voltage_X", QStringLiteral("Tensione massima X"));
-    max_voltage_Y = campo(this, "max_voltage_Y", QStringLiteral("Tensione massima Y"));
-    max_voltage_V = campo(this, "max_voltage_V", QStringLiteral("Tensione massima V"));
-    origin_X = campo(this, "origin_X", QStringLiteral("Origine X"));
-    origin_Y = campo(this, "origin_Y", QStringLiteral("Origine Y"));
-    curr_X = campo(this, "curr_X", QStringLiteral("Posizione X"), true);
-    curr_v = campo(this, "curr_v", QStringLiteral("Posizione V"), true);
-    curr_Y = campo(this, "curr_Y", QStringLiteral("Posizione Y"), true);
-    curr_i = campo(this, "curr_i", QStringLiteral("Posizione I"), true);
-    curr_X->setToolTip(QStringLiteral("Posizione corrente asse X"));
-    curr_v->setToolTip(QStringLiteral("Posizione corrente asse X"));
-    curr_Y->setToolTip(QStringLiteral("Posizione corrente asse Y"));
-    curr_i->setToolTip(QStringLiteral("Posizione corrente asse Y"));
-    potenza_anodica = campo(this, "potenza_anodica", QStringLiteral("PMax(mW)="));
+    max_current_X = campo(this, "max_current_X", tr("Corrente massima X"));
+    max_current_y = campo(this, "max_current_y", tr("Corrente massima Y"));
+    max_current_i = campo(this, "max_current_i", tr("Corrente massima I"));
+    max_voltage_X = campo(this, "max_voltage_X", tr("Tensione massima X"));
+    max_voltage_Y = campo(this, "max_voltage_Y", tr("Tensione massima Y"));
+    max_voltage_V = campo(this, "max_voltage_V", tr("Tensione massima V"));
+    origin_X = campo(this, "origin_X", tr("Origine X"));
+    origin_Y = campo(this, "origin_Y", tr("Origine Y"));
+    curr_X = campo(this, "curr_X", tr("Posizione X"), true);
+    curr_v = campo(this, "curr_v", tr("Posizione V"), true);
+    curr_Y = campo(this, "curr_Y", tr("Posizione Y"), true);
+    curr_i = campo(this, "curr_i", tr("Posizione I"), true);
+    curr_X->setToolTip(tr("Posizione corrente asse X"));
+    curr_v->setToolTip(tr("Posizione corrente asse X"));
+    curr_Y->setToolTip(tr("Posizione corrente asse Y"));
+    curr_i->setToolTip(tr("Posizione corrente asse Y"));
+    potenza_anodica = campo(this, "potenza_anodica", tr("PMax(mW)="));
 
-    Frame_maxI = cornice(this, "Frame_maxI", QStringLiteral("Massimo I"), QStringLiteral("Coordinate massimo asse Y"),
+    Frame_maxI = cornice(this, "Frame_maxI", tr("Massimo I"), tr("Coordinate massimo asse Y"),
                          {{"X=", max_current_X}, {"Y=", max_current_y}, {"I=", max_current_i}});
-    Frame_maxv = cornice(this, "Frame_maxv", QStringLiteral("Massimo V"), QStringLiteral("Coordinate massimo asse X"),
+    Frame_maxv = cornice(this, "Frame_maxv", tr("Massimo V"), tr("Coordinate massimo asse X"),
                          {{"X=", max_voltage_X}, {"Y=", max_voltage_Y}, {"V=", max_voltage_V}});
-    Frame_origine[0] = cornice(this, "Frame_origine_0", QStringLiteral("Origine"),
-                               QStringLiteral("Coordinate origine degli assi"), {{"X=", origin_X}, {"Y=", origin_Y}});
-    Frame_origine[1] =
-        cornice(this, "Frame_origine_1", QStringLiteral("Posizione"), QStringLiteral("Posizione corrente del mouse"),
-                {{"X=", curr_X}, {"V=", curr_v}, {"Y=", curr_Y}, {"I=", curr_i}});
-    Frame_potenzamassima = cornice(this, "Frame_potenzamassima", QStringLiteral("Potenza Massima"),
-                                   QStringLiteral("Massima potenza dissipabile"), {{"PMax(mW)=", potenza_anodica}});
+    Frame_origine[0] = cornice(this, "Frame_origine_0", tr("Origine"), tr("Coordinate origine degli assi"),
+                               {{"X=", origin_X}, {"Y=", origin_Y}});
+    Frame_origine[1] = cornice(this, "Frame_origine_1", tr("Posizione"), tr("Posizione corrente del mouse"),
+                               {{"X=", curr_X}, {"V=", curr_v}, {"Y=", curr_Y}, {"I=", curr_i}});
+    Frame_potenzamassima = cornice(this, "Frame_potenzamassima", tr("Potenza Massima"),
+                                   tr("Massima potenza dissipabile"), {{"PMax(mW)=", potenza_anodica}});
 
     grid_caratteristiche = new QTableWidget(0, 3, this);
     grid_caratteristiche->setObjectName(QStringLiteral("grid_caratteristiche"));
-    grid_caratteristiche->setAccessibleName(QStringLiteral("Caratteristiche"));
+    grid_caratteristiche->setAccessibleName(tr("Caratteristiche"));
     grid_caratteristiche->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_caratteristiche->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_caratteristiche->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -167,12 +166,12 @@ void Nuovo_Dispositivo::crea_controlli()
         nomi->addWidget(w, r, 1);
         ++r;
     };
-    riga(QStringLiteral("Sigla USA"), nome_valvola[0]);
-    riga(QStringLiteral("Sigla EURO"), nome_valvola[1]);
-    riga(QStringLiteral("Modo"), Combo_modo);
-    riga(QStringLiteral("File Curve"), nomefile_curva);
-    riga(QStringLiteral("File Immagine"), nomefile_immagine);
-    riga(QStringLiteral("File Piedinatura"), nomefile_piedinatura);
+    riga(tr("Sigla USA"), nome_valvola[0]);
+    riga(tr("Sigla EURO"), nome_valvola[1]);
+    riga(tr("Modo"), Combo_modo);
+    riga(tr("File Curve"), nomefile_curva);
+    riga(tr("File Immagine"), nomefile_immagine);
+    riga(tr("File Piedinatura"), nomefile_piedinatura);
 
     auto* taratura = new QHBoxLayout;
     taratura->addWidget(Frame_maxI);
@@ -186,7 +185,7 @@ void Nuovo_Dispositivo::crea_controlli()
     destra->addLayout(nomi);
     destra->addLayout(taratura);
     destra->addLayout(sotto);
-    destra->addWidget(etichetta(this, QStringLiteral("Caratteristiche"), grid_caratteristiche));
+    destra->addWidget(etichetta(this, tr("Caratteristiche"), grid_caratteristiche));
     destra->addWidget(grid_caratteristiche);
     destra->addStretch(1);
 
@@ -199,9 +198,9 @@ void Nuovo_Dispositivo::crea_controlli()
         originali->addWidget(l, r, 1);
         ++r;
     };
-    originale(QStringLiteral("File Originale Curve"), orig_curve);
-    originale(QStringLiteral("File Originale Immagine"), orig_Immagine);
-    originale(QStringLiteral("File Originale Piedinatura"), orig_piedinatura);
+    originale(tr("File Originale Curve"), orig_curve);
+    originale(tr("File Originale Immagine"), orig_Immagine);
+    originale(tr("File Originale Piedinatura"), orig_piedinatura);
     originali->setColumnStretch(1, 1);
 
     auto* figure = new QHBoxLayout;
@@ -229,39 +228,39 @@ void Nuovo_Dispositivo::crea_controlli()
 void Nuovo_Dispositivo::crea_menu()
 {
     barra_menu = new QMenuBar(this);
-    barra_menu->setAccessibleName(QStringLiteral("Menu"));
+    barra_menu->setAccessibleName(tr("Menu"));
     const auto voce = [this](QMenu* m, const char* nome, const QString& testo) {
         QAction* a = m->addAction(testo);
         a->setObjectName(QString::fromLatin1(nome));
         return a;
     };
-    menu_file = barra_menu->addMenu(QStringLiteral("&File"));
+    menu_file = barra_menu->addMenu(tr("&File"));
     menu_file->setObjectName(QStringLiteral("menu_file"));
-    nuova_valvola = voce(menu_file, "nuova_valvola", QStringLiteral("&Nuova Valvola"));
-    carica[0] = voce(menu_file, "carica_0", QStringLiteral("Carica Cur&ve"));
-    carica[1] = voce(menu_file, "carica_1", QStringLiteral("Carica &Immagine"));
-    carica[2] = voce(menu_file, "carica_2", QStringLiteral("Carica &Piedinatura"));
+    nuova_valvola = voce(menu_file, "nuova_valvola", tr("&Nuova Valvola"));
+    carica[0] = voce(menu_file, "carica_0", tr("Carica Cur&ve"));
+    carica[1] = voce(menu_file, "carica_1", tr("Carica &Immagine"));
+    carica[2] = voce(menu_file, "carica_2", tr("Carica &Piedinatura"));
     menu_file->addSeparator();
-    salva_DB = voce(menu_file, "salva_DB", QStringLiteral("&Salva DB"));
+    salva_DB = voce(menu_file, "salva_DB", tr("&Salva DB"));
     menu_file->addSeparator();
-    uscita = voce(menu_file, "uscita", QStringLiteral("&Exit"));
+    uscita = voce(menu_file, "uscita", tr("&Exit"));
 
-    menu_aiuto = barra_menu->addMenu(QStringLiteral("&?"));
+    menu_aiuto = barra_menu->addMenu(tr("&?"));
     menu_aiuto->setObjectName(QStringLiteral("menu_aiuto"));
-    help_cmd = voce(menu_aiuto, "help_cmd", QStringLiteral("&Help"));
+    help_cmd = voce(menu_aiuto, "help_cmd", tr("&Help"));
     menu_aiuto->addSeparator();
-    about_cmd = voce(menu_aiuto, "about_cmd", QStringLiteral("A&bout"));
+    about_cmd = voce(menu_aiuto, "about_cmd", tr("A&bout"));
 
     // Opened over the picture, never shown in the bar.
     menu_operazioni = new QMenu(this);
     menu_operazioni->setObjectName(QStringLiteral("menu_operazioni"));
-    menu_operazioni->setAccessibleName(QStringLiteral("Punti di taratura"));
-    set_point[0] = voce(menu_operazioni, "set_point_0", QStringLiteral("Set Corrente massima"));
-    set_point[1] = voce(menu_operazioni, "set_point_1", QStringLiteral("Set Origine"));
-    set_point[2] = voce(menu_operazioni, "set_point_2", QStringLiteral("Set Tensione Massima"));
+    menu_operazioni->setAccessibleName(tr("Punti di taratura"));
+    set_point[0] = voce(menu_operazioni, "set_point_0", tr("Set Corrente massima"));
+    set_point[1] = voce(menu_operazioni, "set_point_1", tr("Set Origine"));
+    set_point[2] = voce(menu_operazioni, "set_point_2", tr("Set Tensione Massima"));
     set_point[3] = menu_operazioni->addSeparator();
-    set_point[4] = voce(menu_operazioni, "set_point_4", QStringLiteral("Traccia Potenza massima"));
+    set_point[4] = voce(menu_operazioni, "set_point_4", tr("Traccia Potenza massima"));
     set_point[5] = menu_operazioni->addSeparator();
-    set_point[6] = voce(menu_operazioni, "set_point_6", QStringLiteral("Sposta manualmente"));
+    set_point[6] = voce(menu_operazioni, "set_point_6", tr("Sposta manualmente"));
     crea_aggancio();
 }

@@ -64,7 +64,8 @@ void Nuovo_Dispositivo::init_crigliacaratteristiche()
     for (const RigaCaratteristica& c : caratteristiche) {
         const int r = grid_caratteristiche->rowCount();
         grid_caratteristiche->insertRow(r);
-        grid_caratteristiche->setItem(r, 0, new QTableWidgetItem(QString::fromUtf8(c.etichetta)));
+        grid_caratteristiche->setItem(
+            r, 0, new QTableWidgetItem(QCoreApplication::translate("Caratteristiche", c.etichetta)));
         grid_caratteristiche->setItem(r, 1, new QTableWidgetItem(QString()));
         grid_caratteristiche->setItem(r, 2, new QTableWidgetItem(QString::fromUtf8(c.unita)));
     }
@@ -79,7 +80,7 @@ void Nuovo_Dispositivo::grid_caratteristiche_Click(int riga)
     if (!etichetta || !valore)
         return;
     const std::optional<QString> risposta =
-        piattaforma_.input_box(etichetta->text(), titolo_inserimento, valore->text());
+        piattaforma_.input_box(etichetta->text(), titolo_inserimento(), valore->text());
     if (risposta)
         valore->setText(*risposta);
 }
@@ -143,7 +144,7 @@ void Nuovo_Dispositivo::salva_DB_Click()
     // longer matches its picture, and the table with two rows for one
     // designation and mode. Refused, naming the tube already there.
     if (const auto esistente = nuova_valvola::valvola_con_curva(c.file_basedati, v.nomi.curva)) {
-        piattaforma_.messaggio(nuova_valvola::testo_valvola_esistente(*esistente), titolo);
+        piattaforma_.messaggio(nuova_valvola::testo_valvola_esistente(*esistente), titolo());
         return;
     }
 
@@ -155,8 +156,7 @@ void Nuovo_Dispositivo::salva_DB_Click()
         if (QFile::exists(k.destinazione))
             esistenti << k.destinazione;
     if (!esistenti.isEmpty() &&
-        !piattaforma_.domanda_si_no(QStringLiteral("Esistono già:\n%1\nSostituirli?").arg(esistenti.join(u'\n')),
-                                    titolo))
+        !piattaforma_.domanda_si_no(tr("Esistono già:\n%1\nSostituirli?").arg(esistenti.join(u'\n')), titolo()))
         return;
 
     // No record may point at a picture that is not there.

@@ -1,0 +1,213 @@
+// The windows in both languages: each opens with its captions in the
+// language installed, no text of the other language left over (a caption
+// read before the catalogue was installed, a text that skips tr()), and
+// every label and button wide enough for its text.
+//
+// With KORVEL_CATTURE set to a folder, each window is saved there as a
+// picture, to look at.
+#include "support/cartella_prova.h"
+
+#include "archive/cartelle.h"
+#include "chart/stato_grafico.h"
+#include "chart/ui/ricalcolo.h"
+#include "common/lingua.h"
+#include "common/libreria_immagini.h"
+#include "platform/piattaforma_scriptata.h"
+#include "shell/korvel.h"
+#include "tubes/ui/nuovo_dispositivo.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QXmlStreamReader>
+#include <QtTest>
+
+namespace {
+
+// Every source text of the catalogue whose English differs from it, with
+// that English.
+QHash<QString, QString> catalogo()
+{
+    QHash<QString, QString> voci;
+    QFile f(QStringLiteral(KORVEL_SOURCE_DIR "/translations/korvel_en.ts"));
+    if (!f.open(QIODevice::ReadOnly))
+        return voci;
+    QXmlStreamReader x(&f);
+    QString sorgente;
+    while (x.readNextStartElement() || !x.atEnd()) {
+        if (x.isStartElement() && x.name() == QLatin1String("source"))
+            sorgente = x.readElementText();
+        else if (x.isStartElement() && x.name() == QLatin1String("translation")) {
+            const QString inglese = x.readElementText();
+            if (!inglese.isEmpty() && inglese != sorgente)
+                voci.insert(sorgente, inglese);
+        } else if (!x.isStartElement())
+            x.readNext();
+    }
+    return voci;
+}
+
+// What the user reads on a window: captions, titles, menu items, tooltips
+// and accessible names, each with where it is.
+QList<QPair<QString, QString>> testi(QWidget* finestra)
+{
+    QList<QPair<QString, QString>> t;
+    auto aggiungi = [&](const QString& dove, const QString& testo) {
+        if (!testo.isEmpty())
+            t.append({dove, testo});
+    };
+    aggiungi(QStringLiteral("window title"), finestra->windowTitle());
+    for (QWidget* w : finestra->findChildren<QWidget*>()) {
+        const QString nome =
+            w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        aggiungi(nome + QStringLiteral(" tooltip"), w->toolTip());
+        aggiungi(nome + QStringLiteral(" accessible name"), w->accessibleName());
+        if (auto l = qobject_cast<QLabel*>(w))
+            aggiungi(nome, l->text());
+        if (auto b = qobject_cast<QAbstractButton*>(w))
+            aggiungi(nome, b->text());
+        if (auto g = qobject_cast<QGroupBox*>(w))
+            aggiungi(nome, g->title());
+        if (auto s = qobject_cast<QTabWidget*>(w))
+            for (int i = 0; i < s->count(); ++i)
+                aggiungi(nome + QStringLiteral(" tab"), s->tabText(i));
+        for (QAction* a : w->actions()) {
+            aggiungi(QStringLiteral("item ") + a->objectName(), a->text());
+            aggiungi(QStringLiteral("item tooltip ") + a->objectName(), a->menu() ? QString() : a->toolTip());
+        }
+    }
+    return t;
+}
+
+// Labels and buttons on screen whose text needs more room than they have.
+QStringList stretti(QWidget* finestra)
+{
+    QStringList fuori;
+    for (QWidget* w : finestra->findChildren<QWidget*>()) {
+        if (!w->isVisible())
+            continue;
+        QString testo;
+        if (auto l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && l->pixmap().isNull())
+            testo = l->text();
+        else if (auto b = qobject_cast<QAbstractButton*>(w))
+            testo = b->text();
+        if (testo.isEmpty())
+            continue;
+        if (w->sizeHint().width() > w->width())
+            fuori << QStringLiteral("%1 \"%2\": needs %3 px, has %4")
+                         .arg(w->objectName(), testo)
+                         .arg(w->sizeHint().width())
+                         .arg(w->width());
+    }
+    return fuori;
+}
+
+void cattura(QWidget* w, const QString& nome)
+{
+    const QString cartella = qEnvironmentVariable("KORVEL_CATTURE");
+    if (!cartella.isEmpty())
+        w->grab().save(cartella + QLatin1Char('/') + nome + QStringLiteral(".png"));
+}
+
+// The texts of the other language found on the window.
+QStringList dell_altra_lingua(QWidget* finestra, Lingua lingua)
+{
+    const QHash<QString, QString> voci = catalogo();
+    QSet<QString> altra;
+    for (auto i = voci.cbegin(); i != voci.cend(); ++i)
+        altra.insert(lingua == Lingua::inglese ? i.key() : i.value());
+    // Texts that are a word of both languages ("Menu", "OK") are not in
+    // the catalogue's differing entries, so they never count.
+    QStringList trovati;
+    for (const auto& [dove, testo] : testi(finestra))
+        if (altra.contains(testo))
+            trovati << dove + QStringLiteral(": ") + testo;
+    return trovati;
+}
+
+} // namespace
+
+class TestLingueFinestre : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { installa_traduzioni(Lingua::italiano, QStringLiteral(KORVEL_DIST_DIR)); }
+
+    void finestre_data()
+    {
+        QTest::addColumn<bool>("inglese");
+        QTest::addColumn<QString>("principale");
+        QTest::addColumn<QString>("nuova");
+        QTest::addColumn<QString>("annulla");
+        QTest::addColumn<QString>("ricalcolo");
+        QTest::newRow("Italian") << false << "Calcolatore Retta di Carico"
+                                 << "Caricamento nuova Valvola"
+                                 << "Annulla"
+                                 << "Parametri ricalcolo";
+        QTest::newRow("English") << true << "Load Line Calculator"
+                                 << "Enter New Tube"
+                                 << "Cancel"
+                                 << "Recalculation Parameters";
+    }
+    void finestre()
+    {
+        QFETCH(bool, inglese);
+        QFETCH(QString, principale);
+        QFETCH(QString, nuova);
+        QFETCH(QString, annulla);
+        QFETCH(QString, ricalcolo);
+        const Lingua lingua = inglese ? Lingua::inglese : Lingua::italiano;
+        installa_traduzioni(lingua, QStringLiteral(KORVEL_DIST_DIR));
+        const QString suffisso = QLatin1Char('_') + codice_lingua(lingua);
+        // Qt's own catalogue, for the standard buttons and dialogs.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), annulla);
+
+        CartellaProva c;
+        QVERIFY(c.crea_tabella());
+        QVERIFY(c.inserisci(CartellaProva::valvola(QStringLiteral("12AX7"), QStringLiteral("ECC83"))));
+        PiattaformaScriptata p;
+        {
+            KORVEL w(p, c.programma());
+            w.KORVEL_Form_Load();
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            QCOMPARE(w.windowTitle(), principale);
+            QCOMPARE(dell_altra_lingua(&w, lingua), QStringList());
+            for (int i = 0; i < w.SSTab1->count(); ++i) {
+                w.SSTab1->setCurrentIndex(i);
+                QCoreApplication::processEvents();
+                QCOMPARE(stretti(&w), QStringList());
+                cattura(&w, QStringLiteral("principale_%1").arg(i) + suffisso);
+            }
+        }
+        {
+            imposta_cartelle(c.programma());
+            LibreriaImmagini libreria;
+            Nuovo_Dispositivo n(p, libreria);
+            n.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&n));
+            QCOMPARE(n.windowTitle(), nuova);
+            QCOMPARE(dell_altra_lingua(&n, lingua), QStringList());
+            QCOMPARE(stretti(&n), QStringList());
+            cattura(&n, QStringLiteral("nuova_valvola") + suffisso);
+        }
+        {
+            StatoGrafico stato;
+            Ricalcolo r(stato);
+            r.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&r));
+            QCOMPARE(r.windowTitle(), ricalcolo);
+            QCOMPARE(dell_altra_lingua(&r, lingua), QStringList());
+            QCOMPARE(stretti(&r), QStringList());
+            cattura(&r, QStringLiteral("ricalcolo") + suffisso);
+        }
+    }
+};
+
+QTEST_MAIN(TestLingueFinestre)
+#include "tst_lingue_finestre.moc"

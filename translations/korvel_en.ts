@@ -1,0 +1,1125 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="it">
+<context>
+    <name>About</name>
+    <message>
+        <source>About Kor_Vel</source>
+        <translation>About Kor_Vel</translation>
+    </message>
+    <message>
+        <source>Emblema del programma</source>
+        <translation>Program emblem</translation>
+    </message>
+    <message>
+        <source>Informazioni sul programma</source>
+        <translation>About the program</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Programma di calcolo della retta di carico</source>
+        <translation>Load-line calculator</translation>
+    </message>
+    <message>
+        <source>per Tubi Termoionici.</source>
+        <translation>for vacuum tubes.</translation>
+    </message>
+    <message>
+        <source>Progetto grafico di uno stadio sulle curve anodiche.</source>
+        <translation>Graphic design of one stage over the plate curves.</translation>
+    </message>
+    <message>
+        <source>Versione </source>
+        <translation>Version </translation>
+    </message>
+</context>
+<context>
+    <name>Caratteristiche</name>
+    <message>
+        <source>Tensione Filamento</source>
+        <translation>Heater Voltage</translation>
+    </message>
+    <message>
+        <source>Corrente Filamento</source>
+        <translation>Heater Current</translation>
+    </message>
+    <message>
+        <source>Tensione MAX Anodica</source>
+        <translation>Max Plate Voltage</translation>
+    </message>
+    <message>
+        <source>Corrente MAX Anodica</source>
+        <translation>Max Plate Current</translation>
+    </message>
+    <message>
+        <source>Potenza MAX Anodica</source>
+        <translation>Max Plate Dissipation</translation>
+    </message>
+    <message>
+        <source>Tensione MAX Schermo</source>
+        <translation>Max Screen Voltage</translation>
+    </message>
+    <message>
+        <source>Corrente MAX Schermo</source>
+        <translation>Max Screen Current</translation>
+    </message>
+    <message>
+        <source>Potenza MAX Schermo</source>
+        <translation>Max Screen Dissipation</translation>
+    </message>
+</context>
+<context>
+    <name>CaricatoreValvola</name>
+    <message>
+        <source>Modello</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Pentodo (Koren)</source>
+        <translation>Pentode (Koren)</translation>
+    </message>
+    <message>
+        <source>Triodo (Koren)</source>
+        <translation>Triode (Koren)</translation>
+    </message>
+    <message>
+        <source>Fonte modello</source>
+        <translation>Model source</translation>
+    </message>
+    <message>
+        <source>Scarto medio</source>
+        <translation>Mean residual</translation>
+    </message>
+    <message>
+        <source>Scarto massimo</source>
+        <translation>Max residual</translation>
+    </message>
+    <message>
+        <source>Data modello</source>
+        <translation>Model date</translation>
+    </message>
+</context>
+<context>
+    <name>ComandiProgetto</name>
+    <message>
+        <source>Salvataggio Progetto XML</source>
+        <translation>Save XML Project</translation>
+    </message>
+    <message>
+        <source>Progetto salvato correttamente</source>
+        <translation>Project saved</translation>
+    </message>
+    <message>
+        <source>Errore Salvataggio Progetto</source>
+        <translation>Error saving the project</translation>
+    </message>
+    <message>
+        <source>Errore lettura file XML</source>
+        <translation>Error reading the XML file</translation>
+    </message>
+    <message>
+        <source>Sigla valvola non presente nel file</source>
+        <translation>No tube type in the file</translation>
+    </message>
+    <message>
+        <source>Valvola non presente nel DB</source>
+        <translation>Tube not in the database</translation>
+    </message>
+    <message>
+        <source>Salvare il progetto corrente?</source>
+        <translation>Save the current project?</translation>
+    </message>
+</context>
+<context>
+    <name>ComandiReport</name>
+    <message>
+        <source>Titolo del progetto</source>
+        <translation>Project title</translation>
+    </message>
+    <message>
+        <source>Errore nella generazione del file</source>
+        <translation>Error writing the file</translation>
+    </message>
+    <message>
+        <source>Errore pagina HTML non impostata</source>
+        <translation>Error: HTML page not set</translation>
+    </message>
+    <message>
+        <source>Errore pagina HTML di base non trovata</source>
+        <translation>Error: HTML template page not found</translation>
+    </message>
+    <message>
+        <source>Vuoi visualizzare il risultato?</source>
+        <translation>Show the result?</translation>
+    </message>
+    <message>
+        <source>Salvataggio Progetto</source>
+        <translation>Save Project</translation>
+    </message>
+    <message>
+        <source>Salvataggio Grafico</source>
+        <translation>Save Chart</translation>
+    </message>
+    <message>
+        <source>Scelta Pagina Progetto HTML</source>
+        <translation>HTML Project Page</translation>
+    </message>
+</context>
+<context>
+    <name>Grafico</name>
+    <message>
+        <source>Assente</source>
+        <translation>Missing</translation>
+    </message>
+    <message>
+        <source>Non Calcolabile</source>
+        <translation>Not Computable</translation>
+    </message>
+    <message>
+        <source>Traccia Potenza massima</source>
+        <translation>Draw Max Dissipation</translation>
+    </message>
+    <message>
+        <source>Cancella Potenza massima</source>
+        <translation>Delete Max Dissipation</translation>
+    </message>
+</context>
+<context>
+    <name>KORVEL</name>
+    <message>
+        <source>Base dati assente, vuoi caricarla?</source>
+        <translation>The database is missing. Load it?</translation>
+    </message>
+    <message>
+        <source>Calcolatore Retta di Carico</source>
+        <translation>Load Line Calculator</translation>
+    </message>
+    <message>
+        <source>Selezionare per tracciamento retta</source>
+        <translation>Select to draw the load line</translation>
+    </message>
+    <message>
+        <source>Retta</source>
+        <translation>Load Line</translation>
+    </message>
+    <message>
+        <source>Selezionare per tracciamento punto di lavoro</source>
+        <translation>Select to place the operating point</translation>
+    </message>
+    <message>
+        <source>P.to di Lavoro</source>
+        <translation>Op. Point</translation>
+    </message>
+    <message>
+        <source>Punto di lavoro</source>
+        <translation>Operating point</translation>
+    </message>
+    <message>
+        <source>Selezionare per tracciamento punto per calcolo gain</source>
+        <translation>Select to place the point for the gain</translation>
+    </message>
+    <message>
+        <source>P.to Gain</source>
+        <translation>Gain Point</translation>
+    </message>
+    <message>
+        <source>Punto per calcolo gain</source>
+        <translation>Point for the gain</translation>
+    </message>
+    <message>
+        <source>Massima potenza dissipabile</source>
+        <translation>Max plate dissipation</translation>
+    </message>
+    <message>
+        <source>Schema dello stadio</source>
+        <translation>Stage schematic</translation>
+    </message>
+    <message>
+        <source>Valvola:</source>
+        <translation>Tube:</translation>
+    </message>
+    <message>
+        <source>Riga della valvola caricata</source>
+        <translation>Row of the loaded tube</translation>
+    </message>
+    <message>
+        <source>Curva Caratteristica</source>
+        <translation>Plate Curves</translation>
+    </message>
+    <message>
+        <source>Dati Informativi</source>
+        <translation>Tube Data</translation>
+    </message>
+    <message>
+        <source>Archivio Valvole</source>
+        <translation>Tube Database</translation>
+    </message>
+    <message>
+        <source>Massimo I</source>
+        <translation>Max I</translation>
+    </message>
+    <message>
+        <source>Coordinate massimo asse Y</source>
+        <translation>Coordinates of the Y axis maximum</translation>
+    </message>
+    <message>
+        <source>X=</source>
+        <translation>X=</translation>
+    </message>
+    <message>
+        <source>Y=</source>
+        <translation>Y=</translation>
+    </message>
+    <message>
+        <source>I=</source>
+        <translation>I=</translation>
+    </message>
+    <message>
+        <source>Mouse</source>
+        <translation>Mouse</translation>
+    </message>
+    <message>
+        <source>Posizione corrente asse Y</source>
+        <translation>Current position, Y axis</translation>
+    </message>
+    <message>
+        <source>Origine</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>Coordinate origine degli assi</source>
+        <translation>Coordinates of the axes origin</translation>
+    </message>
+    <message>
+        <source>Posizione corrente asse X</source>
+        <translation>Current position, X axis</translation>
+    </message>
+    <message>
+        <source>V=</source>
+        <translation>V=</translation>
+    </message>
+    <message>
+        <source>Massimo V</source>
+        <translation>Max V</translation>
+    </message>
+    <message>
+        <source>Coordinate massimo asse X</source>
+        <translation>Coordinates of the X axis maximum</translation>
+    </message>
+    <message>
+        <source>Y0=</source>
+        <translation>Y0=</translation>
+    </message>
+    <message>
+        <source>X0=</source>
+        <translation>X0=</translation>
+    </message>
+    <message>
+        <source>V0=</source>
+        <translation>V0=</translation>
+    </message>
+    <message>
+        <source>I0=</source>
+        <translation>I0=</translation>
+    </message>
+    <message>
+        <source>Y1=</source>
+        <translation>Y1=</translation>
+    </message>
+    <message>
+        <source>X1=</source>
+        <translation>X1=</translation>
+    </message>
+    <message>
+        <source>V1=</source>
+        <translation>V1=</translation>
+    </message>
+    <message>
+        <source>I1=</source>
+        <translation>I1=</translation>
+    </message>
+    <message>
+        <source>YG=</source>
+        <translation>YG=</translation>
+    </message>
+    <message>
+        <source>XG=</source>
+        <translation>XG=</translation>
+    </message>
+    <message>
+        <source>VA=</source>
+        <translation>Vp=</translation>
+    </message>
+    <message>
+        <source>IA=</source>
+        <translation>Ip=</translation>
+    </message>
+    <message>
+        <source>Vb=</source>
+        <translation>Vb=</translation>
+    </message>
+    <message>
+        <source>Yu=</source>
+        <translation>Yu=</translation>
+    </message>
+    <message>
+        <source>Xu=</source>
+        <translation>Xu=</translation>
+    </message>
+    <message>
+        <source>Vu=</source>
+        <translation>Vu=</translation>
+    </message>
+    <message>
+        <source>Iu=</source>
+        <translation>Iu=</translation>
+    </message>
+    <message>
+        <source>Vg=</source>
+        <translation>Vg=</translation>
+    </message>
+    <message>
+        <source>Inserire la Tensione di griglia del punto</source>
+        <translation>Enter the point&apos;s grid voltage</translation>
+    </message>
+    <message>
+        <source>Componenti</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>Calcolo componenti</source>
+        <translation>Component calculation</translation>
+    </message>
+    <message>
+        <source>R.Anodica=</source>
+        <translation>Plate Load=</translation>
+    </message>
+    <message>
+        <source>R.Catodica=</source>
+        <translation>R.Cathode=</translation>
+    </message>
+    <message>
+        <source>C.Bypass=</source>
+        <translation>C.Bypass=</translation>
+    </message>
+    <message>
+        <source>R.Equiv.Tubo=</source>
+        <translation>R.Equiv.Tube=</translation>
+    </message>
+    <message>
+        <source>Guadagno=</source>
+        <translation>Gain=</translation>
+    </message>
+    <message>
+        <source>Per ricalcolare la retta, inserire il nuovo valore</source>
+        <translation>To recalculate the load line, enter the new value</translation>
+    </message>
+    <message>
+        <source>Va/Ia al punto di lavoro (non è la resistenza interna rp)</source>
+        <translation>Vp/Ip at the operating point (not the plate resistance rp)</translation>
+    </message>
+    <message>
+        <source>Potenza Massima</source>
+        <translation>Max Dissipation</translation>
+    </message>
+    <message>
+        <source>PMax(mW)=</source>
+        <translation>PMax(mW)=</translation>
+    </message>
+    <message>
+        <source>Schema</source>
+        <translation>Schematic</translation>
+    </message>
+    <message>
+        <source>Dati Caratteristici</source>
+        <translation>Tube Ratings</translation>
+    </message>
+    <message>
+        <source>Immagine File:</source>
+        <translation>Picture File:</translation>
+    </message>
+    <message>
+        <source>Piedinatura File:</source>
+        <translation>Pin-out File:</translation>
+    </message>
+    <message>
+        <source>Curva File:</source>
+        <translation>Curves File:</translation>
+    </message>
+    <message>
+        <source>&amp;Lingua</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>La scelta vale dal prossimo avvio</source>
+        <translation>The choice applies from the next start</translation>
+    </message>
+    <message>
+        <source>KOR_VEL sarà in inglese dal prossimo avvio.</source>
+        <translation>KOR_VEL will be in English from the next start.</translation>
+    </message>
+    <message>
+        <source>KOR_VEL sarà in italiano dal prossimo avvio.</source>
+        <translation>KOR_VEL sarà in italiano dal prossimo avvio.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Leggi Progetto</source>
+        <translation>&amp;Open Project...</translation>
+    </message>
+    <message>
+        <source>Sal&amp;va Progetto</source>
+        <translation>&amp;Save Project...</translation>
+    </message>
+    <message>
+        <source>&amp;Stampa</source>
+        <translation>&amp;Print</translation>
+    </message>
+    <message>
+        <source>&amp;Progetto</source>
+        <translation>&amp;Project</translation>
+    </message>
+    <message>
+        <source>&amp;Diagramma</source>
+        <translation>&amp;Diagram</translation>
+    </message>
+    <message>
+        <source>&amp;Esportazione</source>
+        <translation>E&amp;xport</translation>
+    </message>
+    <message>
+        <source>Progetto &amp;PDF</source>
+        <translation>Project as &amp;PDF</translation>
+    </message>
+    <message>
+        <source>Progetto &amp;HTML</source>
+        <translation>Project as &amp;HTML</translation>
+    </message>
+    <message>
+        <source>Diagramma &amp;JPEG</source>
+        <translation>Diagram as &amp;JPEG</translation>
+    </message>
+    <message>
+        <source>&amp;Diagramma HTML</source>
+        <translation>&amp;Diagram as HTML</translation>
+    </message>
+    <message>
+        <source>&amp;Importa Archivio ZIP</source>
+        <translation>&amp;Import ZIP Archive</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>Traccia Potenza MAX.</source>
+        <translation>Draw Max Dissipation</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpleta Retta</source>
+        <translation>Co&amp;mplete Load Line</translation>
+    </message>
+    <message>
+        <source>&amp;Calcolo Componenti</source>
+        <translation>&amp;Calculate Components</translation>
+    </message>
+    <message>
+        <source>Ria&amp;lcola e disegna Retta</source>
+        <translation>Reca&amp;lculate and Draw Load Line</translation>
+    </message>
+    <message>
+        <source>&amp;Grafico Risposta</source>
+        <translation>&amp;Response</translation>
+    </message>
+    <message>
+        <source>&amp;Cancella</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>&amp;Retta</source>
+        <translation>&amp;Load Line</translation>
+    </message>
+    <message>
+        <source>&amp;Punto Lavoro</source>
+        <translation>&amp;Operating Point</translation>
+    </message>
+    <message>
+        <source>Punto &amp;Gain</source>
+        <translation>&amp;Gain Point</translation>
+    </message>
+    <message>
+        <source>&amp;Retta Calcolata</source>
+        <translation>&amp;Calculated Load Line</translation>
+    </message>
+    <message>
+        <source>R&amp;icarica Curva</source>
+        <translation>Re&amp;load Curves</translation>
+    </message>
+    <message>
+        <source>Mostra Modello</source>
+        <translation>Show Model</translation>
+    </message>
+    <message>
+        <source>Utilità</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>Ricarica Base &amp;Dati</source>
+        <translation>Reload &amp;Database</translation>
+    </message>
+    <message>
+        <source>Inserisci &amp;Nuova Valvola</source>
+        <translation>Enter &amp;New Tube</translation>
+    </message>
+    <message>
+        <source>Crea Archivio ZIP</source>
+        <translation>Create ZIP Archive</translation>
+    </message>
+    <message>
+        <source>&amp;Modello Valvola...</source>
+        <translation>Tube &amp;Model...</translation>
+    </message>
+    <message>
+        <source>&amp;?</source>
+        <translation>&amp;?</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>A&amp;bout</translation>
+    </message>
+    <message>
+        <source>Ricarica Valvola: </source>
+        <translation>Reload Tube: </translation>
+    </message>
+</context>
+<context>
+    <name>KOR_MANUALE</name>
+    <message>
+        <source>Documentazione</source>
+        <translation>Documentation</translation>
+    </message>
+    <message>
+        <source>Comandi del visualizzatore</source>
+        <translation>Viewer commands</translation>
+    </message>
+    <message>
+        <source>Pagina precedente</source>
+        <translation>Previous page</translation>
+    </message>
+    <message>
+        <source>Pagina corrente</source>
+        <translation>Current page</translation>
+    </message>
+    <message>
+        <source>Pagina successiva</source>
+        <translation>Next page</translation>
+    </message>
+    <message>
+        <source>Riduci</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <source>Ingrandisci</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <source>Larghezza pagina</source>
+        <translation>Page width</translation>
+    </message>
+    <message>
+        <source>Adatta alla larghezza della finestra</source>
+        <translation>Fit to the window width</translation>
+    </message>
+    <message>
+        <source>Pagina intera</source>
+        <translation>Whole page</translation>
+    </message>
+    <message>
+        <source>Mostra una pagina intera</source>
+        <translation>Show a whole page</translation>
+    </message>
+    <message>
+        <source>Impossibile aprire il documento:
+</source>
+        <translation>Cannot open the document:
+</translation>
+    </message>
+    <message>
+        <source>Visualizzatore PDF non disponibile.
+</source>
+        <translation>PDF viewer not available.
+</translation>
+    </message>
+    <message>
+        <source>Pagina %1 di %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>Nuovo_Dispositivo</name>
+    <message>
+        <source>Caricamento nuova Valvola</source>
+        <translation>Enter New Tube</translation>
+    </message>
+    <message>
+        <source>Inserimento parametri</source>
+        <translation>Enter rating</translation>
+    </message>
+    <message>
+        <source>File Curve</source>
+        <translation>Curves File</translation>
+    </message>
+    <message>
+        <source>Immagini e PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff *.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|Generico (*.*)|*.*|</source>
+        <translation>Pictures and PDF (*.gif *.jpg *.jpeg *.png *.bmp *.tif *.tiff *.pdf)|*.gif;*.jpg;*.jpeg;*.png;*.bmp;*.tif;*.tiff;*.pdf|gif (*.gif)|*.gif|jpg (*.jpg *.jpeg)|*.jpg;*.jpeg|png (*.png)|*.png|bmp (*.bmp)|*.bmp|tiff (*.tif *.tiff)|*.tif;*.tiff|pdf (*.pdf)|*.pdf|All files (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>File Immagine</source>
+        <translation>Picture File</translation>
+    </message>
+    <message>
+        <source>jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|Generico (*.*)|*.*|</source>
+        <translation>jpg (*.jpg)|*.jpg|gif (*.gif)|*.gif|All files (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>File Piedinatura</source>
+        <translation>Pin-out File</translation>
+    </message>
+    <message>
+        <source>gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|Generico (*.*)|*.*|</source>
+        <translation>gif (*.gif)|*.gif|jpg (*.jpg)|*.jpg|All files (*.*)|*.*|</translation>
+    </message>
+    <message>
+        <source>Divisione della griglia</source>
+        <translation>Grid division</translation>
+    </message>
+    <message>
+        <source>Una divisione della griglia con la taratura impostata: in rosso se non è un numero tondo</source>
+        <translation>One grid division with the calibration set: red when it is not a round number</translation>
+    </message>
+    <message>
+        <source>Aggancia alla griglia</source>
+        <translation>Snap to Grid</translation>
+    </message>
+    <message>
+        <source>Impossibile leggere la pagina %1 del file PDF.</source>
+        <translation>Cannot read page %1 of the PDF file.</translation>
+    </message>
+    <message>
+        <source>Impossibile preparare l&apos;immagine ritagliata.</source>
+        <translation>Cannot prepare the cropped picture.</translation>
+    </message>
+    <message>
+        <source>Curve caratteristiche</source>
+        <translation>Plate curves</translation>
+    </message>
+    <message>
+        <source>Clic sinistro: menu dei punti di taratura</source>
+        <translation>Left click: calibration points menu</translation>
+    </message>
+    <message>
+        <source>Immagine</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>Piedinatura</source>
+        <translation>Pin-out</translation>
+    </message>
+    <message>
+        <source>Sigla USA</source>
+        <translation>US Type</translation>
+    </message>
+    <message>
+        <source>Sigla EURO</source>
+        <translation>EU Type</translation>
+    </message>
+    <message>
+        <source>Modo</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>File Originale Curve</source>
+        <translation>Original Curves File</translation>
+    </message>
+    <message>
+        <source>File Originale Immagine</source>
+        <translation>Original Picture File</translation>
+    </message>
+    <message>
+        <source>File Originale Piedinatura</source>
+        <translation>Original Pin-out File</translation>
+    </message>
+    <message>
+        <source>Corrente massima X</source>
+        <translation>Max current X</translation>
+    </message>
+    <message>
+        <source>Corrente massima Y</source>
+        <translation>Max current Y</translation>
+    </message>
+    <message>
+        <source>Corrente massima I</source>
+        <translation>Max current I</translation>
+    </message>
+    <message>
+        <source>Tensione massima X</source>
+        <translation>Max voltage X</translation>
+    </message>
+    <message>
+        <source>Tensione massima Y</source>
+        <translation>Max voltage Y</translation>
+    </message>
+    <message>
+        <source>Tensione massima V</source>
+        <translation>Max voltage V</translation>
+    </message>
+    <message>
+        <source>Origine X</source>
+        <translation>Origin X</translation>
+    </message>
+    <message>
+        <source>Origine Y</source>
+        <translation>Origin Y</translation>
+    </message>
+    <message>
+        <source>Posizione X</source>
+        <translation>Position X</translation>
+    </message>
+    <message>
+        <source>Posizione V</source>
+        <translation>Position V</translation>
+    </message>
+    <message>
+        <source>Posizione Y</source>
+        <translation>Position Y</translation>
+    </message>
+    <message>
+        <source>Posizione I</source>
+        <translation>Position I</translation>
+    </message>
+    <message>
+        <source>Posizione corrente asse X</source>
+        <translation>Current position, X axis</translation>
+    </message>
+    <message>
+        <source>Posizione corrente asse Y</source>
+        <translation>Current position, Y axis</translation>
+    </message>
+    <message>
+        <source>PMax(mW)=</source>
+        <translation>PMax(mW)=</translation>
+    </message>
+    <message>
+        <source>Massimo I</source>
+        <translation>Max I</translation>
+    </message>
+    <message>
+        <source>Coordinate massimo asse Y</source>
+        <translation>Coordinates of the Y axis maximum</translation>
+    </message>
+    <message>
+        <source>Massimo V</source>
+        <translation>Max V</translation>
+    </message>
+    <message>
+        <source>Coordinate massimo asse X</source>
+        <translation>Coordinates of the X axis maximum</translation>
+    </message>
+    <message>
+        <source>Origine</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>Coordinate origine degli assi</source>
+        <translation>Coordinates of the axes origin</translation>
+    </message>
+    <message>
+        <source>Posizione</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Posizione corrente del mouse</source>
+        <translation>Current mouse position</translation>
+    </message>
+    <message>
+        <source>Potenza Massima</source>
+        <translation>Max Dissipation</translation>
+    </message>
+    <message>
+        <source>Massima potenza dissipabile</source>
+        <translation>Max plate dissipation</translation>
+    </message>
+    <message>
+        <source>Caratteristiche</source>
+        <translation>Ratings</translation>
+    </message>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Nuova Valvola</source>
+        <translation>&amp;New Tube</translation>
+    </message>
+    <message>
+        <source>Carica Cur&amp;ve</source>
+        <translation>Load Cur&amp;ves</translation>
+    </message>
+    <message>
+        <source>Carica &amp;Immagine</source>
+        <translation>Load &amp;Picture</translation>
+    </message>
+    <message>
+        <source>Carica &amp;Piedinatura</source>
+        <translation>Load Pi&amp;n-out</translation>
+    </message>
+    <message>
+        <source>&amp;Salva DB</source>
+        <translation>&amp;Save to Database</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;?</source>
+        <translation>&amp;?</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>A&amp;bout</source>
+        <translation>A&amp;bout</translation>
+    </message>
+    <message>
+        <source>Punti di taratura</source>
+        <translation>Calibration points</translation>
+    </message>
+    <message>
+        <source>Set Corrente massima</source>
+        <translation>Set Max Current</translation>
+    </message>
+    <message>
+        <source>Set Origine</source>
+        <translation>Set Origin</translation>
+    </message>
+    <message>
+        <source>Set Tensione Massima</source>
+        <translation>Set Max Voltage</translation>
+    </message>
+    <message>
+        <source>Traccia Potenza massima</source>
+        <translation>Draw Max Dissipation</translation>
+    </message>
+    <message>
+        <source>Sposta manualmente</source>
+        <translation>Move by Hand</translation>
+    </message>
+    <message>
+        <source>Esistono già:
+%1
+Sostituirli?</source>
+        <translation>These already exist:
+%1
+Replace them?</translation>
+    </message>
+</context>
+<context>
+    <name>PiattaformaQt</name>
+    <message>
+        <source>Sì</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Ricalcolo</name>
+    <message>
+        <source>Parametri ricalcolo</source>
+        <translation>Recalculation Parameters</translation>
+    </message>
+    <message>
+        <source>Parametri  Anodica</source>
+        <translation>Plate Parameters</translation>
+    </message>
+    <message>
+        <source>VA=</source>
+        <translation>Vp=</translation>
+    </message>
+    <message>
+        <source>IA=</source>
+        <translation>Ip=</translation>
+    </message>
+    <message>
+        <source>Componenti</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>Calcolo componenti</source>
+        <translation>Component calculation</translation>
+    </message>
+    <message>
+        <source>R.Anodica=</source>
+        <translation>Plate Load=</translation>
+    </message>
+    <message>
+        <source>R.Dinamica=</source>
+        <translation>R.Dynamic=</translation>
+    </message>
+    <message>
+        <source>Per ricalcolare la retta, inserire il nuovo valore</source>
+        <translation>To recalculate the load line, enter the new value</translation>
+    </message>
+    <message>
+        <source>Ricalcola</source>
+        <translation>Recalculate</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Ritaglia_Grafico</name>
+    <message>
+        <source>Ritaglia Grafico</source>
+        <translation>Crop Chart</translation>
+    </message>
+    <message>
+        <source>Immagine da ritagliare</source>
+        <translation>Picture to crop</translation>
+    </message>
+    <message>
+        <source>Trascinare con il tasto sinistro un rettangolo attorno al grafico</source>
+        <translation>Drag a rectangle around the chart with the left button</translation>
+    </message>
+    <message>
+        <source>Trascinare un rettangolo attorno al grafico: assi, numeri e curve.</source>
+        <translation>Drag a rectangle around the chart: axes, numbers and curves.</translation>
+    </message>
+    <message>
+        <source>Raddrizza</source>
+        <translation>Straighten</translation>
+    </message>
+    <message>
+        <source>Raddrizzatura</source>
+        <translation>Straightening</translation>
+    </message>
+    <message>
+        <source>Raddrizzato di %1°</source>
+        <translation>Straightened by %1°</translation>
+    </message>
+    <message>
+        <source>Ruota a sinistra</source>
+        <translation>Rotate Left</translation>
+    </message>
+    <message>
+        <source>Ruota a destra</source>
+        <translation>Rotate Right</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Tutta l&apos;immagine</source>
+        <translation>Whole Picture</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Scelta_Pagina</name>
+    <message>
+        <source>Pagina</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Pagine</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>Scegliere la pagina con le curve:</source>
+        <translation>Choose the page with the curves:</translation>
+    </message>
+    <message>
+        <source>Pagina %1</source>
+        <translation>Page %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annulla</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Vedi_Schema</name>
+    <message>
+        <source>Schema: </source>
+        <translation>Schematic: </translation>
+    </message>
+</context>
+<context>
+    <name>nuova_valvola</name>
+    <message>
+        <source>Nome Valvola assente</source>
+        <translation>Tube name missing</translation>
+    </message>
+    <message>
+        <source>Curva Assente</source>
+        <translation>Curves missing</translation>
+    </message>
+    <message>
+        <source>Corrente Massima Assente</source>
+        <translation>Max current missing</translation>
+    </message>
+    <message>
+        <source>Tensione Massima Assente</source>
+        <translation>Max voltage missing</translation>
+    </message>
+    <message>
+        <source>Origine Assente</source>
+        <translation>Origin missing</translation>
+    </message>
+    <message>
+        <source>Valvola inserita nel DB</source>
+        <translation>Tube entered into the database</translation>
+    </message>
+    <message>
+        <source>Errore inserimento Valvola nel DB</source>
+        <translation>Error entering the tube into the database</translation>
+    </message>
+    <message>
+        <source>Nome Valvola non valido per un nome di file: non deve contenere &quot;/&quot;, &quot;\&quot; o caratteri di controllo, né essere &quot;.&quot; o &quot;..&quot;</source>
+        <translation>Tube name not valid as a file name: it must not contain &quot;/&quot;, &quot;\&quot; or control characters, nor be &quot;.&quot; or &quot;..&quot;</translation>
+    </message>
+</context>
+</TS>
