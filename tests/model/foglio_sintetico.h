@@ -163,12 +163,12 @@ inline std::optional<Foglio> genera(Disturbo disturbo = Disturbo::nessuno)
             if (disturbo == Disturbo::etichetta_riquadrata && vg == 0) {
                 // Halfway up the curve, along it.
                 double ep = 0;
-                while (koren::corrente_triodo(f.parametri, ep, vg) < 0.45 * f.imax_i)
+                while (modello::corrente_placca(f.parametri, ep, vg) < 0.45 * f.imax_i)
                     ep += 0.5;
-                const QPointF a = punto(ep - 5, koren::corrente_triodo(f.parametri, ep - 5, vg));
-                const QPointF b = punto(ep + 5, koren::corrente_triodo(f.parametri, ep + 5, vg));
+                const QPointF a = punto(ep - 5, modello::corrente_placca(f.parametri, ep - 5, vg));
+                const QPointF b = punto(ep + 5, modello::corrente_placca(f.parametri, ep + 5, vg));
                 const double gradi = std::atan2(b.y() - a.y(), b.x() - a.x()) * 180 / 3.14159265358979;
-                riquadro(p, punto(ep, koren::corrente_triodo(f.parametri, ep, vg)), QSizeF(110, 40), gradi,
+                riquadro(p, punto(ep, modello::corrente_placca(f.parametri, ep, vg)), QSizeF(110, 40), gradi,
                          QStringLiteral("Ec = 0"));
             }
             const QString testo = vg == 0 ? QStringLiteral("Ec = 0") : QString::number(vg);
