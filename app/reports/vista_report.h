@@ -4,8 +4,14 @@
 // the chart as it shows, the tube's pictures, and the viewer that opens a
 // finished PDF. The main window implements it with its widgets.
 
+#include "chart/taratura.h"
+#include "model/modello_valvola.h"
+#include "response/risposta_stadio.h"
+
 #include <QImage>
 #include <QString>
+
+#include <vector>
 
 // The value fields a report reads.
 enum class ValoreReport { gain_value, r_value, r_anodica, r_catodica, c_catodica, grid_v, grid_i, grid_bias };
@@ -27,6 +33,13 @@ public:
     virtual QImage foto_mostrata() const = 0;
     virtual QImage piedinatura_mostrata() const = 0;
     virtual QImage griglia_caratteristiche() const = 0;
+
+    // The calibration of the loaded tube's curve picture.
+    virtual Taratura taratura() const = 0;
+    // The stage response window's three plots for a model and its inputs,
+    // drawn by that window without showing it.
+    virtual std::vector<QImage> grafici_risposta(const modello::ParametriModello& modello,
+                                                 const risposta::TestiStadio& testi) = 0;
 
     // Opens the PDF viewer on the file and caption handed over in the
     // program's folders (pdf_da_mostrare, titolo_pdf_da_mostrare).

@@ -65,6 +65,11 @@ QImage KORVEL::griglia_caratteristiche() const
     return grid_caratteristiche->grab(QRect(0, 0, std::min(w, g->width()), std::min(h, g->height()))).toImage();
 }
 
+Taratura KORVEL::taratura() const
+{
+    return grafico_->stato();
+}
+
 void KORVEL::mostra_report_pdf()
 {
     // The report has just handed its file and title over in cartelle().
