@@ -19,6 +19,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -110,9 +111,18 @@ struct RisultatoFinale {
     std::vector<CampioneFinale> campioni;
 };
 
+// The tube as the stage sees it: plate current, mA, against plate-to-cathode,
+// grid-to-cathode and screen-to-cathode voltage (the last unused by a triode).
+struct ModelloFinale {
+    std::function<double(double ep, double eg, double eg2)> corrente;
+    bool pentodo = false;
+};
+ModelloFinale da_modello(const modello::ParametriModello& modello);
+
 // The whole computation. `pmax_w` is the tube's rated plate dissipation, W
 // (0 or less when not known). Never throws; an impossible design comes back
 // not valid with its reason.
+RisultatoFinale calcola(const ModelloFinale& modello, const IngressiFinale& ingressi, double pmax_w = 0);
 RisultatoFinale calcola(const modello::ParametriModello& modello, const IngressiFinale& ingressi, double pmax_w = 0);
 
 // The window's input texts.
@@ -129,7 +139,7 @@ std::optional<IngressiFinale> leggi_ingressi(const TestiFinale& testi, const Ing
 // The plate current of one tube of the stage, mA, at plate-to-cathode `ep`,
 // grid-to-cathode `eg` and cathode-to-ground `vk`, with its screen where the
 // connection puts it (a triode model is always a triode).
-double corrente_tubo(const modello::ParametriModello& modello, const IngressiFinale& ingressi, double ep, double eg,
+double corrente_tubo(const ModelloFinale& modello, const IngressiFinale& ingressi, double ep, double eg,
                      double vk);
 
 // "A", "AB" or "A (taglio)".
