@@ -83,6 +83,11 @@ DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate
         in.grafici_risposta = [this](const modello::ParametriModello& m, const risposta::TestiStadio& t) {
             return vista_.grafici_risposta(m, t);
         };
+        in.finale = finestre_.finale;
+        in.pmax_w = vista_.potenza_massima_w();
+        in.grafici_finale = [this](const modello::ParametriModello& m, const finale::IngressiFinale& f, double p) {
+            return vista_.grafici_finale(m, f, p);
+        };
         d.sezioni = sezioni_report(in);
     }
     return d;

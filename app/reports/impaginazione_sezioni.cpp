@@ -91,6 +91,24 @@ Dimensione dimensione(const FiguraSezione& f)
     return {static_cast<float>(l), static_cast<float>(h)};
 }
 
+// A table between x0 and x1 from y down; y ends below it.
+void tabella(PaginaSezioni& p, const TabellaSezione& t, float x0, float x1, float& y)
+{
+    p.push_back(testo(x0, y - 0.45f, t.titolo, Stile::didascalia));
+    y -= altezza_didascalia;
+    const float cima = y;
+    for (const RigaSezione& r : t.righe) {
+        p.push_back(linea(x0, y, x1, y));
+        p.push_back(testo(x0 + 0.15f, y - 0.37f, r.voce, Stile::testo));
+        p.push_back(testo(x1 - 0.15f, y - 0.37f, r.valore, Stile::testo, 1));
+        y -= altezza_riga;
+    }
+    p.push_back(linea(x0, y, x1, y));
+    p.push_back(linea(x0, y, x0, cima));
+    p.push_back(linea(x1, y, x1, cima));
+    y -= spazio;
+}
+
 class Impaginatore {
 public:
     Impaginatore(const QString& designazioni, int prima_pagina, const LarghezzaTesto& misura)
@@ -100,42 +118,39 @@ public:
 
     void sezione(const SezioneReport& s)
     {
+        // Tables down the left column and pictures down the right; a section
+        // without pictures spreads its tables over both columns.
+        const bool due_colonne = s.figure.empty() && s.tabelle.size() > 1;
+        const std::size_t a_sinistra = due_colonne ? (s.tabelle.size() + 1) / 2 : s.tabelle.size();
         const QStringList nota = a_capo(misura_, s.nota, corpo_stile(Stile::nota), fine_tabelle - sinistra);
-        float tabelle = altezza_nota * float(nota.size());
-        for (const TabellaSezione& t : s.tabelle)
-            tabelle += altezza_didascalia + altezza_riga * float(t.righe.size()) + spazio;
-        float figure = 0;
+        float colonne[2] = {altezza_nota * float(nota.size()), 0};
+        for (std::size_t i = 0; i < s.tabelle.size(); ++i)
+            colonne[i < a_sinistra ? 0 : 1] +=
+                altezza_didascalia + altezza_riga * float(s.tabelle[i].righe.size()) + spazio;
         for (const FiguraSezione& f : s.figure)
             if (const Dimensione d = dimensione(f); d.altezza > 0)
-                figure += d.altezza + spazio;
+                colonne[1] += d.altezza + spazio;
 
-        float y = posto(altezza_titolo + std::max(tabelle, figure));
+        float y = posto(altezza_titolo + std::max(colonne[0], colonne[1]));
         PaginaSezioni& p = pagine_.back();
         p.push_back(testo(sinistra, y - 0.7f, s.titolo, Stile::titolo));
         p.push_back(linea(sinistra, y - altezza_titolo + 0.25f, destra, y - altezza_titolo + 0.25f));
         y -= altezza_titolo;
         const float cima = y;
 
-        for (const TabellaSezione& t : s.tabelle) {
-            p.push_back(testo(sinistra, y - 0.45f, t.titolo, Stile::didascalia));
-            y -= altezza_didascalia;
-            const float cima_tabella = y;
-            for (const RigaSezione& r : t.righe) {
-                p.push_back(linea(sinistra, y, fine_tabelle, y));
-                p.push_back(testo(sinistra + 0.15f, y - 0.37f, r.voce, Stile::testo));
-                p.push_back(testo(fine_tabelle - 0.15f, y - 0.37f, r.valore, Stile::testo, 1));
-                y -= altezza_riga;
-            }
-            p.push_back(linea(sinistra, y, fine_tabelle, y));
-            p.push_back(linea(sinistra, y, sinistra, cima_tabella));
-            p.push_back(linea(fine_tabelle, y, fine_tabelle, cima_tabella));
-            y -= spazio;
+        float fondo = cima;
+        float y_destra = cima;
+        for (std::size_t i = 0; i < s.tabelle.size(); ++i) {
+            if (i < a_sinistra)
+                tabella(p, s.tabelle[i], sinistra, fine_tabelle, y);
+            else
+                tabella(p, s.tabelle[i], inizio_figure, destra, y_destra);
         }
         for (const QString& r : nota) {
             p.push_back(testo(sinistra, y - 0.3f, r, Stile::nota));
             y -= altezza_nota;
         }
-        const float fondo_tabelle = y;
+        fondo = std::min(y, y_destra);
 
         y = cima;
         for (const FiguraSezione& f : s.figure) {
@@ -153,7 +168,7 @@ public:
             }
             ++figura_;
         }
-        y_ = std::min(fondo_tabelle, y) - spazio_sezioni;
+        y_ = std::min(fondo, y) - spazio_sezioni;
     }
 
     std::vector<PaginaSezioni> pagine() && { return std::move(pagine_); }

@@ -2,7 +2,8 @@
 
 // The pages of the report's sections laid out once, in centimetres from the
 // bottom-left corner of an A4 page: each section a title, its tables down
-// the left column and its pictures down the right, a new page when the next
+// the left column and its pictures down the right (its tables over both
+// columns when it has no pictures), a new page when the next
 // section does not fit, every page headed by the tube's designations and
 // framed as the first. The PDF and the printer draw these same elements, so
 // they print the same pages.

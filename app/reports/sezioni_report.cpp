@@ -1,5 +1,6 @@
 #include "reports/sezioni_report.h"
 
+#include "finale/letture_finale.h"
 #include "model/curve_modello.h"
 #include "model/testi_modello.h"
 #include "response/letture.h"
@@ -28,13 +29,14 @@ SezioneReport sezione_modello(const IngressiSezioni& in, const modello::ModelloS
     const modello::ParametriModello& p = m.parametri;
     const bool pentodo = p.tipo == modello::TipoModello::pentodo_koren;
     SezioneReport s;
-    s.titolo = tr("Modello della valvola");
+    s.titolo = tr(QT_TRANSLATE_NOOP("Report", "Modello della valvola"));
 
     TabellaSezione parametri;
-    parametri.titolo = tr("Parametri");
+    parametri.titolo = tr(QT_TRANSLATE_NOOP("Report", "Parametri"));
     parametri.righe = {
-        {tr("Tipo"), pentodo ? QCoreApplication::translate("FinestraModello", "Pentodo (Koren)")
-                             : QCoreApplication::translate("FinestraModello", "Triodo (Koren)")},
+        {tr(QT_TRANSLATE_NOOP("Report", "Tipo")),
+         pentodo ? QCoreApplication::translate("FinestraModello", "Pentodo (Koren)")
+                 : QCoreApplication::translate("FinestraModello", "Triodo (Koren)")},
         {QStringLiteral("mu="), testo_numero(p.mu)},
         {QStringLiteral("Ex="), testo_numero(p.ex)},
         {QStringLiteral("Kg1="), testo_numero(p.kg1)},
@@ -48,26 +50,29 @@ SezioneReport sezione_modello(const IngressiSezioni& in, const modello::ModelloS
     s.tabelle.push_back(parametri);
 
     TabellaSezione origine;
-    origine.titolo = tr("Origine");
+    origine.titolo = tr(QT_TRANSLATE_NOOP("Report", "Origine"));
     // The source is the database's own text, as the model window stores it.
-    origine.righe.push_back({tr("Fonte"), m.fonte});
+    origine.righe.push_back({tr(QT_TRANSLATE_NOOP("Report", "Fonte")), m.fonte});
     // A published set was never measured against this picture: no residual.
     if (m.punti > 0) {
-        origine.righe.push_back({tr("Scarto medio (px)="), testo_numero(m.scarto_medio, 3)});
-        origine.righe.push_back({tr("Scarto massimo (px)="), testo_numero(m.scarto_massimo, 3)});
-        origine.righe.push_back({tr("Punti adattati"), QString::number(m.punti)});
+        origine.righe.push_back(
+            {tr(QT_TRANSLATE_NOOP("Report", "Scarto medio (px)=")), testo_numero(m.scarto_medio, 3)});
+        origine.righe.push_back(
+            {tr(QT_TRANSLATE_NOOP("Report", "Scarto massimo (px)=")), testo_numero(m.scarto_massimo, 3)});
+        origine.righe.push_back({tr(QT_TRANSLATE_NOOP("Report", "Punti adattati")), QString::number(m.punti)});
     } else {
-        origine.righe.push_back({tr("Scarto"), tr("non misurato")});
+        origine.righe.push_back(
+            {tr(QT_TRANSLATE_NOOP("Report", "Scarto")), tr(QT_TRANSLATE_NOOP("Report", "non misurato"))});
     }
     if (!m.data.isEmpty())
-        origine.righe.push_back({tr("Data"), m.data});
+        origine.righe.push_back({tr(QT_TRANSLATE_NOOP("Report", "Data")), m.data});
     s.tabelle.push_back(origine);
 
     const QImage sopra = immagine_modello(in.curva, in.taratura, m, in.dimensione_diagramma);
     if (!sopra.isNull())
-        s.figure.push_back(
-            {tr("Curve caratteristiche con il modello"), QStringLiteral("Modello.png"), sopra, altezza_diagramma_cm});
-    s.nota = tr("Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1).");
+        s.figure.push_back({tr(QT_TRANSLATE_NOOP("Report", "Curve caratteristiche con il modello")),
+                            QStringLiteral("Modello.png"), sopra, altezza_diagramma_cm});
+    s.nota = tr(QT_TRANSLATE_NOOP("Report", "Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1)."));
     return s;
 }
 
@@ -75,7 +80,7 @@ SezioneReport sezione_risposta(const IngressiSezioni& in, const modello::Modello
                                const risposta::TestiStadio& t)
 {
     SezioneReport s;
-    s.titolo = tr("Risposta dello stadio");
+    s.titolo = tr(QT_TRANSLATE_NOOP("Report", "Risposta dello stadio"));
 
     TabellaSezione stadio;
     stadio.titolo = QCoreApplication::translate("GraficoRisposta", "Stadio");
@@ -87,8 +92,10 @@ SezioneReport sezione_risposta(const IngressiSezioni& in, const modello::Modello
         riga("Ra (Ohm)=", t.ra),
         riga("Vg riposo (V)=", t.vg_riposo),
         riga("Rk (Ohm)=", t.rk),
-        riga("Carico successivo (Ohm)=", t.carico.trimmed().isEmpty() ? tr("nessuno") : t.carico),
-        riga("Catodo bypassato", t.catodo_bypassato ? tr("sì") : tr("no")),
+        riga("Carico successivo (Ohm)=",
+             t.carico.trimmed().isEmpty() ? tr(QT_TRANSLATE_NOOP("Report", "nessuno")) : t.carico),
+        riga("Catodo bypassato",
+             t.catodo_bypassato ? tr(QT_TRANSLATE_NOOP("Report", "sì")) : tr(QT_TRANSLATE_NOOP("Report", "no"))),
         riga("Ampiezza ingresso (Vp)=", t.ampiezza),
     };
     s.tabelle.push_back(stadio);
@@ -125,6 +132,43 @@ SezioneReport sezione_risposta(const IngressiSezioni& in, const modello::Modello
     return s;
 }
 
+SezioneReport sezione_finale(const IngressiSezioni& in, const modello::ModelloSalvato& m,
+                             const finale::IngressiFinale& ingressi)
+{
+    SezioneReport s;
+    s.titolo = tr(QT_TRANSLATE_NOOP("Report", "Stadio finale"));
+    const bool pentodo = m.parametri.tipo == modello::TipoModello::pentodo_koren;
+    TabellaSezione scelte;
+    scelte.titolo = tr(QT_TRANSLATE_NOOP("Report", "Ingressi"));
+    for (const finale::LetturaFinale& l : finale::testi_ingressi(ingressi, pentodo))
+        scelte.righe.push_back({l.etichetta, l.valore});
+    s.tabelle.push_back(scelte);
+
+    // The window's own computation on the same model and rating.
+    const finale::RisultatoFinale r = finale::calcola(m.parametri, ingressi, in.pmax_w);
+    if (r.valido) {
+        TabellaSezione risultati;
+        risultati.titolo = tr(QT_TRANSLATE_NOOP("Report", "Risultati"));
+        for (const finale::LetturaFinale& l : finale::letture(r, ingressi))
+            risultati.righe.push_back({l.etichetta, l.valore});
+        s.tabelle.push_back(risultati);
+        if (in.grafici_finale) {
+            const char* const nomi[] = {"Finale1.png", "Finale2.png", "Finale3.png"};
+            const std::vector<FiguraSezione> grafici = in.grafici_finale(m.parametri, ingressi, in.pmax_w);
+            for (std::size_t i = 0; i < grafici.size() && i < std::size(nomi); ++i)
+                if (!grafici[i].immagine.isNull()) {
+                    FiguraSezione f = grafici[i];
+                    f.nome_file = QString::fromLatin1(nomi[i]);
+                    f.altezza_cm = altezza_grafico_cm;
+                    s.figure.push_back(f);
+                }
+        }
+    } else {
+        s.nota = r.motivo;
+    }
+    return s;
+}
+
 } // namespace
 
 QImage immagine_modello(const QImage& curva, const Taratura& taratura, const modello::ModelloSalvato& m,
@@ -153,5 +197,7 @@ std::vector<SezioneReport> sezioni_report(const IngressiSezioni& in)
     sezioni.push_back(sezione_modello(in, *in.modello));
     if (in.risposta)
         sezioni.push_back(sezione_risposta(in, *in.modello, *in.risposta));
+    if (in.finale)
+        sezioni.push_back(sezione_finale(in, *in.modello, *in.finale));
     return sezioni;
 }

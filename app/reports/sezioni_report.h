@@ -7,6 +7,7 @@
 // from the cores the windows use (the stored model, the response solver).
 
 #include "chart/taratura.h"
+#include "finale/stadio_finale.h"
 #include "model/modello_valvola.h"
 #include "response/risposta_stadio.h"
 
@@ -52,6 +53,11 @@ struct SezioneReport {
 using GraficiRisposta =
     std::function<std::vector<QImage>(const modello::ParametriModello& modello, const risposta::TestiStadio& testi)>;
 
+// The output stage window's plots, each with its caption, for a model, the
+// window's inputs and the tube's rated plate dissipation (W).
+using GraficiFinale = std::function<std::vector<FiguraSezione>(const modello::ParametriModello& modello,
+                                                               const finale::IngressiFinale& ingressi, double pmax_w)>;
+
 struct IngressiSezioni {
     // The loaded tube's stored model; without one there are no sections.
     std::optional<modello::ModelloSalvato> modello;
@@ -63,10 +69,16 @@ struct IngressiSezioni {
     // The stage response's inputs, when the window was opened for the design.
     std::optional<risposta::TestiStadio> risposta;
     GraficiRisposta grafici_risposta;
+    // The output stage's inputs, when its window was opened for the design,
+    // the tube's rated plate dissipation (W, 0 when not known) and the
+    // window's plots (none yet when not given).
+    std::optional<finale::IngressiFinale> finale;
+    double pmax_w = 0;
+    GraficiFinale grafici_finale;
 };
 
-// "Modello della valvola" and, when it has inputs, "Risposta dello stadio";
-// empty when the tube has no stored model.
+// "Modello della valvola" and, each when its window has inputs, "Risposta
+// dello stadio" and "Stadio finale"; empty when the tube has no stored model.
 std::vector<SezioneReport> sezioni_report(const IngressiSezioni& ingressi);
 
 // The curve picture with the model's curves drawn over it in colour, at

@@ -6,6 +6,7 @@
 
 #include "chart/taratura.h"
 #include "model/modello_valvola.h"
+#include "reports/sezioni_report.h"
 #include "response/risposta_stadio.h"
 
 #include <QImage>
@@ -40,6 +41,14 @@ public:
     // drawn by that window without showing it.
     virtual std::vector<QImage> grafici_risposta(const modello::ParametriModello& modello,
                                                  const risposta::TestiStadio& testi) = 0;
+
+    // The loaded tube's rated plate dissipation, W; 0 when not known.
+    virtual double potenza_massima_w() const = 0;
+    // The output stage window's plots for a model, its inputs and the
+    // rating, drawn by that window without showing it; none while the
+    // window cannot draw them.
+    virtual std::vector<FiguraSezione> grafici_finale(const modello::ParametriModello& modello,
+                                                      const finale::IngressiFinale& ingressi, double pmax_w) = 0;
 
     // Opens the PDF viewer on the file and caption handed over in the
     // program's folders (pdf_da_mostrare, titolo_pdf_da_mostrare).

@@ -129,6 +129,9 @@ public:
     Taratura taratura() const override;
     std::vector<QImage> grafici_risposta(const modello::ParametriModello& modello,
                                          const risposta::TestiStadio& testi) override;
+    double potenza_massima_w() const override;
+    std::vector<FiguraSezione> grafici_finale(const modello::ParametriModello& modello,
+                                              const finale::IngressiFinale& ingressi, double pmax_w) override;
     void mostra_report_pdf() override;
 
     QLineEdit* campo(Campo c) const;

@@ -3,7 +3,9 @@
 // PDF page that qpdf accepts, pdftoppm renders and pdftotext reads with the
 // window's figures; the HTML page shows the same sections with every picture
 // a file beside it; the printed pages follow the PDF's.
+#include "finale/letture_finale.h"
 #include "model/curve_modello.h"
+#include "model/testi_modello.h"
 #include "model/taratura_demo.h"
 #include "reports/impaginazione_sezioni.h"
 #include "reports/pagina_html.h"
@@ -28,18 +30,22 @@ using namespace report_prova;
 
 namespace {
 
-const valvole_demo::Valvola& demo_12ax7()
+const valvole_demo::Valvola& demo(std::string_view sigla)
 {
     for (const valvole_demo::Valvola& v : valvole_demo::tabella())
-        if (v.sigla_usa == "12AX7")
+        if (v.sigla_usa == sigla)
             return v;
     return valvole_demo::tabella().front();
 }
 
-// The model the demo 12AX7 ships with.
-modello::ModelloSalvato modello_12ax7()
+const valvole_demo::Valvola& demo_12ax7()
 {
-    const valvole_demo::Valvola& v = demo_12ax7();
+    return demo("12AX7");
+}
+
+// The published model a demo triode ships with.
+modello::ModelloSalvato modello_triodo(const valvole_demo::Valvola& v)
+{
     modello::ModelloSalvato m;
     m.parametri.mu = v.triodo.mu;
     m.parametri.ex = v.triodo.ex;
@@ -51,6 +57,11 @@ modello::ModelloSalvato modello_12ax7()
     m.fonte = modello::fonte_pubblicato;
     m.data = QStringLiteral("2026-12-10");
     return m;
+}
+
+modello::ModelloSalvato modello_12ax7()
+{
+    return modello_triodo(demo_12ax7());
 }
 
 risposta::TestiStadio stadio_12ax7()
@@ -262,6 +273,48 @@ private slots:
         // capture's size and the three plots.
         QCOMPARE(immagini_pdf(pdf).mid(3), (QStringList{QStringLiteral("518x418"), QStringLiteral("760x320"),
                                                         QStringLiteral("760x320"), QStringLiteral("760x320")}));
+    }
+
+    // The demo 2A3 single-ended at 250 V, -45 V, 2500 ohm: the output stage
+    // on the second page, with the figures of the output stage's core.
+    void pdf_stadio_finale()
+    {
+        const valvole_demo::Valvola& v = demo("2A3");
+        IngressiSezioni in;
+        in.modello = modello_triodo(v);
+        in.curva = QImage(dist(QStringLiteral("DatiValvole/Curve/2A3trio.gif")));
+        in.taratura = taratura_demo(v);
+        in.dimensione_diagramma = QSize(518, 418);
+        finale::IngressiFinale f; // single-ended triode, 250 V, -45 V, 2500 ohm, 8 ohm
+        in.finale = f;
+        in.pmax_w = v.pmax_mw / 1000.0;
+        const std::vector<SezioneReport> s = sezioni_report(in);
+        QCOMPARE(titoli(s), (QStringList{QStringLiteral("Modello della valvola"), QStringLiteral("Stadio finale")}));
+
+        QTemporaryDir dir;
+        DatiReport d = dodici_ax7();
+        d.nome_valvola = {QStringLiteral("2A3"), QString(), QStringLiteral("TRIODO")};
+        d.sezioni = s;
+        const QString pdf = dir.filePath(QStringLiteral("2a3.pdf"));
+        QVERIFY(scrivi_report_pdf(d, pdf));
+        QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
+        QCOMPARE(pagine_pdf(pdf), 2);
+        const QString seconda = testo_pagina(pdf, 2);
+        if (const QByteArray copia = qgetenv("KORVEL_SCHERMATA"); !copia.isEmpty())
+            QFile::copy(pdf, QString::fromLocal8Bit(copia));
+        QVERIFY(seconda.contains(QStringLiteral("Stadio finale")));
+        QVERIFY(riga_presente(seconda, QStringLiteral("mu="), modello::testo_numero(v.triodo.mu)));
+        QVERIFY(riga_presente(seconda, QStringLiteral("Impedenza primario (Ohm)="),
+                              finale::testi_da_ingressi(f).impedenza));
+        const finale::RisultatoFinale r = finale::calcola(in.modello->parametri, f, in.pmax_w);
+        QVERIFY(r.valido);
+        const std::vector<finale::LetturaFinale> letture = finale::letture(r, f);
+        QVERIFY(letture.size() >= 17);
+        for (const finale::LetturaFinale& l : letture)
+            QVERIFY2(riga_presente(seconda, l.etichetta, l.valore), qPrintable(l.etichetta + l.valore));
+        // About the sheet's 60 mA and 3.5 W at this point.
+        qInfo("2A3: %s mA, %s W", qPrintable(valore(s[1], QStringLiteral("Ia riposo (mA)="))),
+              qPrintable(valore(s[1], QStringLiteral("Potenza uscita (W)="))));
     }
 
     // Without a model the report is its one page; the pages that follow
