@@ -46,8 +46,10 @@ bool vuoto(const punto& p)
 } // namespace
 
 ComandiProgetto::ComandiProgetto(VistaProgetto& vista, VistaGrafico& campi, Grafico& grafico,
-                                 CaricatoreValvola& caricatore, const ListaValvole& lista, Piattaforma& piattaforma)
-    : vista_(vista), campi_(campi), grafico_(grafico), caricatore_(caricatore), lista_(lista), piattaforma_(piattaforma)
+                                 CaricatoreValvola& caricatore, const ListaValvole& lista, Piattaforma& piattaforma,
+                                 IngressiFinestre& finestre)
+    : vista_(vista), campi_(campi), grafico_(grafico), caricatore_(caricatore), lista_(lista),
+      piattaforma_(piattaforma), finestre_(finestre)
 {
 }
 
@@ -79,6 +81,7 @@ Progetto ComandiProgetto::progetto_corrente() const
     p.rette_calcolate = s.rette_calcolate;
     p.punti_lavoro = s.punti_lavoro;
     p.punti_guadagno = s.punti_guadagno;
+    p.finestre = finestre_;
     return p;
 }
 
@@ -262,6 +265,10 @@ void ComandiProgetto::ripristina(const Progetto& p, int riga)
         grafico_.traccia_maxpower_Click();
     else
         campi_.imposta_caption_traccia_maxpower(Grafico::caption_traccia_potenza);
+
+    // The windows open on the inputs the file gives, or on the chart's
+    // design when it gives none.
+    finestre_ = p.finestre;
 
     vista_.avvia_timer_settab(200);
 }

@@ -23,8 +23,10 @@ class VistaProgetto;
 
 class ComandiProgetto {
 public:
+    // `finestre` is the design's windows' inputs, which the window owns: a
+    // save writes them, a load replaces them.
     ComandiProgetto(VistaProgetto& vista, VistaGrafico& campi, Grafico& grafico, CaricatoreValvola& caricatore,
-                    const ListaValvole& lista, Piattaforma& piattaforma);
+                    const ListaValvole& lista, Piattaforma& piattaforma, IngressiFinestre& finestre);
 
     // Menu entries scrittura_progetto and lettura_progetto.
     void scrittura_progetto_Click();
@@ -89,6 +91,7 @@ private:
     CaricatoreValvola& caricatore_;
     const ListaValvole& lista_;
     Piattaforma& piattaforma_;
+    IngressiFinestre& finestre_;
     // The project file's bytes of the design last saved or read: the one
     // record of what the user would lose. Empty before the first.
     QByteArray salvato_;

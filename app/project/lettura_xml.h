@@ -37,7 +37,8 @@ std::optional<QByteArray> leggi_file_progetto(const QString& nomefile);
 // massimo_attributi_elemento or more elements than massimo_elementi_progetto,
 // SIGLA or COMPONENTI missing, an ID
 // beyond 16 bits, a coordinate that is missing, not a number, not finite or
-// beyond limite_coordinata. Bytes are Windows-1252; CR and LF are dropped
+// beyond limite_coordinata, a window's inputs given twice or out of bounds
+// (risposta_xml.h). Bytes are Windows-1252; CR and LF are dropped
 // before parsing. Labels are rebuilt from the IDs, colours taken from
 // `colori`.
 std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOggetti& colori = {});

@@ -6,6 +6,7 @@
 // screen changes.
 
 #include "chart/stato_grafico.h"
+#include "project/ingressi_finestre.h"
 
 #include <QString>
 
@@ -35,6 +36,10 @@ struct Progetto {
     std::vector<segmento> rette_calcolate{1};
     std::vector<punto> punti_lavoro{1};
     std::vector<punto> punti_guadagno{1};
+
+    // The inputs of the windows that carry the design further, each only
+    // once its window was opened for this design.
+    IngressiFinestre finestre;
 };
 
 // The palette colours the objects take when a project is read: those of the

@@ -9,7 +9,8 @@
 #include <QByteArray>
 #include <QString>
 
-// PROGETTO with SIGLA, COMPONENTI and one element per drawn object.
+// PROGETTO with SIGLA, COMPONENTI and one element per drawn object, then
+// the windows' inputs the design has (risposta_xml.h).
 NodoXml documento_progetto(const Progetto& progetto);
 
 // The whole file: the declaration, the tree at level 0, one empty line; CR LF

@@ -3,7 +3,9 @@
 #include "common/testo_tradotto.h"
 
 #include "archive/cartelle.h"
+#include "common/libreria_immagini.h"
 #include "platform/piattaforma.h"
+#include "project/ingressi_finestre.h"
 #include "reports/immagini_report.h"
 #include "reports/pagina_html.h"
 #include "reports/report_pdf.h"
@@ -52,7 +54,7 @@ QString ComandiReport::chiedi_titolo()
     return piattaforma_.input_box(titolo_prompt, {}).value_or(QString());
 }
 
-DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate)
+DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate, bool sezioni)
 {
     DatiReport d;
     d.titolo = titolo;
@@ -76,6 +78,24 @@ DatiReport ComandiReport::raccogli(const QString& titolo, bool immagini_mostrate
         d.piedinatura_mostrata = vista_.piedinatura_mostrata();
         d.griglia_caratteristiche = vista_.griglia_caratteristiche();
     }
+    if (sezioni && valvola_.modello()) {
+        IngressiSezioni in;
+        in.modello = valvola_.modello();
+        if (!valvola_.file_curva().isEmpty())
+            in.curva = immagini::leggi(valvola_.file_curva());
+        in.taratura = vista_.taratura();
+        in.dimensione_diagramma = d.grafico.size();
+        in.risposta = finestre_.risposta;
+        in.grafici_risposta = [this](const modello::ParametriModello& m, const risposta::TestiStadio& t) {
+            return vista_.grafici_risposta(m, t);
+        };
+        in.finale = finestre_.finale;
+        in.pmax_w = vista_.potenza_massima_w();
+        in.grafici_finale = [this](const modello::ParametriModello& m, const finale::IngressiFinale& f, double p) {
+            return vista_.grafici_finale(m, f, p);
+        };
+        d.sezioni = sezioni_report(in);
+    }
     return d;
 }
 
@@ -92,7 +112,7 @@ void ComandiReport::report_pdf()
     const QString titolo = chiedi_titolo();
 
     Piattaforma::Occupato occupato(piattaforma_);
-    scrivi_report_pdf(raccogli(titolo, false), *file);
+    scrivi_report_pdf(raccogli(titolo, false, true), *file);
     if (piattaforma_.domanda_si_no(domanda_risultato)) {
         cartelle().titolo_pdf_da_mostrare = titolo;
         cartelle().pdf_da_mostrare = *file;
@@ -142,7 +162,7 @@ void ComandiReport::esegui_saveHTML(bool MODO)
     const QString titolo = chiedi_titolo();
     // A name without a folder is taken in the program folder.
     const QString percorso = QFileInfo(*pagina).isAbsolute() ? *pagina : cartelle().cartella_programma + *pagina;
-    if (!pagina_html::scrivi_pagina_html(percorso, testo, raccogli(titolo, false), MODO)) {
+    if (!pagina_html::scrivi_pagina_html(percorso, testo, raccogli(titolo, false, MODO), MODO)) {
         piattaforma_.messaggio(errore_file);
         return;
     }
@@ -159,5 +179,5 @@ void ComandiReport::stampa_Click(int index)
 {
     const bool progetto = index == voce_stampa::progetto;
     piattaforma_.stampa(
-        [&](QPagedPaintDevice& stampante) { stampa_pagina(stampante, raccogli({}, progetto), progetto); });
+        [&](QPagedPaintDevice& stampante) { stampa_pagina(stampante, raccogli({}, progetto, progetto), progetto); });
 }

@@ -9,6 +9,7 @@
 
 #include <QString>
 
+struct IngressiFinestre;
 class Piattaforma;
 class CaricatoreValvola;
 class VistaReport;
@@ -31,9 +32,11 @@ inline constexpr int numero = 2;
 
 class ComandiReport {
 public:
-    // The loaded tube's picture paths come from the tube loader that owns them.
-    ComandiReport(VistaReport& vista, const CaricatoreValvola& valvola, Piattaforma& piattaforma)
-        : vista_(vista), valvola_(valvola), piattaforma_(piattaforma)
+    // The loaded tube's picture paths and model come from the tube loader
+    // that owns them; the windows' inputs from the design's owner.
+    ComandiReport(VistaReport& vista, const CaricatoreValvola& valvola, Piattaforma& piattaforma,
+                  const IngressiFinestre& finestre)
+        : vista_(vista), valvola_(valvola), piattaforma_(piattaforma), finestre_(finestre)
     {
     }
 
@@ -47,8 +50,9 @@ public:
     void esegui_saveHTML(bool MODO);
     void mostra_pagina_html(const QString& pagina);
 
-    // The report's data as the window holds it now, with the given title.
-    DatiReport raccogli(const QString& titolo, bool immagini_mostrate);
+    // The report's data as the window holds it now, with the given title;
+    // with `sezioni`, also the pages that follow the load-line page.
+    DatiReport raccogli(const QString& titolo, bool immagini_mostrate, bool sezioni = false);
 
 private:
     QString chiedi_titolo();
@@ -56,4 +60,5 @@ private:
     VistaReport& vista_;
     const CaricatoreValvola& valvola_;
     Piattaforma& piattaforma_;
+    const IngressiFinestre& finestre_;
 };

@@ -4,6 +4,8 @@
 // the outputs (PDF page, HTML page, image file, printed page) are drawn from
 // this data alone, so each can be checked without a window.
 
+#include "reports/sezioni_report.h"
+
 #include <QImage>
 #include <QString>
 
@@ -33,6 +35,11 @@ struct DatiReport {
     // The printed page draws the pictures as the window shows them: the
     // photo and pin-out frames and the ratings grid rendered as a picture.
     QImage foto_mostrata, piedinatura_mostrata, griglia_caratteristiche;
+
+    // What follows the load-line page (the model, the stage response); empty
+    // for a tube without a stored model, and then the report is that page
+    // alone, as it always was.
+    std::vector<SezioneReport> sezioni;
 };
 
 // The designations of the tube line: the non-empty ones among the American

@@ -92,6 +92,54 @@ void copia(const QString& sorgente, const QString& destinazione)
     QFile::copy(sorgente, destinazione);
 }
 
+// The sections as the page shows them: a heading, the tables beside the
+// pictures, every text escaped like the template's values.
+QByteArray html_sezioni(const std::vector<SezioneReport>& sezioni, const QString& nome_cartella)
+{
+    QByteArray h;
+    for (const SezioneReport& s : sezioni) {
+        h += "<section class=\"sezione\">\n<h2>" + testo_html(s.titolo) + "</h2>\n<div class=\"pagina\">\n";
+        h += "  <div class=\"colonna\">\n";
+        for (const TabellaSezione& t : s.tabelle) {
+            h += "    <table>\n      <caption>" + testo_html(t.titolo) + "</caption>\n";
+            for (const RigaSezione& r : t.righe)
+                h += "      <tr><th>" + testo_html(r.voce) + "</th><td class=\"valore\">" + testo_html(r.valore) +
+                     "</td></tr>\n";
+            h += "    </table>\n";
+        }
+        if (!s.nota.isEmpty())
+            h += "    <p class=\"nota\">" + testo_html(s.nota) + "</p>\n";
+        h += "  </div>\n";
+        if (!s.figure.empty()) {
+            h += "  <div class=\"colonna\">\n";
+            for (const FiguraSezione& f : s.figure) {
+                if (f.immagine.isNull())
+                    continue;
+                h += "    <figure>\n      <img src=\"" + riferimento(nome_cartella, f.nome_file) + "\" alt=\"" +
+                     testo_html(f.didascalia) + "\" width=\"" + QByteArray::number(f.immagine.width()) +
+                     "\" height=\"" + QByteArray::number(f.immagine.height()) + "\">\n      <figcaption>" +
+                     testo_html(f.didascalia) + "</figcaption>\n    </figure>\n";
+            }
+            h += "  </div>\n";
+        }
+        h += "</div>\n</section>\n";
+    }
+    return h;
+}
+
+// The sections go after everything the template shows: before the end of
+// its body, or at the end of a template that has none.
+void aggiungi_sezioni(QByteArray& pagina, const QByteArray& sezioni)
+{
+    if (sezioni.isEmpty())
+        return;
+    const qsizetype fine = QByteArray(pagina).toLower().lastIndexOf("</body>");
+    if (fine < 0)
+        pagina += sezioni;
+    else
+        pagina.insert(fine, sezioni);
+}
+
 } // namespace
 
 QByteArray compila_pagina(const QByteArray& modello, const DatiReport& dati, const QString& nome_cartella,
@@ -115,6 +163,8 @@ QByteArray compila_pagina(const QByteArray& modello, const DatiReport& dati, con
     pagina.replace(CATOD, testo_html(dati.r_catodica));
     pagina.replace(CAPC, testo_html(dati.c_catodica));
     pagina.replace(VALVOLA, testo_html(testo_designazioni(dati.nome_valvola)));
+    if (completa)
+        aggiungi_sezioni(pagina, html_sezioni(dati.sezioni, nome_cartella));
     return pagina;
 }
 
@@ -136,6 +186,11 @@ bool scrivi_pagina_html(const QString& pagina, const QByteArray& modello, const 
     if (figure.piedinatura)
         copia(dati.file_piedinatura,
               cartella.percorso + QStringLiteral("Figura3") + estensione_sicura(dati.estensione_piedinatura));
+    if (completa)
+        for (const SezioneReport& s : dati.sezioni)
+            for (const FiguraSezione& f : s.figure)
+                if (!f.immagine.isNull())
+                    f.immagine.save(cartella.percorso + f.nome_file, "PNG");
     return true;
 }
 

@@ -50,12 +50,14 @@ struct Figure {
 Figure figure_leggibili(const DatiReport& dati);
 
 // The template with its markers replaced. The diagram page (completa false)
-// leaves FIG2 and FIG3 as they are.
+// leaves FIG2 and FIG3 as they are; the full page gets the report's sections
+// after the template's content, before the end of its body.
 QByteArray compila_pagina(const QByteArray& modello, const DatiReport& dati, const QString& nome_cartella,
                           bool completa, const Figure& figure);
 
 // Writes the page, the figure folder and the diagram as "Figura1.jpg" (for
-// the full page also "Figura2"/"Figura3" with the pictures' extensions).
+// the full page also "Figura2"/"Figura3" with the pictures' extensions, and
+// the sections' pictures as PNG files under their own fixed names).
 // Failing steps are skipped; false only when the diagram image could not be
 // written, in which case no copies are made.
 bool scrivi_pagina_html(const QString& pagina, const QByteArray& modello, const DatiReport& dati, bool completa);

@@ -1,54 +1,20 @@
 #include "reports/report_pdf.h"
 
 #include "reports/immagini_pdf.h"
+#include "reports/passi_pdf.h"
+#include "reports/sezioni_pdf.h"
 
 #include "PdfWriter.h"
 
 #include <QFile>
 
 #include <cmath>
-#include <exception>
 #include <initializer_list>
 #include <string>
 
 namespace {
 
-std::string utf8(const QString& s)
-{
-    return s.toStdString();
-}
-
-// Runs one step of the report; a failure of the writer skips that step only.
-template <typename Passo> bool passo(Passo&& p)
-{
-    try {
-        p();
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
-}
-
-// A picture handed to the writer: its pixel size and whether the writer
-// holds it. A picture that could not be read is never drawn, so the page
-// refers to no missing resource and no size is carried over.
-struct Figura {
-    bool caricata = false;
-    int larghezza = 0;
-    int altezza = 0;
-};
-
-Figura carica(PdfWriter& w, const char* nome, const ImmaginePdf& img)
-{
-    Figura f;
-    if (!img.ok)
-        return f;
-    f.caricata =
-        passo([&] { w.LoadImgFromArray(nome, img.pixel, img.palette, img.larghezza, img.altezza, img.bpp, 0); });
-    f.larghezza = img.larghezza;
-    f.altezza = img.altezza;
-    return f;
-}
+using namespace passi_pdf;
 
 // The image with its top-left corner at (x, y) and the given height; the
 // width keeps the picture's proportions.
@@ -58,19 +24,6 @@ void disegna(PdfWriter& w, const char* nome, const Figura& f, float x, float y, 
         return;
     const double larghezza = static_cast<double>(static_cast<long long>(f.larghezza) * altezza_cm) / f.altezza;
     passo([&] { w.DrawImg(nome, x, y, static_cast<float>(larghezza), static_cast<float>(altezza_cm)); });
-}
-
-void testo(PdfWriter& w, float x, float y, const QString& t, const char* font, float dimensione, int allineamento)
-{
-    passo([&] { w.DrawText(x, y, utf8(t), font, dimensione, allineamento); });
-}
-
-void segmento(PdfWriter& w, float x0, float y0, float x1, float y1)
-{
-    passo([&] {
-        w.MoveTo(x0, y0);
-        w.LineTo(x1, y1, 1);
-    });
 }
 
 // The title's place on the page: centred on the middle of the frame, which
@@ -154,6 +107,7 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     const Figura img1 = carica(w, "Img1", immagine_pdf(dati.grafico));
     const Figura img2 = carica(w, "Img2", immagine_pdf(dati.file_foto));
     const Figura img3 = carica(w, "Img3", immagine_pdf(dati.file_piedinatura));
+    const std::vector<Figura> figure_sezioni = sezioni_pdf::carica(w, dati.sezioni);
 
     passo([&] { w.BeginPage(); });
     testo(w, 18.0f, 1.5f, QStringLiteral("pag. 1"), "Fnt1", 12, 1);
@@ -194,6 +148,8 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     segmento(w, 13.0f, fondo, 13.0f, cima);
     segmento(w, 19.0f, fondo, 19.0f, cima);
     passo([&] { w.EndPage(); });
+
+    sezioni_pdf::disegna(w, dati.sezioni, figure_sezioni, testo_designazioni(dati.nome_valvola));
 
     // The footer is defined after the page that draws it; the writer
     // resolves the reference when the file is closed.

@@ -1,8 +1,9 @@
 #pragma once
 
-// The one-page A4 project report, drawn with PdfWriter: title, tube line,
-// diagram, photo, pin-out, page frame, value table, page number and the
-// page-count footer.
+// The A4 project report, drawn with PdfWriter: on its first page title, tube
+// line, diagram, photo, pin-out, page frame, value table, page number and the
+// page-count footer; then the report's sections (the tube model, the stage
+// response) on the pages that follow, when there are any.
 
 #include "reports/dati_report.h"
 

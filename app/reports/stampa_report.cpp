@@ -1,7 +1,9 @@
 #include "reports/stampa_report.h"
 
 #include "common/twips.h"
+#include "reports/impaginazione_sezioni.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -60,6 +62,91 @@ private:
     double scala_;
 };
 
+// The sections' pages, as the PDF lays them out: A4 in centimetres mapped
+// onto the printer's page, the same scale both ways.
+class PaginaCm {
+public:
+    PaginaCm(QPainter& p) : p_(p)
+    {
+        const QPaintDevice* d = p.device();
+        scala_ = std::min(d->width() / double(larghezza_a4), d->height() / double(altezza_a4));
+    }
+
+    QPointF punto(float x, float y) const { return {x * scala_, (altezza_a4 - y) * scala_}; }
+
+    void font(ElementoPagina::Stile stile)
+    {
+        using S = ElementoPagina::Stile;
+        QFont f(stile == S::numero ? QStringLiteral("Times New Roman") : QStringLiteral("Arial"));
+        f.setPointSizeF(corpo_stile(stile));
+        f.setBold(stile == S::titolo || stile == S::didascalia);
+        f.setItalic(stile == S::intestazione);
+        p_.setFont(f);
+    }
+
+    // Width in centimetres, in the font of the plain texts.
+    float larghezza(const QString& t, float corpo)
+    {
+        QFont f(QStringLiteral("Arial"));
+        f.setPointSizeF(corpo);
+        return static_cast<float>(QFontMetricsF(f, p_.device()).horizontalAdvance(t) / scala_);
+    }
+
+    void disegna(const ElementoPagina& e, const std::vector<const QImage*>& figure)
+    {
+        switch (e.tipo) {
+        case ElementoPagina::Tipo::testo: {
+            font(e.stile);
+            const double l = QFontMetricsF(p_.font(), p_.device()).horizontalAdvance(e.testo);
+            QPointF a = punto(e.x, e.y);
+            if (e.allineamento == 1)
+                a.rx() -= l;
+            else if (e.allineamento == 2)
+                a.rx() -= l / 2;
+            p_.drawText(a, e.testo);
+            break;
+        }
+        case ElementoPagina::Tipo::linea: p_.drawLine(punto(e.x, e.y), punto(e.x1, e.y1)); break;
+        case ElementoPagina::Tipo::figura:
+            if (e.figura < figure.size() && !figure[e.figura]->isNull())
+                p_.drawImage(QRectF(punto(e.x, e.y), QSizeF(e.larghezza * scala_, e.altezza * scala_)),
+                             *figure[e.figura]);
+            break;
+        }
+    }
+
+private:
+    QPainter& p_;
+    double scala_ = 1;
+};
+
+void stampa_sezioni(QPagedPaintDevice& stampante, QPainter& painter, const DatiReport& dati)
+{
+    std::vector<const QImage*> figure;
+    for (const SezioneReport& s : dati.sezioni)
+        for (const FiguraSezione& f : s.figure)
+            figure.push_back(&f.immagine);
+    PaginaCm pagina(painter);
+    const auto pagine =
+        impagina_sezioni(dati.sezioni, testo_designazioni(dati.nome_valvola), 2,
+                         [&pagina](const QString& t, float corpo) { return pagina.larghezza(t, corpo); });
+    const QString totale = QCoreApplication::translate("Report", "di %1").arg(pagine.size() + 1);
+    for (const PaginaSezioni& p : pagine) {
+        stampante.newPage();
+        painter.setPen(QPen(Qt::black, 0));
+        for (const ElementoPagina& e : p)
+            pagina.disegna(e, figure);
+        // The footer the PDF stamps on every page.
+        ElementoPagina di;
+        di.stile = ElementoPagina::Stile::numero;
+        di.x = 19.0f;
+        di.y = 1.5f;
+        di.testo = totale;
+        di.allineamento = 1;
+        pagina.disegna(di, figure);
+    }
+}
+
 } // namespace
 
 void stampa_pagina(QPagedPaintDevice& stampante, const DatiReport& dati, bool progetto)
@@ -108,6 +195,7 @@ void stampa_pagina(QPagedPaintDevice& stampante, const DatiReport& dati, bool pr
         // The grid stays above the pin-out that follows it.
         pagina.figura(meta_x, meta_y, dati.griglia_caratteristiche, static_cast<double>(W), tre_quarti - 100);
         pagina.figura(meta_x, tre_quarti, dati.piedinatura_mostrata, static_cast<double>(W));
+        stampa_sezioni(stampante, painter, dati);
     }
     painter.end();
 }

@@ -3,7 +3,8 @@
 // The printed page of a project, laid out in twips (1/1440 inch) from the
 // page's top-left corner: the tube's designations and mode, the working
 // point values in a column at two thirds of the width, the diagram, and for
-// the full project the photo, the ratings grid and the pin-out.
+// the full project the photo, the ratings grid and the pin-out, then the
+// report's sections on the pages the PDF gives them.
 
 #include "reports/dati_report.h"
 

@@ -58,7 +58,12 @@ struct Stadio {
 struct TestiStadio {
     QString b_piu, ra, vg_riposo, rk, carico, ampiezza;
     bool catodo_bypassato = true;
+    bool operator==(const TestiStadio&) const = default;
 };
+
+// The longest text a field takes: numbers are far shorter, and the project
+// file refuses anything longer, so what the window holds always saves.
+inline constexpr int lunghezza_massima_testo = 64;
 
 // The stage read from the texts ("," or "." decimals); on bad input empty,
 // with the reason in `motivo`.

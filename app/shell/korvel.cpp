@@ -75,8 +75,9 @@ KORVEL::KORVEL(Piattaforma& piattaforma, const QString& cartella_programma, QWid
     crea_menu();
     caricatore_ = std::make_unique<CaricatoreValvola>(*this, *this, *grafico_, *modello_lista_, piattaforma_);
     lista_ = std::make_unique<ListaValvole>(*modello_lista_, *caricatore_);
-    progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_, piattaforma_);
-    report_ = std::make_unique<ComandiReport>(*this, *caricatore_, piattaforma_);
+    progetto_ = std::make_unique<ComandiProgetto>(*this, *this, *grafico_, *caricatore_, *lista_, piattaforma_,
+                                                  ingressi_finestre_);
+    report_ = std::make_unique<ComandiReport>(*this, *caricatore_, piattaforma_, ingressi_finestre_);
     collega_eventi();
     piattaforma_.imposta_finestra(this);
     resize(1120, 760);
@@ -209,6 +210,8 @@ void KORVEL::Init_parametri()
     Frame_potenzamassima->setToolTip(tr("Massima potenza dissipabile"));
     campo(Campo::grid_bias)->clear();
     campo(Campo::gain_bias)->clear();
+    // A new design: the windows open on the chart's values again.
+    ingressi_finestre_ = {};
 }
 
 void KORVEL::Timer_settab_Timer()

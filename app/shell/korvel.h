@@ -3,6 +3,7 @@
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
 #include "model/modello_valvola.h"
+#include "project/ingressi_finestre.h"
 #include "project/vista_progetto.h"
 #include "reports/comandi_report.h"
 #include "reports/vista_report.h"
@@ -80,6 +81,7 @@ public:
     ComandiProgetto& progetto() { return *progetto_; }
     LibreriaImmagini& libreria_immagini() { return libreria_immagini_; }
     ComandiReport& report() { return *report_; }
+    const IngressiFinestre& ingressi_finestre() const { return ingressi_finestre_; }
 
     // VistaGrafico
     QString testo(Campo campo) const override;
@@ -124,6 +126,12 @@ public:
     QImage foto_mostrata() const override;
     QImage piedinatura_mostrata() const override;
     QImage griglia_caratteristiche() const override;
+    Taratura taratura() const override;
+    std::vector<QImage> grafici_risposta(const modello::ParametriModello& modello,
+                                         const risposta::TestiStadio& testi) override;
+    double potenza_massima_w() const override;
+    std::vector<FiguraSezione> grafici_finale(const modello::ParametriModello& modello,
+                                              const finale::IngressiFinale& ingressi, double pmax_w) override;
     void mostra_report_pdf() override;
 
     QLineEdit* campo(Campo c) const;
@@ -221,6 +229,9 @@ private:
     std::unique_ptr<ListaValvole> lista_;
     std::unique_ptr<ComandiProgetto> progetto_;
     std::unique_ptr<ComandiReport> report_;
+    // The design's windows' inputs: the project commands save and restore
+    // them, the reports print them, "Grafico Risposta" opens on them.
+    IngressiFinestre ingressi_finestre_;
     std::array<QLineEdit*, static_cast<int>(Campo::riga_db) + 1> campi_{};
     // Enter/focus-loss watchers of the grid-voltage fields; removed first at
     // destruction, since the fields lose the focus while they are torn down.

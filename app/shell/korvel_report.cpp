@@ -3,6 +3,7 @@
 
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
+#include "tubes/lista_valvole.h"
 
 #include <QLineEdit>
 #include <QPixmap>
@@ -63,6 +64,29 @@ QImage KORVEL::griglia_caratteristiche() const
     if (g->rowCount() == 0)
         return {};
     return grid_caratteristiche->grab(QRect(0, 0, std::min(w, g->width()), std::min(h, g->height()))).toImage();
+}
+
+Taratura KORVEL::taratura() const
+{
+    return grafico_->stato();
+}
+
+double KORVEL::potenza_massima_w() const
+{
+    // The rating as the tube list holds it, in mW.
+    bool ok = false;
+    const int riga = riga_db->text().toInt(&ok);
+    if (!ok || riga < 1 || riga > lista_->righe_valvole())
+        return 0;
+    return lista_->cella_lista(riga, 15).toDouble() / 1000;
+}
+
+std::vector<FiguraSezione> KORVEL::grafici_finale(const modello::ParametriModello&, const finale::IngressiFinale&,
+                                                  double)
+{
+    // The output stage window draws its plots; until it hands them over
+    // here, the report prints its tables alone.
+    return {};
 }
 
 void KORVEL::mostra_report_pdf()

@@ -1,6 +1,7 @@
 // "&Grafico Risposta" in the Edit menu: on while the loaded tube has a stored
 // model and the working point has its grid voltage; it opens the response
-// window on the design of the chart, which the window never changes.
+// window on the design of the chart, which the window never changes. The
+// plots of the report are the window's own, drawn without showing it.
 #include "shell/korvel.h"
 
 #include "archive/cartelle.h"
@@ -13,6 +14,13 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
+
+namespace {
+
+// One plot of the report: as wide as the window shows it, a little lower.
+const QSize dimensione_grafico_report(760, 320);
+
+} // namespace
 
 void KORVEL::collega_grafico_risposta()
 {
@@ -47,10 +55,21 @@ void KORVEL::grafico_risposta_Click()
     const std::optional<modello::ModelloSalvato> m = modello_caricato();
     if (!calc_function[voce_calcolo::grafico_risposta]->isEnabled() || !m)
         return;
+    // Opened once for this design, the window comes back with the inputs it
+    // was left with, which the project and the reports then carry.
     const StatoGrafico& s = grafico_->stato();
-    GraficoRisposta finestra(
-        piattaforma_, m->parametri,
-        risposta::testi_dal_grafico(s.retta_v1, s.valore_r_anodica, s.valore_r_catodica, testo(Campo::grid_bias)),
-        this);
+    const risposta::TestiStadio iniziali = ingressi_finestre_.risposta.value_or(
+        risposta::testi_dal_grafico(s.retta_v1, s.valore_r_anodica, s.valore_r_catodica, testo(Campo::grid_bias)));
+    GraficoRisposta finestra(piattaforma_, m->parametri, iniziali, this);
     finestra.exec();
+    ingressi_finestre_.risposta = finestra.testi();
+}
+
+std::vector<QImage> KORVEL::grafici_risposta(const modello::ParametriModello& modello,
+                                             const risposta::TestiStadio& testi)
+{
+    // The window itself, never shown: the report's plots are the ones the
+    // user saw, drawn by the same code from the same computation.
+    GraficoRisposta finestra(piattaforma_, modello, testi, this);
+    return finestra.immagini_separate(dimensione_grafico_report);
 }

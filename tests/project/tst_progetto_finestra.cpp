@@ -310,6 +310,12 @@ private slots:
         QTest::newRow("coordinate far away")
             << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><PUNTO_LAVORO ID=\"1\" X0=\"1e6\" Y0=\"1\"")
             << ComandiProgetto::testo_errore_lettura.testo() << "";
+        QTest::newRow("response twice")
+            << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><Risposta BPiu=\"300\"/><Risposta BPiu=\"250\"")
+            << ComandiProgetto::testo_errore_lettura.testo() << "";
+        QTest::newRow("response value too long")
+            << QByteArray("USA=\"12AX7\" MODO=\"TRIODO\"/><Risposta Rk=\"") + QByteArray(200, '1') + "\""
+            << ComandiProgetto::testo_errore_lettura.testo() << "";
     }
     void apertura()
     {

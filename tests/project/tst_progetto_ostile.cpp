@@ -51,6 +51,10 @@ private slots:
         for (int i = 0; i < 300000; ++i)
             molti += "<a/>";
         QTest::newRow("300,000 elements") << progetto(molti) << false;
+        QTest::newRow("response value of 8 MB")
+            << progetto("<Risposta BPiu=\"" + QByteArray(8 * 1024 * 1024, '1') + "\"/>") << false;
+        QTest::newRow("response 100,000 times") << progetto(QByteArray("<Risposta/>").repeated(100000)) << false;
+        QTest::newRow("response once") << progetto("<Risposta BPiu=\"300\"/>") << true;
         QTest::newRow("document type") << QByteArray("<!DOCTYPE x [<!ENTITY a \"b\">]>") + progetto("") << false;
     }
 
@@ -83,6 +87,8 @@ private slots:
         p.rette_calcolate.assign(32768, segmento{x, lontano, x, lontano, 11, {}});
         p.punti_lavoro.assign(32768, punto{x, lontano, 12});
         p.punti_guadagno.assign(32768, punto{x, lontano, 13});
+        const QString campo(risposta::lunghezza_massima_testo, QChar(0x263A));
+        p.finestre.risposta = risposta::TestiStadio{campo, campo, campo, campo, campo, campo, false};
         const QByteArray byte = byte_progetto(p);
         QVERIFY2(byte.size() <= limite_file_progetto, qPrintable(QString::number(byte.size())));
 
@@ -94,6 +100,7 @@ private slots:
         QCOMPARE(letto->punti_guadagno.size(), std::size_t(32768));
         QCOMPARE(letto->rette[32767].y1, lontano);
         QCOMPARE(letto->usa, lungo);
+        QVERIFY(letto->finestre == p.finestre);
     }
 
     // The reader takes what the chart draws: up to the drawing limit.

@@ -16,6 +16,7 @@
 #include <sys/resource.h>
 
 Q_DECLARE_METATYPE(NodoXml)
+Q_DECLARE_METATYPE(IngressiFinestre)
 
 namespace {
 
@@ -83,6 +84,20 @@ QByteArray file_con(const QByteArray& figli, bool con_obbligatori = true)
     return t + figli + "</PROGETTO>\r\n\r\n";
 }
 
+// The stage response's inputs as a design that opened its window has them.
+risposta::TestiStadio risposta_12ax7()
+{
+    risposta::TestiStadio t;
+    t.b_piu = QStringLiteral("300");
+    t.ra = QStringLiteral("98500");
+    t.vg_riposo = QStringLiteral("-1,5");
+    t.rk = QStringLiteral("1500");
+    t.carico = QStringLiteral("470000");
+    t.ampiezza = QStringLiteral("1.5");
+    t.catodo_bypassato = false;
+    return t;
+}
+
 QByteArray retta_xml(const QByteArray& id, const QByteArray& x0 = "10")
 {
     QByteArray t = "<RETTA_MANUALE ";
@@ -125,6 +140,59 @@ private slots:
         QCOMPARE(letto->punti_guadagno[1].colore, 13);
         QCOMPARE(letto->grid_bias, QStringLiteral("-1.5"));
         QVERIFY(letto->potenza_visibile);
+    }
+
+    // The windows' inputs ride along after everything else; a design
+    // without them is the old file to the byte. Each case saves, reads back
+    // and saves again to the same bytes and the same inputs.
+    void finestre_data()
+    {
+        QTest::addColumn<IngressiFinestre>("finestre");
+        QTest::addColumn<QByteArray>("riga");
+        QTest::newRow("neither window") << IngressiFinestre{} << QByteArray();
+        IngressiFinestre risposta;
+        risposta.risposta = risposta_12ax7();
+        QTest::newRow("response only") << risposta
+                                       << QByteArray(
+                                              "\t<Risposta BPiu=\"300\" Ra=\"98500\" VgRiposo=\"-1,5\" Rk=\"1500\""
+                                              " Carico=\"470000\" Ampiezza=\"1.5\" CatodoBypassato=\"FALSE\"/>\r\n");
+        IngressiFinestre vuote;
+        vuote.risposta = risposta::TestiStadio{};
+        QTest::newRow("response, fields emptied")
+            << vuote
+            << QByteArray("\t<Risposta BPiu=\"\" Ra=\"\" VgRiposo=\"\" Rk=\"\" Carico=\"\" Ampiezza=\"\""
+                          " CatodoBypassato=\"TRUE\"/>\r\n");
+        IngressiFinestre strane;
+        strane.risposta = risposta_12ax7();
+        strane.risposta->carico = QStringLiteral("<1\"k\" & 'x'\t\u263A>");
+        strane.risposta->b_piu = QString(risposta::lunghezza_massima_testo, u'9');
+        QTest::newRow("response, texts to escape, longest")
+            << strane << QByteArray(" Carico='&lt;1\"k\" &amp; &apos;x&apos;&#9;&#9786;&gt;' ");
+    }
+    void finestre()
+    {
+        QFETCH(IngressiFinestre, finestre);
+        QFETCH(QByteArray, riga);
+        Progetto p = piccolo();
+        p.finestre = finestre;
+        const QByteArray primo = byte_progetto(p);
+        // After the last point, before the end of the root.
+        const QByteArray vecchio(golden);
+        const qsizetype fine = vecchio.indexOf("</PROGETTO>");
+        QCOMPARE(primo.left(fine), vecchio.left(fine));
+        QVERIFY(primo.endsWith(vecchio.mid(fine)));
+        const QByteArray aggiunta = primo.mid(fine, primo.size() - vecchio.size());
+        if (riga.isEmpty()) {
+            QCOMPARE(primo, vecchio);
+        } else {
+            QVERIFY2(aggiunta.startsWith("\t<Risposta ") && aggiunta.count("\r\n") == 1, aggiunta.constData());
+            QVERIFY2(aggiunta.contains(riga), aggiunta.constData());
+        }
+
+        const auto letto = Ricarica_Progetto(primo);
+        QVERIFY(letto);
+        QVERIFY(letto->finestre == finestre);
+        QCOMPARE(byte_progetto(*letto), primo);
     }
 
     void progetto_vuoto()
@@ -337,6 +405,10 @@ private slots:
         QTest::newRow("coordinate missing") << file_con("<RETTA_RICALCOLATA ID=\"01\" X0=\"1\" Y0=\"1\" X1=\"1\"/>");
         QTest::newRow("point coordinate missing") << file_con("<PUNTO_LAVORO ID=\"01\" X0=\"1\"/>");
         QTest::newRow("too large") << QByteArray(limite_file_progetto + 1, ' ') + file_con("");
+        QTest::newRow("response twice") << file_con("<Risposta BPiu=\"300\"/><Risposta BPiu=\"250\"/>");
+        QTest::newRow("response value past the field's length")
+            << file_con("<Risposta Ra=\"" + QByteArray(risposta::lunghezza_massima_testo + 1, '1') + "\"/>");
+        QTest::newRow("response bypass neither TRUE nor FALSE") << file_con("<Risposta CatodoBypassato=\"forse\"/>");
     }
     void ostili()
     {

@@ -1,11 +1,15 @@
 // The report commands on the real main window, offscreen, with the demo
 // 12AX7 and a designed stage: the dialogs answered by the scripted seam,
 // the outputs checked by the tools that read them.
+//
+// KORVEL_SCHERMATA=<file.pdf> in the environment keeps the report with the
+// stage response, to look at.
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
 #include "platform/piattaforma_scriptata.h"
 #include "reports/comandi_report.h"
+#include "response/ui/grafico_risposta.h"
 #include "shell/kor_manuale.h"
 #include "shell/korvel.h"
 #include "tubes/caricatore_valvola.h"
@@ -14,6 +18,13 @@
 #include "support/programma_demo.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTimer>
+#include <QUrl>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +35,14 @@ using namespace report_prova;
 using Tipo = PiattaformaScriptata::Tipo;
 
 namespace {
+
+QString pdftotext_pagina(const QString& pdf, int pagina)
+{
+    const QString n = QString::number(pagina);
+    return esegui(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), n,
+                                                QStringLiteral("-l"), n, pdf, QStringLiteral("-")})
+        .uscita;
+}
 
 int richieste(const PiattaformaScriptata& p, Tipo tipo)
 {
@@ -49,6 +68,8 @@ private slots:
     void pagina_html_messaggi();
     void stampa_data();
     void stampa();
+    void con_risposta();
+    void senza_modello();
 
 private:
     PiattaformaScriptata p_;
@@ -123,7 +144,8 @@ void TstComandiReport::report_pdf()
     QVERIFY(v && v->isVisible());
     QCOMPARE(v->windowTitle(), QStringLiteral("Stadio 12AX7"));
     QCOMPARE(v->file(), pdf);
-    QCOMPARE(v->pagine(), 1);
+    // The demo 12AX7 has its published model: a second page shows it.
+    QCOMPARE(v->pagine(), 2);
 
     QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
     const QString testo = pdftotext(pdf);
@@ -133,8 +155,17 @@ void TstComandiReport::report_pdf()
         QVERIFY2(testo.contains(w_->campo(c)->text()), qPrintable(w_->campo(c)->text()));
     // The capture is the chart area at its size, with the drawings on it.
     const QStringList img = immagini_pdf(pdf);
-    QCOMPARE(img.size(), 3);
-    QCOMPARE(img[0], QStringLiteral("%1x%2").arg(w_->Picture1_->width()).arg(w_->Picture1_->height()));
+    QCOMPARE(img.size(), 4);
+    const QString area = QStringLiteral("%1x%2").arg(w_->Picture1_->width()).arg(w_->Picture1_->height());
+    QCOMPARE(img[0], area);
+    // The model over the curves, at the size of the diagram.
+    QCOMPARE(img[3], area);
+    const QString seconda = pdftotext_pagina(pdf, 2);
+    QVERIFY(seconda.contains(QStringLiteral("Modello della valvola")));
+    QVERIFY(seconda.contains(QStringLiteral("Koren, pubblicato")));
+    QVERIFY(QRegularExpression(QStringLiteral("mu=\\s+100\\s")).match(seconda).hasMatch());
+    // The response window was never opened for this design.
+    QVERIFY(!seconda.contains(QStringLiteral("Risposta dello stadio")));
     QCOMPARE(w_->Picture2->pixmap().toImage().convertToFormat(QImage::Format_RGB32),
              w_->grafico().canvas().copy(QRect(QPoint(0, 0), w_->Picture1_->size())));
 }
@@ -203,9 +234,9 @@ void TstComandiReport::pagina_html_completa()
     QVERIFY(testo.contains("PROGETTO/Figura3.gif"));
     QVERIFY(testo.contains("Fono &amp; &lt;linea&gt;"));
     QVERIFY(!testo.contains("VORAN"));
-    QCOMPARE(
-        QDir(uscite_.filePath(QStringLiteral("PROGETTO"))).entryList(QDir::Files),
-        (QStringList{QStringLiteral("Figura1.jpg"), QStringLiteral("Figura2.jpg"), QStringLiteral("Figura3.gif")}));
+    QCOMPARE(QDir(uscite_.filePath(QStringLiteral("PROGETTO"))).entryList(QDir::Files),
+             (QStringList{QStringLiteral("Figura1.jpg"), QStringLiteral("Figura2.jpg"), QStringLiteral("Figura3.gif"),
+                          QStringLiteral("Modello.png")}));
 
     // The diagram page: its own folder, the diagram alone.
     p_.azzera();
@@ -247,7 +278,8 @@ void TstComandiReport::stampa_data()
 {
     QTest::addColumn<int>("indice");
     QTest::addColumn<int>("immagini");
-    QTest::newRow("progetto") << 0 << 4;
+    // The project: the diagram, photo, ratings and pin-out, then the model.
+    QTest::newRow("progetto") << 0 << 5;
     QTest::newRow("diagramma") << 1 << 1;
 }
 
@@ -273,6 +305,117 @@ void TstComandiReport::stampa()
     QCOMPARE(immagini_pdf(pdf).size(), immagini);
     p_.imposta_stampante({});
     QVERIFY(!p_.occupato());
+}
+
+// Once "Grafico Risposta" was opened for the design, every output carries
+// its figures as the window showed them and its three plots.
+void TstComandiReport::con_risposta()
+{
+    QStringList etichette, valori;
+    bool aperta = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* f = qobject_cast<GraficoRisposta*>(QApplication::activeModalWidget());
+        if (!f)
+            return;
+        aperta = true;
+        f->carico_successivo->setText(QStringLiteral("470000"));
+        for (QLineEdit* e : {f->gm, f->rp, f->mu, f->guadagno, f->uscita, f->h2, f->h3, f->thd, f->margine}) {
+            etichette << e->accessibleName();
+            valori << e->text();
+        }
+        f->reject();
+    });
+    w_->calc_function[5]->trigger();
+    QVERIFY(aperta);
+    QCOMPARE(valori.size(), 9);
+    QVERIFY(!valori.contains(QString()));
+
+    const QString pdf = uscite_.filePath(QStringLiteral("risposta.pdf"));
+    p_.rispondi_file(pdf);
+    p_.rispondi_input(QStringLiteral("Stadio con risposta"));
+    p_.rispondi_si_no(false);
+    w_->salvataggio[0]->trigger();
+    QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
+    // KORVEL_SCHERMATA=<file.pdf> keeps a copy to look at.
+    if (const QByteArray copia = qgetenv("KORVEL_SCHERMATA"); !copia.isEmpty())
+        QFile::copy(pdf, QString::fromLocal8Bit(copia));
+    const QString seconda = pdftotext_pagina(pdf, 2);
+    QVERIFY(seconda.contains(QStringLiteral("Risposta dello stadio")));
+    QVERIFY(seconda.contains(QStringLiteral("470000")));
+    for (int i = 0; i < valori.size(); ++i)
+        QVERIFY2(QRegularExpression(QRegularExpression::escape(etichette[i]) + QStringLiteral("\\s+") +
+                                    QRegularExpression::escape(valori[i]) + QStringLiteral("\\s"))
+                     .match(seconda)
+                     .hasMatch(),
+                 qPrintable(etichette[i] + valori[i]));
+    // The diagram, photo and pin-out; the model; the window's three plots.
+    const QStringList img = immagini_pdf(pdf);
+    QCOMPARE(img.size(), 7);
+    QCOMPARE(img.mid(4),
+             (QStringList{QStringLiteral("760x320"), QStringLiteral("760x320"), QStringLiteral("760x320")}));
+    // The plots are the window's: its blue curves are drawn in each.
+    const QString pagina2 = uscite_.filePath(QStringLiteral("risposta2"));
+    esegui(QStringLiteral("pdftoppm"),
+           {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+            QStringLiteral("2"), QStringLiteral("-singlefile"), pdf, pagina2});
+    QVERIFY(!QImage(pagina2 + QStringLiteral(".png")).isNull());
+
+    // The HTML page: the same figures, every picture a file that reads.
+    const QString pagina = uscite_.filePath(QStringLiteral("risposta.htm"));
+    p_.azzera();
+    p_.rispondi_file(pagina);
+    p_.rispondi_input(QStringLiteral("Stadio con risposta"));
+    w_->salvataggio[1]->trigger();
+    QFile f(pagina);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray html = f.readAll();
+    for (int i = 0; i < valori.size(); ++i)
+        QVERIFY2(html.contains("<td class=\"valore\">" + valori[i].toLatin1() + "</td>"), qPrintable(etichette[i]));
+    int immagini = 0;
+    for (const QRegularExpressionMatch& m :
+         QRegularExpression(QStringLiteral("<img src=\"([^\"]*)\"")).globalMatch(QString::fromLatin1(html))) {
+        const QString file = uscite_.filePath(QUrl::fromPercentEncoding(m.captured(1).toLatin1()));
+        QVERIFY2(!QImageReader(file).read().isNull(), qPrintable(file));
+        ++immagini;
+    }
+    QCOMPARE(immagini, 7);
+
+    // The printed project: the same second page.
+    const QString stampa = uscite_.filePath(QStringLiteral("stampa_risposta.pdf"));
+    p_.azzera();
+    p_.imposta_stampante(stampa);
+    p_.rispondi_stampa(true);
+    w_->stampa[0]->trigger();
+    p_.imposta_stampante({});
+    const QString stampata = pdftotext_pagina(stampa, 2);
+    QVERIFY(stampata.contains(QStringLiteral("Risposta dello stadio")));
+    for (const QString& v : valori)
+        QVERIFY2(stampata.contains(v), qPrintable(v));
+    QCOMPARE(immagini_pdf(stampa).size(), 8);
+}
+
+// A tube without a stored model: the report is its one page again.
+void TstComandiReport::senza_modello()
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("senza_modello"));
+    db.setDatabaseName(cartelle().file_basedati);
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    QVERIFY(q.exec(QStringLiteral("delete from ModelliValvole")));
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("senza_modello"));
+    w_->caricatore().aggiorna_modello();
+    QVERIFY(!w_->caricatore().modello());
+
+    const QString pdf = uscite_.filePath(QStringLiteral("senza.pdf"));
+    p_.rispondi_file(pdf);
+    p_.rispondi_input(QStringLiteral("Senza modello"));
+    p_.rispondi_si_no(true);
+    w_->salvataggio[0]->trigger();
+    QCOMPARE(w_->visualizzatore_pdf()->pagine(), 1);
+    QCOMPARE(immagini_pdf(pdf).size(), 3);
+    QVERIFY(pdftotext(pdf).contains(QStringLiteral("di 1")));
 }
 
 QTEST_MAIN(TstComandiReport)

@@ -11,6 +11,7 @@
 #include "chart/grafico.h"
 #include "model/archivio_modelli.h"
 #include "platform/piattaforma_scriptata.h"
+#include "project/comandi_progetto.h"
 #include "response/risposta_stadio.h"
 #include "response/ui/grafico_risposta.h"
 #include "shell/korvel.h"
@@ -398,6 +399,60 @@ private slots:
         QCOMPARE(righe.size(), risposta::numero_campioni + 2); // header, samples, the empty end
         QVERIFY(righe.front().startsWith("tempo"));
         QVERIFY(!righe[1].contains(';'));
+    }
+
+    // Once opened for a design, the window keeps its inputs with it: it
+    // opens on them again, "Salva Progetto" writes them, a reload of the tube
+    // starts a new design on the chart's values, and "Leggi Progetto" brings
+    // them back.
+    void ingressi_con_il_progetto()
+    {
+        QTemporaryDir cartella;
+        const QString file = cartella.filePath(QStringLiteral("risposta.xml"));
+        con_finestra([&](GraficoRisposta* f) {
+            riscrivi(f->carico_successivo, QStringLiteral("220000"));
+            riscrivi(f->ampiezza, QStringLiteral("0,5"));
+            f->catodo_bypassato->setChecked(false);
+        });
+        const std::optional<risposta::TestiStadio> lasciati = w_->ingressi_finestre().risposta;
+        QVERIFY(lasciati);
+        QCOMPARE(lasciati->carico, QStringLiteral("220000"));
+        QCOMPARE(lasciati->ampiezza, QStringLiteral("0,5"));
+        QVERIFY(!lasciati->catodo_bypassato);
+        con_finestra([&](GraficoRisposta* f) { QVERIFY(f->testi() == *lasciati); });
+
+        p_.azzera();
+        p_.rispondi_file(file);
+        w_->scrittura_progetto->trigger();
+        QCOMPARE(p_.messaggi(), QStringList{ComandiProgetto::testo_salvato});
+        QFile xml(file);
+        QVERIFY(xml.open(QIODevice::ReadOnly));
+        const QByteArray byte = xml.readAll();
+        QVERIFY2(byte.contains("\t<Risposta BPiu=\"300\" Ra=\"98500\" VgRiposo=\"-1.5\" Rk=\"1500\" Carico=\"220000\""
+                               " Ampiezza=\"0,5\" CatodoBypassato=\"FALSE\"/>\r\n</PROGETTO>"),
+                 byte.constData());
+
+        // A reload is a new design: the window opens on the chart again.
+        const int riga = riga_valvola(w_->lista(), QStringLiteral("12AX7"));
+        w_->caricatore().griglia_DB_DblClick(riga);
+        QVERIFY(!w_->ingressi_finestre().risposta);
+        StatoGrafico& s = w_->grafico().stato();
+        s.retta_v1 = 300;
+        s.lavoro_i = 1.0;
+        scrivi_e_invio(w_->campo(Campo::grid_bias), QStringLiteral("-1,5"));
+        con_finestra([&](GraficoRisposta* f) {
+            QCOMPARE(f->carico_successivo->text(), QString());
+            QVERIFY(f->catodo_bypassato->isChecked());
+        });
+
+        // The saved project brings the inputs back, and the window opens on them.
+        p_.azzera();
+        p_.rispondi_file(file);
+        w_->lettura_progetto->trigger();
+        QVERIFY(p_.messaggi().isEmpty());
+        QVERIFY(w_->ingressi_finestre().risposta == lasciati);
+        scrivi_e_invio(w_->campo(Campo::grid_bias), QStringLiteral("-1,5"));
+        con_finestra([&](GraficoRisposta* f) { QVERIFY(f->testi() == *lasciati); });
     }
 
     void cleanupTestCase()

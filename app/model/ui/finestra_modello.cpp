@@ -3,6 +3,7 @@
 #include "model/archivio_modelli.h"
 #include "model/curve_modello.h"
 #include "model/esporta_spice.h"
+#include "model/testi_modello.h"
 #include "foglio/tracciatore.h"
 #include "platform/piattaforma.h"
 
@@ -97,12 +98,7 @@ const QString msg_sostituire = QStringLiteral("La valvola ha già un modello sal
 
 enum Colonna { col_vg = 0, col_punti, col_scarto };
 
-QString testo_numero(double v, int cifre = 5)
-{
-    QLocale l;
-    l.setNumberOptions(QLocale::OmitGroupSeparator);
-    return l.toString(v, 'g', cifre);
-}
+using modello::testo_numero;
 
 QLineEdit* lettura(QGridLayout* g, int riga, const QString& didascalia, QLabel** etichetta = nullptr)
 {

@@ -2,6 +2,7 @@
 
 #include "common/ui/nome_accessibile.h"
 #include "platform/piattaforma.h"
+#include "response/letture.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -10,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QGraphicsScene>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -179,8 +181,10 @@ GraficoRisposta::GraficoRisposta(Piattaforma& piattaforma, const modello::Parame
     ampiezza->setText(iniziali.ampiezza);
     catodo_bypassato->setChecked(iniziali.catodo_bypassato);
 
-    for (QLineEdit* e : {b_piu, ra, vg_riposo, rk, carico_successivo, ampiezza})
+    for (QLineEdit* e : {b_piu, ra, vg_riposo, rk, carico_successivo, ampiezza}) {
+        e->setMaxLength(risposta::lunghezza_massima_testo);
         connect(e, &QLineEdit::textChanged, this, &GraficoRisposta::ricalcola);
+    }
     connect(catodo_bypassato, &QCheckBox::toggled, this, &GraficoRisposta::ricalcola);
 
     ricalcola();
@@ -275,15 +279,20 @@ void GraficoRisposta::svuota_letture(const QString& motivo)
     esporta_csv->setEnabled(false);
 }
 
+risposta::TestiStadio GraficoRisposta::testi() const
+{
+    return {b_piu->text(),
+            ra->text(),
+            vg_riposo->text(),
+            rk->text(),
+            carico_successivo->text(),
+            ampiezza->text(),
+            catodo_bypassato->isChecked()};
+}
+
 void GraficoRisposta::ricalcola()
 {
-    const risposta::TestiStadio testi{b_piu->text(),
-                                      ra->text(),
-                                      vg_riposo->text(),
-                                      rk->text(),
-                                      carico_successivo->text(),
-                                      ampiezza->text(),
-                                      catodo_bypassato->isChecked()};
+    const risposta::TestiStadio testi = this->testi();
     QString motivo;
     const std::optional<risposta::Stadio> s = risposta::leggi_stadio(testi, &motivo);
     risposta_ = s ? risposta::calcola(modello_, *s) : risposta::Risposta{};
@@ -295,26 +304,12 @@ void GraficoRisposta::ricalcola()
         return;
     }
 
-    const QLocale locale;
-    const auto mostra = [&locale](QLineEdit* e, double v, int decimali) {
-        e->setText(locale.toString(v, 'f', decimali));
-    };
     const risposta::Risposta& r = risposta_;
-    mostra(gm, r.gm, 3);
-    mostra(rp, r.rp, 1);
-    mostra(mu, r.mu, 1);
-    mostra(guadagno, r.guadagno, 2);
-    mostra(uscita, r.uscita_vpp, 2);
-    mostra(h2, r.h2, 3);
-    mostra(h3, r.h3, 3);
-    mostra(thd, r.thd, 3);
-    mostra(margine, r.margine, 3);
-
-    QString testo = r.margine_da_griglia ? QStringLiteral("Il primo limite è la griglia a 0 V.")
-                                         : QStringLiteral("Il primo limite è l'interdizione della corrente di placca.");
-    if (r.oltre_limite)
-        testo += QStringLiteral(" L'escursione supera il limite: le parti oltre sono in rosso.");
-    stato->setText(testo);
+    const std::vector<risposta::Lettura> valori = risposta::letture(r);
+    QLineEdit* const campi[] = {gm, rp, mu, guadagno, uscita, h2, h3, thd, margine};
+    for (std::size_t i = 0; i < valori.size() && i < std::size(campi); ++i)
+        campi[i]->setText(valori[i].valore);
+    stato->setText(risposta::testo_stato(r));
     stato->setStyleSheet(r.oltre_limite ? QStringLiteral("QLabel { color: rgb(170, 0, 0); }") : QString());
     salva_immagine->setEnabled(true);
     esporta_csv->setEnabled(true);
@@ -402,6 +397,26 @@ QImage GraficoRisposta::immagine_grafici()
         y += i.height();
     }
     return immagine;
+}
+
+std::vector<QImage> GraficoRisposta::immagini_separate(QSize dimensione)
+{
+    std::vector<QImage> immagini;
+    for (QChartView* v : {vista_trasferimento, vista_forma, vista_spettro}) {
+        // The chart laid out at the picture's size in its own scene, so a
+        // window never shown draws just as one on screen does.
+        QChart* c = v->chart();
+        c->resize(dimensione);
+        QImage img(dimensione, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        v->scene()->render(&p, QRectF(QPointF(0, 0), QSizeF(dimensione)), QRectF(c->pos(), QSizeF(dimensione)));
+        p.end();
+        immagini.push_back(img);
+    }
+    return immagini;
 }
 
 void GraficoRisposta::salva_immagine_Click()

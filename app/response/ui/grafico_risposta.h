@@ -13,6 +13,8 @@
 #include <QDialog>
 #include <QImage>
 
+#include <vector>
+
 class QBarCategoryAxis;
 class QBarSet;
 class QCheckBox;
@@ -47,12 +49,17 @@ public:
 
     // Reads the fields and recomputes everything.
     void ricalcola();
+    // The inputs as the fields hold them now.
+    risposta::TestiStadio testi() const;
     void salva_immagine_Click();
     void esporta_csv_Click();
 
     const risposta::Risposta& risposta() const { return risposta_; }
     // The three plots one above the other, as "Salva Immagine" writes them.
     QImage immagine_grafici();
+    // Each plot on its own at the given size, drawn from the window's own
+    // charts whether or not the window is shown (the reports print these).
+    std::vector<QImage> immagini_separate(QSize dimensione);
 
 private:
     void crea_grafici();

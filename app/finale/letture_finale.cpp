@@ -1,0 +1,82 @@
+#include "finale/letture_finale.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace finale {
+
+namespace {
+
+QString tr(const char* testo)
+{
+    return QCoreApplication::translate("StadioFinale", testo);
+}
+
+} // namespace
+
+std::vector<LetturaFinale> letture(const RisultatoFinale& r, const IngressiFinale& ingressi)
+{
+    if (!r.valido)
+        return {};
+    const QLocale locale;
+    std::vector<LetturaFinale> l;
+    const auto aggiungi = [&](const char* etichetta, double v, int decimali) {
+        l.push_back({tr(etichetta), locale.toString(v, 'f', decimali)});
+    };
+    const bool catodica = ingressi.polarizzazione == Polarizzazione::catodica;
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Va riposo (V)="), r.va_riposo, 1);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Ia riposo (mA)="), r.ia_riposo, 1);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Pa riposo (W)="), r.pa_riposo, 2);
+    if (r.pa_riposo_percento)
+        aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Pa riposo (% max)="), *r.pa_riposo_percento, 0);
+    if (catodica) {
+        aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Rk (Ohm)="), r.rk, 0);
+        aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Potenza Rk (W)="), r.potenza_rk, 2);
+    }
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Potenza uscita (W)="), r.potenza, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Potenza massima (W)="), r.potenza_massima, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Rendimento (%)="), r.rendimento, 1);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Pa media (W)="), r.pa_media, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "H2 (%)="), r.h2, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "H3 (%)="), r.h3, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "H4 (%)="), r.h4, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "H5 (%)="), r.h5, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "THD (%)="), r.thd, 2);
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Classe=")), testo_classe(r.classe)});
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "rp (Ohm)="), r.rp, 0);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Fattore di smorzamento="), r.smorzamento, 2);
+    if (catodica)
+        aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Spostamento polarizzazione (V)="), r.spostamento, 2);
+    aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Rapporto spire="), r.rapporto_spire, 2);
+    return l;
+}
+
+std::vector<LetturaFinale> testi_ingressi(const IngressiFinale& in, bool pentodo)
+{
+    const TestiFinale t = testi_da_ingressi(in);
+    std::vector<LetturaFinale> l;
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Topologia")),
+                 in.topologia == Topologia::push_pull ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Push-Pull"))
+                                                      : tr(QT_TRANSLATE_NOOP("StadioFinale", "Single Ended"))});
+    const QString collegamento =
+        in.collegamento == Collegamento::ultralineare ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Ultralineare"))
+        : in.collegamento == Collegamento::pentodo    ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Pentodo"))
+                                                      : tr(QT_TRANSLATE_NOOP("StadioFinale", "Triodo"));
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Collegamento")), collegamento});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "B+ (V)=")), t.b_piu});
+    if (pentodo && in.collegamento == Collegamento::pentodo)
+        l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Vg2 (V)=")), t.vg2});
+    if (pentodo && in.collegamento == Collegamento::ultralineare)
+        l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Presa UL (%)=")), t.presa_ul});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Impedenza primario (Ohm)=")), t.impedenza});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Resistenza DC primario (Ohm)=")), t.resistenza_dc});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Vg riposo (V)=")), t.vg_riposo});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Polarizzazione")),
+                 in.polarizzazione == Polarizzazione::catodica ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Catodica"))
+                                                               : tr(QT_TRANSLATE_NOOP("StadioFinale", "Fissa"))});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Ampiezza ingresso (Vp)=")), t.ampiezza});
+    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Carico altoparlante (Ohm)=")), t.carico});
+    return l;
+}
+
+} // namespace finale
