@@ -81,6 +81,7 @@ Progetto ComandiProgetto::progetto_corrente() const
     p.rette_calcolate = s.rette_calcolate;
     p.punti_lavoro = s.punti_lavoro;
     p.punti_guadagno = s.punti_guadagno;
+    p.stadio_finale = vista_.ingressi_stadio_finale();
     return p;
 }
 
@@ -130,7 +131,7 @@ bool ComandiProgetto::progetto_modificato() const
     const StatoGrafico& s = grafico_.stato();
     const bool disegnato = numero_oggetti(s.rette) > 0 || numero_oggetti(s.punti_lavoro) > 0 ||
                            numero_oggetti(s.punti_guadagno) > 0 || numero_oggetti(s.rette_calcolate) > 0 ||
-                           campi_.potenza_bloccata();
+                           campi_.potenza_bloccata() || vista_.ingressi_stadio_finale().has_value();
     return disegnato && byte_progetto(progetto_corrente()) != salvato_;
 }
 
@@ -262,6 +263,7 @@ void ComandiProgetto::ripristina(const Progetto& p, int riga)
         grafico_.traccia_maxpower_Click();
     else
         campi_.imposta_caption_traccia_maxpower(Grafico::caption_traccia_potenza);
+    vista_.imposta_stadio_finale(p.stadio_finale);
 
     vista_.avvia_timer_settab(200);
 }

@@ -2,6 +2,7 @@
 
 #include "common/numeri.h"
 #include "common/windows1252.h"
+#include "project/stadio_finale_xml.h"
 
 #include <QFile>
 #include <QLocale>
@@ -265,6 +266,8 @@ std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOg
                 ok = leggi_punto(a, p.punti_lavoro, colori.lavoro, p.grid_bias);
             } else if (nome == u"PUNTO_GUADAGNO") {
                 ok = leggi_punto(a, p.punti_guadagno, colori.guadagno, p.gain_bias);
+            } else if (nome == u"StadioFinale") {
+                leggi_stadio_finale(a, p);
             }
             if (!ok)
                 return std::nullopt;

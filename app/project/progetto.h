@@ -6,9 +6,11 @@
 // screen changes.
 
 #include "chart/stato_grafico.h"
+#include "finale/stadio_finale.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 struct Progetto {
@@ -35,6 +37,9 @@ struct Progetto {
     std::vector<segmento> rette_calcolate{1};
     std::vector<punto> punti_lavoro{1};
     std::vector<punto> punti_guadagno{1};
+
+    // The inputs of "Stadio Finale", when the design uses it.
+    std::optional<finale::IngressiFinale> stadio_finale;
 };
 
 // The palette colours the objects take when a project is read: those of the

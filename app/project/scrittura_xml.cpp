@@ -2,6 +2,7 @@
 
 #include "common/numeri.h"
 #include "common/windows1252.h"
+#include "project/stadio_finale_xml.h"
 
 #include <QLocale>
 #include <QSaveFile>
@@ -71,6 +72,7 @@ NodoXml documento_progetto(const Progetto& p)
     aggiungi_rette(radice, QStringLiteral("RETTA_RICALCOLATA"), p.rette_calcolate);
     aggiungi_punti(radice, QStringLiteral("PUNTO_LAVORO"), p.punti_lavoro, p.grid_bias);
     aggiungi_punti(radice, QStringLiteral("PUNTO_GUADAGNO"), p.punti_guadagno, p.gain_bias);
+    aggiungi_stadio_finale(radice, p.stadio_finale);
     return radice;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "finale/stadio_finale.h"
+
 #include <QString>
+
+#include <optional>
 
 // What the project commands need of the main window besides its value
 // fields (VistaGrafico): the designations of the top strip, the
@@ -20,6 +24,11 @@ public:
     // The information tab without a tube: no ratings, no file names, no
     // photograph and no pin-out.
     virtual void svuota_informazioni_valvola() = 0;
+
+    // The output stage's inputs, kept with the design when the window was
+    // used; none otherwise.
+    virtual std::optional<finale::IngressiFinale> ingressi_stadio_finale() const = 0;
+    virtual void imposta_stadio_finale(const std::optional<finale::IngressiFinale>& ingressi) = 0;
 
     // Brings the chart tab to the front after the given delay.
     virtual void avvia_timer_settab(int millisecondi) = 0;

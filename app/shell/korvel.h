@@ -2,6 +2,7 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "finale/stadio_finale.h"
 #include "model/modello_valvola.h"
 #include "project/vista_progetto.h"
 #include "reports/comandi_report.h"
@@ -118,6 +119,11 @@ public:
     // VistaProgetto (the designations, Abilita_MenuFunzioni and the tab
     // timer are the ones above)
     void svuota_informazioni_valvola() override;
+    std::optional<finale::IngressiFinale> ingressi_stadio_finale() const override { return ingressi_finale_; }
+    void imposta_stadio_finale(const std::optional<finale::IngressiFinale>& ingressi) override
+    {
+        ingressi_finale_ = ingressi;
+    }
     // VistaReport (testo_nome_valvola is shared with VistaValvola)
     QString valore(ValoreReport campo) const override;
     QImage cattura_grafico() override;
@@ -166,6 +172,7 @@ public:
     QAction* reload_singolo = nullptr;
     QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
     QAction* modello_valvola = nullptr; // "Utilità > &Modello Valvola..."
+    QAction* stadio_finale = nullptr;   // "Utilità > Stadio &Finale..."
     QAction* mostra_modello = nullptr;  // "Edit > Mostra Modello", checked while drawn
     QAction *help_cmd = nullptr, *about_cmd = nullptr;
 
@@ -206,6 +213,9 @@ private:
     void aggiorna_grafico_risposta();
     void grafico_risposta_Click();
     std::optional<modello::ModelloSalvato> modello_caricato() const;
+    // "Utilità > Stadio &Finale..." (korvel_finale.cpp)
+    void collega_stadio_finale();
+    void stadio_finale_Click();
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;
@@ -223,4 +233,7 @@ private:
     bool scaricata_ = false;
     QPointer<KOR_MANUALE> visualizzatore_pdf_;
     QPointer<Vedi_Schema> vedi_schema_;
+    // The output stage's inputs as last set in its window for the loaded
+    // tube; the project keeps them. None until the window is used.
+    std::optional<finale::IngressiFinale> ingressi_finale_;
 };

@@ -1,0 +1,19 @@
+#pragma once
+
+// The output stage's inputs in the project file: one optional empty element
+// StadioFinale, after every element the project had before it, written only
+// when the design uses the output stage. A file without it reads as before.
+
+#include "project/nodo_xml.h"
+#include "project/progetto.h"
+
+#include <QXmlStreamAttributes>
+
+// Appends the element to PROGETTO when there are inputs.
+void aggiungi_stadio_finale(NodoXml& radice, const std::optional<finale::IngressiFinale>& ingressi);
+
+// The inputs of one StadioFinale element into `progetto`, the first such
+// element only. An element with an attribute missing, a number that is not
+// finite or past what a design can hold, or a choice the program does not
+// know is left out: the rest of the project still reads.
+void leggi_stadio_finale(const QXmlStreamAttributes& attributi, Progetto& progetto);
