@@ -48,6 +48,7 @@ void Grafico::reset_liste()
 void Grafico::imposta_immagine(const QImage& figura)
 {
     curve_modello_.clear();
+    retta_finale_.clear();
     tela_.imposta_immagine(figura);
     aggiorna();
 }
@@ -55,6 +56,7 @@ void Grafico::imposta_immagine(const QImage& figura)
 void Grafico::rimuovi_immagine()
 {
     curve_modello_.clear();
+    retta_finale_.clear();
     tela_.pulisci();
     aggiorna();
 }

@@ -80,6 +80,13 @@ public:
     void nascondi_modello();
     bool modello_mostrato() const { return !curve_modello_.isEmpty(); }
 
+    // A line of the output stage over the picture, in volts and milliamperes
+    // (drawn where it lies inside the axes, replacing any earlier one), and
+    // its removal; false when none of it falls inside the axes.
+    bool mostra_retta_finale(const QVector<QPointF>& volt_milliampere);
+    void nascondi_retta_finale();
+    bool retta_finale_mostrata() const { return !retta_finale_.isEmpty(); }
+
     // --- menu commands ---
     void completa_retta_Click();     // "Co&mpleta Retta"
     void calcolo_componenti_Click(); // "&Calcolo Componenti"
@@ -115,4 +122,6 @@ private:
     Tela tela_;
     QVector<QVector<QPointF>> curve_modello_; // as drawn, to erase them
     int colore_modello_ = 0;
+    QVector<QVector<QPointF>> retta_finale_; // as drawn, to erase it
+    int colore_retta_finale_ = 0;
 };

@@ -71,8 +71,8 @@ struct Periodo {
 struct Stadio {
     const Tubo& tubo;
     const IngressiFinale& in;
-    double ia0 = 0; // rest current per tube, mA
-    double va0 = 0; // plate to ground at rest, V
+    double ia0 = 0;      // rest current per tube, mA
+    double va0 = 0;      // plate to ground at rest, V
     double vg_massa = 0; // grid to ground at rest, V
 
     bool push_pull() const { return in.topologia == Topologia::push_pull; }
@@ -205,8 +205,8 @@ IngressiFinale ingressi_iniziali(const modello::ParametriModello& m)
 
 RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double pmax_w)
 {
-    for (double v : {in.b_piu, in.vg2, in.presa_ul, in.impedenza, in.resistenza_dc, in.vg_riposo, in.ampiezza,
-                     in.carico})
+    for (double v :
+         {in.b_piu, in.vg2, in.presa_ul, in.impedenza, in.resistenza_dc, in.vg_riposo, in.ampiezza, in.carico})
         if (!finito(v))
             return invalido(tr("I valori portano il calcolo fuori campo."));
     if (!(in.b_piu > 0))
@@ -363,16 +363,20 @@ std::optional<double> numero(const QString& testo)
     return v;
 }
 
+// In the user's notation, but without grouping: "6.600" would read back as
+// a decimal.
 QString testo_numero(double v)
 {
-    return QLocale().toString(v, 'g', 10);
+    QLocale l;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return l.toString(v, 'g', 10);
 }
 
 } // namespace
 
 TestiFinale testi_da_ingressi(const IngressiFinale& in)
 {
-    return {testo_numero(in.b_piu),     testo_numero(in.vg2),       testo_numero(in.presa_ul),
+    return {testo_numero(in.b_piu),     testo_numero(in.vg2),           testo_numero(in.presa_ul),
             testo_numero(in.impedenza), testo_numero(in.resistenza_dc), testo_numero(in.vg_riposo),
             testo_numero(in.ampiezza),  testo_numero(in.carico)};
 }
@@ -386,15 +390,15 @@ std::optional<IngressiFinale> leggi_ingressi(const TestiFinale& t, const Ingress
         double* valore;
     };
     // The names as the window's labels show them.
-    const Campo campi[] = {{&t.b_piu, QT_TRANSLATE_NOOP("StadioFinale", "B+ (V)="), &in.b_piu},
-                           {&t.vg2, QT_TRANSLATE_NOOP("StadioFinale", "Vg2 (V)="), &in.vg2},
-                           {&t.presa_ul, QT_TRANSLATE_NOOP("StadioFinale", "Presa UL (%)="), &in.presa_ul},
-                           {&t.impedenza, QT_TRANSLATE_NOOP("StadioFinale", "Impedenza primario (Ohm)="), &in.impedenza},
-                           {&t.resistenza_dc, QT_TRANSLATE_NOOP("StadioFinale", "Resistenza DC primario (Ohm)="),
-                            &in.resistenza_dc},
-                           {&t.vg_riposo, QT_TRANSLATE_NOOP("StadioFinale", "Vg riposo (V)="), &in.vg_riposo},
-                           {&t.ampiezza, QT_TRANSLATE_NOOP("StadioFinale", "Ampiezza ingresso (Vp)="), &in.ampiezza},
-                           {&t.carico, QT_TRANSLATE_NOOP("StadioFinale", "Carico altoparlante (Ohm)="), &in.carico}};
+    const Campo campi[] = {
+        {&t.b_piu, QT_TRANSLATE_NOOP("StadioFinale", "B+ (V)="), &in.b_piu},
+        {&t.vg2, QT_TRANSLATE_NOOP("StadioFinale", "Vg2 (V)="), &in.vg2},
+        {&t.presa_ul, QT_TRANSLATE_NOOP("StadioFinale", "Presa UL (%)="), &in.presa_ul},
+        {&t.impedenza, QT_TRANSLATE_NOOP("StadioFinale", "Impedenza primario (Ohm)="), &in.impedenza},
+        {&t.resistenza_dc, QT_TRANSLATE_NOOP("StadioFinale", "Resistenza DC primario (Ohm)="), &in.resistenza_dc},
+        {&t.vg_riposo, QT_TRANSLATE_NOOP("StadioFinale", "Vg riposo (V)="), &in.vg_riposo},
+        {&t.ampiezza, QT_TRANSLATE_NOOP("StadioFinale", "Ampiezza ingresso (Vp)="), &in.ampiezza},
+        {&t.carico, QT_TRANSLATE_NOOP("StadioFinale", "Carico altoparlante (Ohm)="), &in.carico}};
     for (const Campo& c : campi) {
         // A field the connection does not use may hold anything.
         if ((c.valore == &in.vg2 && in.collegamento != Collegamento::pentodo) ||

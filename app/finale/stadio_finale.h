@@ -43,15 +43,15 @@ enum class Classe { a, ab, a_taglio };
 struct IngressiFinale {
     Topologia topologia = Topologia::single_ended;
     Collegamento collegamento = Collegamento::triodo;
-    double b_piu = 250;        // centre tap (push-pull) or primary (single-ended) supply, V
-    double vg2 = 250;          // screen supply, pentode connection only, V
+    double b_piu = 250;                // centre tap (push-pull) or primary (single-ended) supply, V
+    double vg2 = 250;                  // screen supply, pentode connection only, V
     double presa_ul = presa_ul_tipica; // screen tap, % of the primary turns from B+
-    double impedenza = 2500;   // primary load: plate to B+, or plate to plate (Raa), ohm
-    double resistenza_dc = 0;  // DC resistance of the winding each tube's current crosses, ohm
-    double vg_riposo = -45;    // grid to cathode at rest, V
+    double impedenza = 2500;           // primary load: plate to B+, or plate to plate (Raa), ohm
+    double resistenza_dc = 0;          // DC resistance of the winding each tube's current crosses, ohm
+    double vg_riposo = -45;            // grid to cathode at rest, V
     Polarizzazione polarizzazione = Polarizzazione::fissa;
-    double ampiezza = 45;      // grid drive per tube, peak V
-    double carico = 8;         // loudspeaker, ohm
+    double ampiezza = 45; // grid drive per tube, peak V
+    double carico = 8;    // loudspeaker, ohm
 
     bool operator==(const IngressiFinale&) const = default;
 };
@@ -63,13 +63,13 @@ IngressiFinale ingressi_iniziali(const modello::ParametriModello& modello);
 // One instant of the period. Index 0 is the tube (or the first of the pair)
 // whose grid goes up with the drive; index 1 the other tube of a pair.
 struct CampioneFinale {
-    double tempo = 0;                // fraction of the period, 0 .. 1
-    double ingresso = 0;             // grid drive of the first tube, V
-    std::array<double, 2> griglia{}; // grid to cathode, V
-    std::array<double, 2> placca{};  // plate to cathode, V
+    double tempo = 0;                 // fraction of the period, 0 .. 1
+    double ingresso = 0;              // grid drive of the first tube, V
+    std::array<double, 2> griglia{};  // grid to cathode, V
+    std::array<double, 2> placca{};   // plate to cathode, V
     std::array<double, 2> corrente{}; // plate current, mA
-    double primario = 0;             // primary voltage: B+ minus plate, or plate to plate, V
-    bool oltre_griglia = false;      // some grid above its cathode
+    double primario = 0;              // primary voltage: B+ minus plate, or plate to plate, V
+    bool oltre_griglia = false;       // some grid above its cathode
 };
 
 struct RisultatoFinale {
@@ -80,13 +80,13 @@ struct RisultatoFinale {
     int tubi = 1;
 
     // At rest, per tube.
-    double va_riposo = 0;  // plate to cathode, V
-    double ia_riposo = 0;  // mA
-    double pa_riposo = 0;  // W
+    double va_riposo = 0;                     // plate to cathode, V
+    double ia_riposo = 0;                     // mA
+    double pa_riposo = 0;                     // W
     std::optional<double> pa_riposo_percento; // of the rated maximum, when the rating is known
-    double vk_riposo = 0;  // cathode to ground, V (0 with fixed bias)
-    double rk = 0;         // cathode resistor (shared by a pair), ohm; 0 with fixed bias
-    double potenza_rk = 0; // W, under the set drive
+    double vk_riposo = 0;                     // cathode to ground, V (0 with fixed bias)
+    double rk = 0;                            // cathode resistor (shared by a pair), ohm; 0 with fixed bias
+    double potenza_rk = 0;                    // W, under the set drive
 
     // Small signal at rest, with the screen as connected.
     double gm = 0; // mA/V
@@ -94,19 +94,19 @@ struct RisultatoFinale {
     double mu = 0;
 
     // Under the set drive.
-    double potenza = 0;          // fundamental of the primary voltage: V1^2 / (2 Z), W
-    double potenza_massima = 0;  // the same at the drive that takes the grid to 0 V, W
-    double rendimento = 0;       // output power over the plate supply's average power, %
-    double pa_media = 0;         // each tube's average plate dissipation, W
+    double potenza = 0;                // fundamental of the primary voltage: V1^2 / (2 Z), W
+    double potenza_massima = 0;        // the same at the drive that takes the grid to 0 V, W
+    double rendimento = 0;             // output power over the plate supply's average power, %
+    double pa_media = 0;               // each tube's average plate dissipation, W
     std::array<double, 6> armoniche{}; // peak amplitude of bins 1 .. 5 of the primary voltage (index 0 unused), V
     double h2 = 0, h3 = 0, h4 = 0, h5 = 0, thd = 0; // percent of the fundamental
     Classe classe = Classe::a;
-    double smorzamento = 0;    // primary load over the tubes' output resistance
-    double spostamento = 0;    // grid bias under drive minus at rest, V (cathode bias)
+    double smorzamento = 0;      // primary load over the tubes' output resistance
+    double spostamento = 0;      // grid bias under drive minus at rest, V (cathode bias)
     double vg_sotto_segnale = 0; // grid to cathode bias under drive, V
-    double rapporto_spire = 0; // primary to secondary
-    double corrente_media = 0; // average supply current of the stage (both tubes), mA
-    bool oltre_griglia = false; // the swing goes past grid 0 V somewhere
+    double rapporto_spire = 0;   // primary to secondary
+    double corrente_media = 0;   // average supply current of the stage (both tubes), mA
+    bool oltre_griglia = false;  // the swing goes past grid 0 V somewhere
 
     std::vector<CampioneFinale> campioni;
 };
@@ -133,14 +133,12 @@ TestiFinale testi_da_ingressi(const IngressiFinale& ingressi);
 
 // The numbers of the texts ("," or "." decimals) over `scelte`, which holds
 // the choices of the combo boxes; empty, with the reason, on bad input.
-std::optional<IngressiFinale> leggi_ingressi(const TestiFinale& testi, const IngressiFinale& scelte,
-                                             QString* motivo);
+std::optional<IngressiFinale> leggi_ingressi(const TestiFinale& testi, const IngressiFinale& scelte, QString* motivo);
 
 // The plate current of one tube of the stage, mA, at plate-to-cathode `ep`,
 // grid-to-cathode `eg` and cathode-to-ground `vk`, with its screen where the
 // connection puts it (a triode model is always a triode).
-double corrente_tubo(const ModelloFinale& modello, const IngressiFinale& ingressi, double ep, double eg,
-                     double vk);
+double corrente_tubo(const ModelloFinale& modello, const IngressiFinale& ingressi, double ep, double eg, double vk);
 
 // "A", "AB" or "A (taglio)".
 QString testo_classe(Classe classe);

@@ -131,7 +131,7 @@ bool ComandiProgetto::progetto_modificato() const
     const StatoGrafico& s = grafico_.stato();
     const bool disegnato = numero_oggetti(s.rette) > 0 || numero_oggetti(s.punti_lavoro) > 0 ||
                            numero_oggetti(s.punti_guadagno) > 0 || numero_oggetti(s.rette_calcolate) > 0 ||
-                           campi_.potenza_bloccata();
+                           campi_.potenza_bloccata() || finestre_.finale.has_value();
     return disegnato && byte_progetto(progetto_corrente()) != salvato_;
 }
 

@@ -3,6 +3,7 @@
 #include "common/numeri.h"
 #include "common/windows1252.h"
 #include "project/risposta_xml.h"
+#include "project/stadio_finale_xml.h"
 
 #include <QFile>
 #include <QLocale>
@@ -226,7 +227,7 @@ std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOg
         return std::nullopt;
 
     Progetto p;
-    bool sigla = false, componenti = false;
+    bool sigla = false, componenti = false, stadio_finale = false;
     bool radice_progetto = false;
     int profondita = 0;
 
@@ -268,6 +269,13 @@ std::optional<Progetto> Ricarica_Progetto(const QByteArray& byte, const ColoriOg
                 ok = leggi_punto(a, p.punti_guadagno, colori.guadagno, p.gain_bias);
             } else if (nome == u"Risposta") {
                 ok = leggi_risposta(a, p);
+            } else if (nome == u"StadioFinale") {
+                // Written once at most: a second one is not a file this
+                // program wrote, and is refused like a repeated response.
+                ok = !stadio_finale;
+                stadio_finale = true;
+                if (ok)
+                    ok = leggi_stadio_finale(a, p);
             }
             if (!ok)
                 return std::nullopt;

@@ -23,7 +23,7 @@ using numeri::limite_coordinata;
 
 // The shape of a project file, checked on its text before the XML reader
 // sees it, since the reader's own work grows faster than the text: the
-// element with most attributes has seven, and the four lists hold at most
+// element with most attributes has eleven (StadioFinale), and the four lists hold at most
 // 32767 elements each.
 inline constexpr int massimo_attributi_elemento = 32;
 inline constexpr int massimo_elementi_progetto = 4 * 32767 + 1000;

@@ -3,6 +3,7 @@
 #include "common/numeri.h"
 #include "common/windows1252.h"
 #include "project/risposta_xml.h"
+#include "project/stadio_finale_xml.h"
 
 #include <QLocale>
 #include <QSaveFile>
@@ -73,6 +74,7 @@ NodoXml documento_progetto(const Progetto& p)
     aggiungi_punti(radice, QStringLiteral("PUNTO_LAVORO"), p.punti_lavoro, p.grid_bias);
     aggiungi_punti(radice, QStringLiteral("PUNTO_GUADAGNO"), p.punti_guadagno, p.gain_bias);
     scrivi_risposta(radice, p);
+    aggiungi_stadio_finale(radice, p.finestre.finale);
     return radice;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "finale/stadio_finale.h"
+
 #include <QString>
+
+#include <optional>
 
 // What the project commands need of the main window besides its value
 // fields (VistaGrafico): the designations of the top strip, the

@@ -106,6 +106,7 @@ void KORVEL::collega_eventi()
     });
     collega_finestre_ausiliarie();
     collega_grafico_risposta();
+    collega_stadio_finale();
 
     Grafico* g = grafico_.get();
     QLineEdit* grid_bias = campo(Campo::grid_bias);

@@ -2,6 +2,7 @@
 
 #include "chart/vista_grafico.h"
 #include "common/libreria_immagini.h"
+#include "finale/stadio_finale.h"
 #include "model/modello_valvola.h"
 #include "project/ingressi_finestre.h"
 #include "project/vista_progetto.h"
@@ -174,6 +175,7 @@ public:
     QAction* reload_singolo = nullptr;
     QAction *load_basedati = nullptr, *nuova_valvola = nullptr, *crea_zipfile = nullptr;
     QAction* modello_valvola = nullptr; // "Utilità > &Modello Valvola..."
+    QAction* stadio_finale = nullptr;   // "Utilità > Stadio &Finale..."
     QAction* mostra_modello = nullptr;  // "Edit > Mostra Modello", checked while drawn
     QAction *help_cmd = nullptr, *about_cmd = nullptr;
     // "? > Lingua": the language of the next start.
@@ -219,6 +221,9 @@ private:
     void aggiorna_grafico_risposta();
     void grafico_risposta_Click();
     std::optional<modello::ModelloSalvato> modello_caricato() const;
+    // "Utilità > Stadio &Finale..." (korvel_finale.cpp)
+    void collega_stadio_finale();
+    void stadio_finale_Click();
 
     Piattaforma& piattaforma_;
     QString cartella_programma_;
@@ -239,4 +244,6 @@ private:
     bool scaricata_ = false;
     QPointer<KOR_MANUALE> visualizzatore_pdf_;
     QPointer<Vedi_Schema> vedi_schema_;
+    // The output stage's inputs as last set in its window for the loaded
+    // tube; the project keeps them. None until the window is used.
 };

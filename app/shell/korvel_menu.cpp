@@ -149,6 +149,9 @@ void KORVEL::crea_menu()
     modello_valvola = voce(dummy30, QStringLiteral("modello_valvola"), tr("&Modello Valvola..."),
                            [this] { modello_valvola_Click(); });
     modello_valvola->setEnabled(false);
+    stadio_finale =
+        voce(dummy30, QStringLiteral("stadio_finale"), tr("Stadio &Finale..."), [this] { stadio_finale_Click(); });
+    stadio_finale->setEnabled(false);
 
     dummy40 = barra->addMenu(tr("&?"));
     dummy40->setObjectName(QStringLiteral("dummy40"));

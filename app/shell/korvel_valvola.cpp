@@ -130,6 +130,7 @@ void KORVEL::imposta_modello_presente(bool presente)
     if (!grafico_->modello_mostrato())
         mostra_modello->setChecked(false);
     mostra_modello->setEnabled(presente);
+    stadio_finale->setEnabled(presente);
 }
 
 void KORVEL::mostra_modello_Click(bool mostra)

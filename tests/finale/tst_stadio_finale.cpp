@@ -99,10 +99,9 @@ Indipendente indipendente(const modello::ParametriModello& m, const IngressiFina
     const auto ia = [&](double ep, double eg) {
         if (m.tipo == modello::TipoModello::triodo_koren)
             return modello::corrente_triodo(p, ep, eg);
-        const double eg2 = in.collegamento == Collegamento::pentodo ? in.vg2
-                           : in.collegamento == Collegamento::triodo
-                               ? ep
-                               : in.b_piu - in.presa_ul / 100 * (in.b_piu - ep);
+        const double eg2 = in.collegamento == Collegamento::pentodo  ? in.vg2
+                           : in.collegamento == Collegamento::triodo ? ep
+                                                                     : in.b_piu - in.presa_ul / 100 * (in.b_piu - ep);
         return modello::corrente_pentodo(p, ep, eg, eg2);
     };
     const double ia0 = ia(in.b_piu, in.vg_riposo);
@@ -112,7 +111,9 @@ Indipendente indipendente(const modello::ParametriModello& m, const IngressiFina
         const double e = in.ampiezza * std::sin(2 * std::numbers::pi * k / n);
         if (in.topologia == Topologia::single_ended) {
             // Plate voltage on the line Ia = Ia0 - (Va - B+) / Z.
-            const auto g = [&](double va) { return ia(va, in.vg_riposo + e) - (ia0 - (va - in.b_piu) * 1000 / in.impedenza); };
+            const auto g = [&](double va) {
+                return ia(va, in.vg_riposo + e) - (ia0 - (va - in.b_piu) * 1000 / in.impedenza);
+            };
             const double va = bisezione(g, 0, in.b_piu + ia0 * in.impedenza / 1000);
             v[std::size_t(k)] = in.b_piu - va;
         } else {
@@ -417,14 +418,30 @@ void TstStadioFinale::ingressi_errati_data()
     QTest::addColumn<QString>("campo");
     QTest::addColumn<QString>("testo");
     QTest::addColumn<QString>("motivo");
-    QTest::newRow("letters") << "b_piu" << "abc" << "B+ (V)= non contiene un numero.";
-    QTest::newRow("empty") << "impedenza" << "" << "Impedenza primario (Ohm)= non contiene un numero.";
-    QTest::newRow("zero supply") << "b_piu" << "0" << "B+ (V)= deve essere maggiore di zero.";
-    QTest::newRow("negative load") << "impedenza" << "-2500" << "Impedenza primario (Ohm)= deve essere maggiore di zero.";
-    QTest::newRow("positive grid") << "vg_riposo" << "5" << "Vg riposo (V)= non può essere positiva";
-    QTest::newRow("no current") << "vg_riposo" << "-400" << "il punto di lavoro non ha corrente";
-    QTest::newRow("no drive") << "ampiezza" << "0" << "Ampiezza ingresso (Vp)= deve essere maggiore di zero.";
-    QTest::newRow("infinite") << "carico" << "1e999" << "Carico altoparlante (Ohm)= non contiene un numero.";
+    QTest::newRow("letters") << "b_piu"
+                             << "abc"
+                             << "B+ (V)= non contiene un numero.";
+    QTest::newRow("empty") << "impedenza"
+                           << ""
+                           << "Impedenza primario (Ohm)= non contiene un numero.";
+    QTest::newRow("zero supply") << "b_piu"
+                                 << "0"
+                                 << "B+ (V)= deve essere maggiore di zero.";
+    QTest::newRow("negative load") << "impedenza"
+                                   << "-2500"
+                                   << "Impedenza primario (Ohm)= deve essere maggiore di zero.";
+    QTest::newRow("positive grid") << "vg_riposo"
+                                   << "5"
+                                   << "Vg riposo (V)= non può essere positiva";
+    QTest::newRow("no current") << "vg_riposo"
+                                << "-400"
+                                << "il punto di lavoro non ha corrente";
+    QTest::newRow("no drive") << "ampiezza"
+                              << "0"
+                              << "Ampiezza ingresso (Vp)= deve essere maggiore di zero.";
+    QTest::newRow("infinite") << "carico"
+                              << "1e999"
+                              << "Carico altoparlante (Ohm)= non contiene un numero.";
 }
 
 void TstStadioFinale::ingressi_errati()

@@ -125,10 +125,12 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
     for (QAction* a : w->dummy30->actions())
         utilita << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(utilita, (QStringList{"Ricarica Base &Dati", "-", "Inserisci &Nuova Valvola", "-", "Crea Archivio ZIP",
-                                   "-", "&Modello Valvola..."}));
-    // The model commands wait for a tube; drawing the model also for its model.
+                                   "-", "&Modello Valvola...", "Stadio &Finale..."}));
+    // The model commands wait for a tube; drawing the model and the output
+    // stage also for its model.
     QVERIFY(!w->modello_valvola->isEnabled());
     QVERIFY(!w->mostra_modello->isEnabled());
+    QVERIFY(!w->stadio_finale->isEnabled());
 
     w->caricatore().griglia_DB_DblClick(1);
     QVERIFY(w->menu_tracciatura->menuAction()->isEnabled());
@@ -137,6 +139,7 @@ void TestKorvel::menu_prima_di_caricare_una_valvola()
     QVERIFY(w->modello_valvola->isEnabled());
     // This database has no models.
     QVERIFY(!w->mostra_modello->isEnabled());
+    QVERIFY(!w->stadio_finale->isEnabled());
 }
 
 void TestKorvel::campi_che_accettano_digitazione()
