@@ -284,7 +284,7 @@ private slots:
     {
         QTemporaryDir dir;
         // The design of the pair is kept with the project...
-        const std::optional<finale::IngressiFinale> usati = w_->ingressi_stadio_finale();
+        const std::optional<finale::IngressiFinale> usati = w_->ingressi_finestre().finale;
         QVERIFY(usati && usati->topologia == finale::Topologia::push_pull && usati->vg_riposo == -37);
         const QString file = dir.filePath(QStringLiteral("finale.xml"));
         QVERIFY(w_->progetto().Salva_Progetto(file));
@@ -298,7 +298,7 @@ private slots:
         // ... another tube starts from its own defaults, and reading the
         // project brings the pair back as it was.
         carica(QStringLiteral("2A3"));
-        QVERIFY(!w_->ingressi_stadio_finale());
+        QVERIFY(!w_->ingressi_finestre().finale);
         const QString senza = dir.filePath(QStringLiteral("senza.xml"));
         QVERIFY(w_->progetto().Salva_Progetto(senza));
         QFile g(senza);
@@ -306,7 +306,7 @@ private slots:
         QVERIFY(!g.readAll().contains("StadioFinale"));
         QVERIFY(w_->progetto().apri_progetto(file));
         QCOMPARE(w_->testo_nome_valvola(0), QStringLiteral("6L6GC"));
-        QVERIFY(w_->ingressi_stadio_finale() == usati);
+        QVERIFY(w_->ingressi_finestre().finale == usati);
         con_finestra([&](StadioFinale* f) {
             QCOMPARE(f->topologia->currentText(), QStringLiteral("Push-Pull"));
             QCOMPARE(f->impedenza->text(), QStringLiteral("5600"));
