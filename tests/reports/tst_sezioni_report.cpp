@@ -47,11 +47,7 @@ const valvole_demo::Valvola& demo_12ax7()
 modello::ModelloSalvato modello_triodo(const valvole_demo::Valvola& v)
 {
     modello::ModelloSalvato m;
-    m.parametri.mu = v.triodo.mu;
-    m.parametri.ex = v.triodo.ex;
-    m.parametri.kg1 = v.triodo.kg1;
-    m.parametri.kp = v.triodo.kp;
-    m.parametri.kvb = v.triodo.kvb;
+    m.parametri = v.parametri;
     for (int k = 0; k < v.n_curve; ++k)
         m.griglie << valvole_demo::tensione_griglia(v, k);
     m.fonte = modello::fonte_pubblicato;
