@@ -299,7 +299,7 @@ private slots:
         if (const QByteArray copia = qgetenv("KORVEL_SCHERMATA"); !copia.isEmpty())
             QFile::copy(pdf, QString::fromLocal8Bit(copia));
         QVERIFY(seconda.contains(QStringLiteral("Stadio finale")));
-        QVERIFY(riga_presente(seconda, QStringLiteral("mu="), modello::testo_numero(v.triodo.mu)));
+        QVERIFY(riga_presente(seconda, QStringLiteral("mu="), modello::testo_numero(v.parametri.mu)));
         QVERIFY(riga_presente(seconda, QStringLiteral("Impedenza primario (Ohm)="),
                               finale::testi_da_ingressi(f).impedenza));
         const finale::RisultatoFinale r = finale::calcola(in.modello->parametri, f, in.pmax_w);
