@@ -5,6 +5,7 @@
 #include "platform/piattaforma.h"
 #include "tubes/base_dati_valvole.h"
 
+#include <QCoreApplication>
 #include <QProcess>
 
 namespace {
@@ -42,19 +43,19 @@ void velmora(Piattaforma& piattaforma, const QString& cartella_programma, const 
     // Anything already named like the data folder, even a plain file, means
     // the data were unpacked before: the archive is never opened twice.
     if (dati_presenti()) {
-        piattaforma.messaggio(QStringLiteral("Base dati Già Presente"));
+        piattaforma.messaggio(QCoreApplication::translate("Velmora", "Base dati Già Presente"));
     } else {
         // The same checked, all-or-nothing import as the main program's: only
         // the data folder is taken from the archive, and only when whole.
         const EsitoImportazione esito = carica_archivio_dati();
         if (esito.riuscita())
-            piattaforma.messaggio(QStringLiteral("Base dati Caricata"));
+            piattaforma.messaggio(QCoreApplication::translate("Velmora", "Base dati Caricata"));
         else
-            piattaforma.messaggio(QStringLiteral("Base dati non caricata da DatiValvole.zip: %1").arg(esito.problema));
+            piattaforma.messaggio(QCoreApplication::translate("Velmora", "Base dati non caricata da DatiValvole.zip: %1").arg(esito.problema));
     }
 
     if (base_dati_accessibile(c.file_basedati))
         return;
-    if (piattaforma.domanda_si_no(QStringLiteral("Accesso Data base assente, vuoi procedere alla installazione?")))
+    if (piattaforma.domanda_si_no(QCoreApplication::translate("Velmora", "Accesso Data base assente, vuoi procedere alla installazione?")))
         avvia(senza_barra_finale(c.cartella_programma) + QStringLiteral("/MDAC_TYP.EXE"));
 }

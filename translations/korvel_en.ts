@@ -37,6 +37,75 @@
     </message>
 </context>
 <context>
+    <name>Adattamento</name>
+    <message>
+        <source>La tensione di griglia della curva %1 non è un numero.</source>
+        <translation>The grid voltage of curve %1 is not a number.</translation>
+    </message>
+    <message>
+        <source>Servono almeno due curve tracciate per adattare il modello.</source>
+        <translation>At least two traced curves are needed to fit the model.</translation>
+    </message>
+    <message>
+        <source>Per il pentodo indicare la tensione di schermo &quot;Vg2 (V)=&quot; delle curve.</source>
+        <translation>For the pentode, give the screen voltage &quot;Vg2 (V)=&quot; of the curves.</translation>
+    </message>
+    <message>
+        <source>L&apos;adattamento del modello non converge: controllare le curve tracciate e le loro tensioni di griglia.</source>
+        <translation>The model fit does not converge: check the traced curves and their grid voltages.</translation>
+    </message>
+    <message>
+        <source>Il grafico della valvola non è tarato: impossibile adattare il modello.</source>
+        <translation>The tube&apos;s chart is not calibrated: the model cannot be fitted.</translation>
+    </message>
+</context>
+<context>
+    <name>ArchivioModelli</name>
+    <message>
+        <source>parametri del modello non validi</source>
+        <translation>model parameters not valid</translation>
+    </message>
+</context>
+<context>
+    <name>BaseDatiValvole</name>
+    <message>
+        <source>file assente: %1</source>
+        <translation>file missing: %1</translation>
+    </message>
+    <message>
+        <source>file non leggibile: %1</source>
+        <translation>file not readable: %1</translation>
+    </message>
+    <message>
+        <source>driver SQLite assente</source>
+        <translation>SQLite driver missing</translation>
+    </message>
+    <message>
+        <source>driver SQLite senza accesso al motore</source>
+        <translation>SQLite driver without access to the engine</translation>
+    </message>
+    <message>
+        <source>%1 non è una tabella</source>
+        <translation>%1 is not a table</translation>
+    </message>
+    <message>
+        <source>colonna assente: %1</source>
+        <translation>column missing: %1</translation>
+    </message>
+    <message>
+        <source>valore non intero o fuori intervallo nella colonna %1</source>
+        <translation>value not an integer or out of range in column %1</translation>
+    </message>
+    <message>
+        <source>valore non numerico nella colonna %1</source>
+        <translation>value not a number in column %1</translation>
+    </message>
+    <message>
+        <source>%1 valori per %2 colonne</source>
+        <translation>%1 values for %2 columns</translation>
+    </message>
+</context>
+<context>
     <name>Caratteristiche</name>
     <message>
         <source>Tensione Filamento</source>
@@ -100,6 +169,87 @@
     <message>
         <source>Data modello</source>
         <translation>Model date</translation>
+    </message>
+</context>
+<context>
+    <name>ComandiArchivio</name>
+    <message>
+        <source>la base dati dell&apos;archivio non può essere aggiornata</source>
+        <translation>the archive&apos;s database cannot be updated</translation>
+    </message>
+    <message>
+        <source>l&apos;archivio non esiste</source>
+        <translation>the archive does not exist</translation>
+    </message>
+    <message>
+        <source>libreria zip assente</source>
+        <translation>zip library missing</translation>
+    </message>
+    <message>
+        <source>il file non è un archivio zip leggibile</source>
+        <translation>the file is not a readable zip archive</translation>
+    </message>
+    <message>
+        <source>l&apos;archivio non contiene la cartella DatiValvole</source>
+        <translation>the archive does not hold the DatiValvole folder</translation>
+    </message>
+    <message>
+        <source>voce illeggibile: %1</source>
+        <translation>unreadable entry: %1</translation>
+    </message>
+    <message>
+        <source>i file dell&apos;archivio superano il limite di 2 GB</source>
+        <translation>the archive&apos;s files exceed the 2 GB limit</translation>
+    </message>
+    <message>
+        <source>spazio su disco insufficiente (servono %1 MB)</source>
+        <translation>not enough disk space (%1 MB needed)</translation>
+    </message>
+    <message>
+        <source>impossibile scrivere accanto alla cartella dati</source>
+        <translation>cannot write beside the data folder</translation>
+    </message>
+    <message>
+        <source>voce danneggiata: %1</source>
+        <translation>damaged entry: %1</translation>
+    </message>
+    <message>
+        <source>l&apos;archivio non contiene la base dati DBValvole.mdb</source>
+        <translation>the archive does not hold the database DBValvole.mdb</translation>
+    </message>
+    <message>
+        <source>la base dati dell&apos;archivio non è valida</source>
+        <translation>the archive&apos;s database is not valid</translation>
+    </message>
+    <message>
+        <source>impossibile sostituire la cartella DatiValvole</source>
+        <translation>cannot replace the DatiValvole folder</translation>
+    </message>
+    <message>
+        <source>File di Ingresso</source>
+        <translation>Input File</translation>
+    </message>
+    <message>
+        <source>Impossibile creare il file</source>
+        <translation>Cannot create the file</translation>
+    </message>
+    <message>
+        <source>Impossibile inserire oggetti nel file</source>
+        <translation>Cannot add items to the file</translation>
+    </message>
+    <message>
+        <source>Archiviazione Completata</source>
+        <translation>Archive Complete</translation>
+    </message>
+    <message>
+        <source>File Zip Archivio</source>
+        <translation>Zip Archive File</translation>
+    </message>
+    <message>
+        <source>Archivio non importato: %1.
+La cartella dati resta invariata.</source>
+        <translation>Archive not imported: %1.
+The data folder is unchanged.</translation>
     </message>
 </context>
 <context>
@@ -169,6 +319,159 @@
     </message>
 </context>
 <context>
+    <name>FinestraModello</name>
+    <message>
+        <source>Grafico</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Modello Valvola</source>
+        <translation>Tube Model</translation>
+    </message>
+    <message>
+        <source>Triodo (Koren)</source>
+        <translation>Triode (Koren)</translation>
+    </message>
+    <message>
+        <source>Pentodo (Koren)</source>
+        <translation>Pentode (Koren)</translation>
+    </message>
+    <message>
+        <source>Nessuna curva trovata nel grafico: il grafico è vuoto o contiene solo la griglia.</source>
+        <translation>No curve found in the chart: the chart is empty or holds only the grid.</translation>
+    </message>
+    <message>
+        <source>Nessuna curva vicino al punto indicato.</source>
+        <translation>No curve near the point given.</translation>
+    </message>
+    <message>
+        <source>Modello salvato</source>
+        <translation>Model saved</translation>
+    </message>
+    <message>
+        <source>La valvola ha già un modello salvato. Sostituirlo con il nuovo?</source>
+        <translation>The tube already has a saved model. Replace it with the new one?</translation>
+    </message>
+    <message>
+        <source>Modello</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Vg2 (V)=</source>
+        <translation>Vg2 (V)=</translation>
+    </message>
+    <message>
+        <source>Vg prima curva (V)=</source>
+        <translation>First curve Vg (V)=</translation>
+    </message>
+    <message>
+        <source>Passo Vg (V)=</source>
+        <translation>Vg step (V)=</translation>
+    </message>
+    <message>
+        <source>Traccia Curve</source>
+        <translation>Trace Curves</translation>
+    </message>
+    <message>
+        <source>Curve tracciate</source>
+        <translation>Traced curves</translation>
+    </message>
+    <message>
+        <source>Vg (V)</source>
+        <translation>Vg (V)</translation>
+    </message>
+    <message>
+        <source>Punti</source>
+        <translation>Points</translation>
+    </message>
+    <message>
+        <source>Scarto (px)</source>
+        <translation>Residual (px)</translation>
+    </message>
+    <message>
+        <source>Rimuovi Curva</source>
+        <translation>Remove Curve</translation>
+    </message>
+    <message>
+        <source>Unisci Curve</source>
+        <translation>Join Curves</translation>
+    </message>
+    <message>
+        <source>Unisce in una curva le due righe selezionate</source>
+        <translation>Joins the two selected rows into one curve</translation>
+    </message>
+    <message>
+        <source>Adatta Modello</source>
+        <translation>Fit Model</translation>
+    </message>
+    <message>
+        <source>mu=</source>
+        <translation>mu=</translation>
+    </message>
+    <message>
+        <source>Ex=</source>
+        <translation>Ex=</translation>
+    </message>
+    <message>
+        <source>Kg1=</source>
+        <translation>Kg1=</translation>
+    </message>
+    <message>
+        <source>Kp=</source>
+        <translation>Kp=</translation>
+    </message>
+    <message>
+        <source>Kvb=</source>
+        <translation>Kvb=</translation>
+    </message>
+    <message>
+        <source>Vct=</source>
+        <translation>Vct=</translation>
+    </message>
+    <message>
+        <source>Scarto medio (px)=</source>
+        <translation>Mean residual (px)=</translation>
+    </message>
+    <message>
+        <source>Scarto massimo (px)=</source>
+        <translation>Max residual (px)=</translation>
+    </message>
+    <message>
+        <source>Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1),
+il valore pubblicato da Koren.</source>
+        <translation>Kg1 in the form Ip = (E1^Ex / Kg1)(1 + sgn E1),
+the value Koren publishes.</translation>
+    </message>
+    <message>
+        <source>Mostra Modello</source>
+        <translation>Show Model</translation>
+    </message>
+    <message>
+        <source>Salva Modello</source>
+        <translation>Save Model</translation>
+    </message>
+    <message>
+        <source>Esporta SPICE</source>
+        <translation>Export SPICE</translation>
+    </message>
+    <message>
+        <source>Chiudi</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Impossibile salvare il modello: %1</source>
+        <translation>Cannot save the model: %1</translation>
+    </message>
+    <message>
+        <source>Modello SPICE (*.inc)|*.inc|</source>
+        <translation>SPICE model (*.inc)|*.inc|</translation>
+    </message>
+    <message>
+        <source>Impossibile scrivere il file: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+</context>
+<context>
     <name>Grafico</name>
     <message>
         <source>Assente</source>
@@ -185,6 +488,173 @@
     <message>
         <source>Cancella Potenza massima</source>
         <translation>Delete Max Dissipation</translation>
+    </message>
+</context>
+<context>
+    <name>GraficoRisposta</name>
+    <message>
+        <source>Grafico Risposta</source>
+        <translation>Response</translation>
+    </message>
+    <message>
+        <source>Stadio</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>B+ (V)=</source>
+        <translation>B+ (V)=</translation>
+    </message>
+    <message>
+        <source>Ra (Ohm)=</source>
+        <translation>Ra (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Vg riposo (V)=</source>
+        <translation>Vg rest (V)=</translation>
+    </message>
+    <message>
+        <source>Rk (Ohm)=</source>
+        <translation>Rk (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Carico successivo (Ohm)=</source>
+        <translation>Next load (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Vuoto: nessuno stadio successivo</source>
+        <translation>Empty: no next stage</translation>
+    </message>
+    <message>
+        <source>Catodo bypassato</source>
+        <translation>Cathode bypassed</translation>
+    </message>
+    <message>
+        <source>Ampiezza ingresso (Vp)=</source>
+        <translation>Input amplitude (Vp)=</translation>
+    </message>
+    <message>
+        <source>Risultati</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>gm (mA/V)=</source>
+        <translation>gm (mA/V)=</translation>
+    </message>
+    <message>
+        <source>rp (kOhm)=</source>
+        <translation>rp (kOhm)=</translation>
+    </message>
+    <message>
+        <source>mu=</source>
+        <translation>mu=</translation>
+    </message>
+    <message>
+        <source>Guadagno=</source>
+        <translation>Gain=</translation>
+    </message>
+    <message>
+        <source>Uscita (Vpp)=</source>
+        <translation>Output (Vpp)=</translation>
+    </message>
+    <message>
+        <source>H2 (%)=</source>
+        <translation>H2 (%)=</translation>
+    </message>
+    <message>
+        <source>H3 (%)=</source>
+        <translation>H3 (%)=</translation>
+    </message>
+    <message>
+        <source>THD (%)=</source>
+        <translation>THD (%)=</translation>
+    </message>
+    <message>
+        <source>Margine ingresso (Vp)=</source>
+        <translation>Input margin (Vp)=</translation>
+    </message>
+    <message>
+        <source>Stato del calcolo</source>
+        <translation>Calculation status</translation>
+    </message>
+    <message>
+        <source>Salva Immagine</source>
+        <translation>Save Picture</translation>
+    </message>
+    <message>
+        <source>Esporta CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>Chiudi</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Curva di trasferimento</source>
+        <translation>Transfer curve</translation>
+    </message>
+    <message>
+        <source>Vg (V)</source>
+        <translation>Vg (V)</translation>
+    </message>
+    <message>
+        <source>Va (V)</source>
+        <translation>Vp (V)</translation>
+    </message>
+    <message>
+        <source>Retta di carico</source>
+        <translation>Load line</translation>
+    </message>
+    <message>
+        <source>Escursione</source>
+        <translation>Swing</translation>
+    </message>
+    <message>
+        <source>Oltre il limite</source>
+        <translation>Beyond the limit</translation>
+    </message>
+    <message>
+        <source>Punto di lavoro</source>
+        <translation>Operating point</translation>
+    </message>
+    <message>
+        <source>Tensione di placca in un periodo</source>
+        <translation>Plate voltage over one period</translation>
+    </message>
+    <message>
+        <source>t / periodo</source>
+        <translation>t / period</translation>
+    </message>
+    <message>
+        <source>Placca</source>
+        <translation>Plate</translation>
+    </message>
+    <message>
+        <source>Armoniche (dB rispetto a H1)</source>
+        <translation>Harmonics (dB relative to H1)</translation>
+    </message>
+    <message>
+        <source>dB rispetto a H1</source>
+        <translation>dB relative to H1</translation>
+    </message>
+    <message>
+        <source>Il primo limite è la griglia a 0 V.</source>
+        <translation>The first limit is the grid at 0 V.</translation>
+    </message>
+    <message>
+        <source>Il primo limite è l&apos;interdizione della corrente di placca.</source>
+        <translation>The first limit is the plate current cut-off.</translation>
+    </message>
+    <message>
+        <source> L&apos;escursione supera il limite: le parti oltre sono in rosso.</source>
+        <translation> The swing goes beyond the limit: the parts beyond are in red.</translation>
+    </message>
+    <message>
+        <source>Impossibile salvare l&apos;immagine in %1.</source>
+        <translation>Cannot save the picture in %1.</translation>
+    </message>
+    <message>
+        <source>Impossibile esportare il file %1: %2</source>
+        <translation>Cannot export the file %1: %2</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +1473,81 @@ Replace them?</translation>
     </message>
 </context>
 <context>
+    <name>RispostaStadio</name>
+    <message>
+        <source>%1 non contiene un numero.</source>
+        <translation>%1 does not hold a number.</translation>
+    </message>
+    <message>
+        <source>Carico successivo (Ohm)= non contiene un numero.</source>
+        <translation>Next load (Ohm)= does not hold a number.</translation>
+    </message>
+    <message>
+        <source>B+ (V)= deve essere maggiore di zero.</source>
+        <translation>B+ (V)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Ra (Ohm)= deve essere maggiore di zero.</source>
+        <translation>Ra (Ohm)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Rk (Ohm)= deve essere maggiore di zero.</source>
+        <translation>Rk (Ohm)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Carico successivo (Ohm)= deve essere maggiore di zero.</source>
+        <translation>Next load (Ohm)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo.</source>
+        <translation>Vg rest (V)= cannot be positive: the grid would already conduct at rest.</translation>
+    </message>
+    <message>
+        <source>Ampiezza ingresso (Vp)= deve essere maggiore di zero.</source>
+        <translation>Input amplitude (Vp)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>I valori portano il calcolo fuori campo.</source>
+        <translation>The values take the calculation out of range.</translation>
+    </message>
+    <message>
+        <source>B+ non supera la tensione del punto di lavoro: con questa griglia la valvola non conduce.</source>
+        <translation>B+ does not exceed the voltage of the operating point: with this grid bias the tube does not conduct.</translation>
+    </message>
+    <message>
+        <source>B+ non supera la tensione del punto di lavoro.</source>
+        <translation>B+ does not exceed the voltage of the operating point.</translation>
+    </message>
+    <message>
+        <source>Il modello non dà pendenza nel punto di lavoro.</source>
+        <translation>The model gives no transconductance at the operating point.</translation>
+    </message>
+    <message>
+        <source>Il modello non dà una soluzione per questa ampiezza.</source>
+        <translation>The model gives no solution for this amplitude.</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita non ha fondamentale: la valvola resta interdetta.</source>
+        <translation>The output has no fundamental: the tube stays cut off.</translation>
+    </message>
+    <message>
+        <source>Ampiezza ingresso (Vp)= è troppo piccola per calcolare le armoniche.</source>
+        <translation>Input amplitude (Vp)= is too small to calculate the harmonics.</translation>
+    </message>
+    <message>
+        <source>Il modello non raggiunge né 0 V di griglia né l&apos;interdizione.</source>
+        <translation>The model reaches neither 0 V at the grid nor cut-off.</translation>
+    </message>
+    <message>
+        <source>Il modello non dà una soluzione lungo la retta di carico.</source>
+        <translation>The model gives no solution along the load line.</translation>
+    </message>
+    <message>
+        <source>Nessun risultato da esportare.</source>
+        <translation>No result to export.</translation>
+    </message>
+</context>
+<context>
     <name>Ritaglia_Grafico</name>
     <message>
         <source>Ritaglia Grafico</source>
@@ -1052,6 +1597,10 @@ Replace them?</translation>
         <source>Annulla</source>
         <translation>Cancel</translation>
     </message>
+    <message>
+        <source>Nessun grafico trovato in questa pagina: trascinare un rettangolo attorno al grafico</source>
+        <translation>No chart found on this page: drag a rectangle around the chart</translation>
+    </message>
 </context>
 <context>
     <name>Scelta_Pagina</name>
@@ -1085,6 +1634,25 @@ Replace them?</translation>
     <message>
         <source>Schema: </source>
         <translation>Schematic: </translation>
+    </message>
+</context>
+<context>
+    <name>Velmora</name>
+    <message>
+        <source>Base dati Già Presente</source>
+        <translation>Database Already Present</translation>
+    </message>
+    <message>
+        <source>Base dati Caricata</source>
+        <translation>Database Loaded</translation>
+    </message>
+    <message>
+        <source>Base dati non caricata da DatiValvole.zip: %1</source>
+        <translation>Database not loaded from DatiValvole.zip: %1</translation>
+    </message>
+    <message>
+        <source>Accesso Data base assente, vuoi procedere alla installazione?</source>
+        <translation>No database access. Go on with the installation?</translation>
     </message>
 </context>
 <context>

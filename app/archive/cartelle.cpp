@@ -94,6 +94,7 @@ void imposta_cartelle(const QString& programma, const QString& radice_dati)
     c.file_schema_diagramma = c.cartella_programma + "SchemaDiagramma.tml";
     c.file_immagine_assente = c.cartella_programma + "ASSENTE_img.gif";
     c.file_manuale = c.cartella_programma + "Manuale Programma KORVEL.pdf";
+    c.file_manuale_inglese = c.cartella_programma + "KORVEL Program Manual.pdf";
     c.file_archivio_dati = c.cartella_programma + "DatiValvole.zip";
     c.larghezza_browser = QStringLiteral("1000");
     c.altezza_browser = QStringLiteral("700");

@@ -22,6 +22,8 @@ struct Cartelle {
     QString file_schema_diagramma;
     QString file_immagine_assente;
     QString file_manuale;
+    // The same manual in English, shown by Help when the program speaks it.
+    QString file_manuale_inglese;
     QString file_archivio_dati;
     QString larghezza_browser;
     QString altezza_browser;

@@ -55,17 +55,17 @@ QString leggibile(const QByteArray& nome)
 QString estrai_voci_dati(const QString& archivio, const QString& destinazione, qint64 spazio_libero)
 {
     if (!QFileInfo(archivio).isFile())
-        return QStringLiteral("l'archivio non esiste");
+        return QCoreApplication::translate("ComandiArchivio", "l'archivio non esiste");
     if (!pakova::disponibile())
-        return QStringLiteral("libreria zip assente");
+        return QCoreApplication::translate("ComandiArchivio", "libreria zip assente");
     const int voci = pakova::UnZipOpen(archivio);
     struct Chiudi {
         ~Chiudi() { pakova::UnZipClose(); }
     } chiudi;
     if (voci < 0)
-        return QStringLiteral("il file non è un archivio zip leggibile");
+        return QCoreApplication::translate("ComandiArchivio", "il file non è un archivio zip leggibile");
     if (voci == 0 || pakova::UnZipGotoFirst() != 1)
-        return QStringLiteral("l'archivio non contiene la cartella DatiValvole");
+        return QCoreApplication::translate("ComandiArchivio", "l'archivio non contiene la cartella DatiValvole");
 
     // First the sizes the entries declare, before a byte is written: an
     // archive of a megabyte can claim (and, with a shared deflate stream,
@@ -78,19 +78,19 @@ QString estrai_voci_dati(const QString& archivio, const QString& destinazione, q
             continue;
         const long long dimensione = pakova::UnZipGetFileSize();
         if (dimensione < 0)
-            return QStringLiteral("voce illeggibile: %1").arg(leggibile(nome));
+            return QCoreApplication::translate("ComandiArchivio", "voce illeggibile: %1").arg(leggibile(nome));
         if (dimensione > limite_archivio_dati - totale)
-            return QStringLiteral("i file dell'archivio superano il limite di 2 GB");
+            return QCoreApplication::translate("ComandiArchivio", "i file dell'archivio superano il limite di 2 GB");
         totale += dimensione;
         ++dati;
     } while (pakova::UnZipGotoNext() == 1);
     if (dati == 0)
-        return QStringLiteral("l'archivio non contiene la cartella DatiValvole");
+        return QCoreApplication::translate("ComandiArchivio", "l'archivio non contiene la cartella DatiValvole");
     if (spazio_libero >= 0 && totale > spazio_libero)
-        return QStringLiteral("spazio su disco insufficiente (servono %1 MB)").arg((totale + 1048575) / 1048576);
+        return QCoreApplication::translate("ComandiArchivio", "spazio su disco insufficiente (servono %1 MB)").arg((totale + 1048575) / 1048576);
 
     if (pakova::UnZipOutDir(destinazione) != 1 || pakova::UnZipGotoFirst() != 1)
-        return QStringLiteral("impossibile scrivere accanto alla cartella dati");
+        return QCoreApplication::translate("ComandiArchivio", "impossibile scrivere accanto alla cartella dati");
     do {
         const QByteArray nome = nome_voce();
         if (!sotto_cartella_dati(nome))
@@ -98,7 +98,7 @@ QString estrai_voci_dati(const QString& archivio, const QString& destinazione, q
         // A bad CRC, data longer or shorter than declared, an unsafe name:
         // the entry is damaged and so is the copy of the folder.
         if (pakova::UnZipInflate() < 0)
-            return QStringLiteral("voce danneggiata: %1").arg(leggibile(nome));
+            return QCoreApplication::translate("ComandiArchivio", "voce danneggiata: %1").arg(leggibile(nome));
     } while (pakova::UnZipGotoNext() == 1);
     return {};
 }
@@ -108,7 +108,7 @@ QString estrai_voci_dati(const QString& archivio, const QString& destinazione, q
 QString verifica_base_dati(const QString& file)
 {
     if (!QFileInfo(file).isFile())
-        return QStringLiteral("l'archivio non contiene la base dati DBValvole.mdb");
+        return QCoreApplication::translate("ComandiArchivio", "l'archivio non contiene la base dati DBValvole.mdb");
     BaseDatiValvole db;
     bool ok = db.open(file) && db.e_tabella(QStringLiteral("TabellaValvole")) &&
               db.query(QStringLiteral("select * from TabellaValvole"));
@@ -116,7 +116,7 @@ QString verifica_base_dati(const QString& file)
     }
     ok = ok && db.guasto() == BaseDatiValvole::Guasto::nessuno;
     db.close();
-    return ok ? QString() : QStringLiteral("la base dati dell'archivio non è valida");
+    return ok ? QString() : QCoreApplication::translate("ComandiArchivio", "la base dati dell'archivio non è valida");
 }
 
 // The unpacked database in the program's current form: a tube table from
@@ -139,11 +139,11 @@ QString sostituisci_cartella(const QString& nuova, const QString& vecchia, const
     const QFileInfo esistente(vecchia);
     const bool c_era = esistente.exists() || esistente.isSymLink();
     if (c_era && !QDir().rename(vecchia, a_parte))
-        return QStringLiteral("impossibile sostituire la cartella DatiValvole");
+        return QCoreApplication::translate("ComandiArchivio", "impossibile sostituire la cartella DatiValvole");
     if (!QDir().rename(nuova, vecchia)) {
         if (c_era)
             QDir().rename(a_parte, vecchia);
-        return QStringLiteral("impossibile sostituire la cartella DatiValvole");
+        return QCoreApplication::translate("ComandiArchivio", "impossibile sostituire la cartella DatiValvole");
     }
     if (c_era) {
         QFileInfo vecchio(a_parte);
@@ -164,7 +164,7 @@ EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& 
     // system, so it takes the old one's place with a rename.
     QTemporaryDir lavoro(programma + QStringLiteral("/.DatiValvole-importazione-XXXXXX"));
     if (!lavoro.isValid())
-        return {QStringLiteral("impossibile scrivere accanto alla cartella dati")};
+        return {QCoreApplication::translate("ComandiArchivio", "impossibile scrivere accanto alla cartella dati")};
     QStorageInfo disco(lavoro.path());
     const qint64 libero = disco.isValid() ? disco.bytesAvailable() : -1;
 
@@ -194,7 +194,7 @@ EsitoImportazione importa_cartella_dati(const QString& archivio, const QString& 
 void crea_archivio_zip(Piattaforma& piattaforma)
 {
     Piattaforma::DialogoFile d;
-    d.titolo = QStringLiteral("File di Ingresso");
+    d.titolo = QCoreApplication::translate("ComandiArchivio", "File di Ingresso");
     d.nome_iniziale = QStringLiteral("*.zip");
     d.filtri = filtro_zip;
     d.indice_filtro = 1;
@@ -207,7 +207,7 @@ void crea_archivio_zip(Piattaforma& piattaforma)
     // Entry names are relative to the folder that holds the data folder, so
     // that they start with "DatiValvole/" wherever that folder lives.
     if (!pakova::ZipOpenExt(*scelto, senza_barra_finale(c.cartella_radice_dati), 0)) {
-        piattaforma.messaggio(QStringLiteral("Impossibile creare il file"));
+        piattaforma.messaggio(QCoreApplication::translate("ComandiArchivio", "Impossibile creare il file"));
         return;
     }
     const int aggiunto = pakova::ZipAddDirToZip(senza_barra_finale(c.cartella_dati));
@@ -220,18 +220,18 @@ void crea_archivio_zip(Piattaforma& piattaforma)
     if (!aggiunto || !chiuso)
         QFile::remove(*scelto);
     if (!aggiunto)
-        piattaforma.messaggio(QStringLiteral("Impossibile inserire oggetti nel file"));
+        piattaforma.messaggio(QCoreApplication::translate("ComandiArchivio", "Impossibile inserire oggetti nel file"));
     else if (!chiuso)
-        piattaforma.messaggio(QStringLiteral("Impossibile creare il file"));
+        piattaforma.messaggio(QCoreApplication::translate("ComandiArchivio", "Impossibile creare il file"));
     else
-        piattaforma.messaggio(QStringLiteral("Archiviazione Completata"));
+        piattaforma.messaggio(QCoreApplication::translate("ComandiArchivio", "Archiviazione Completata"));
 }
 
 void importazione_archivio(Piattaforma& piattaforma)
 {
     const Cartelle& c = cartelle();
     Piattaforma::DialogoFile d;
-    d.titolo = QStringLiteral("File Zip Archivio");
+    d.titolo = QCoreApplication::translate("ComandiArchivio", "File Zip Archivio");
     d.cartella = c.cartella_programma;
     d.nome_iniziale = QStringLiteral("*.zip");
     d.filtri = filtro_zip;
@@ -243,7 +243,7 @@ void importazione_archivio(Piattaforma& piattaforma)
     const EsitoImportazione esito = importa_cartella_dati(*scelto, c.cartella_radice_dati);
     if (!esito.riuscita())
         piattaforma.messaggio(
-            QStringLiteral("Archivio non importato: %1.\nLa cartella dati resta invariata.").arg(esito.problema));
+            QCoreApplication::translate("ComandiArchivio", "Archivio non importato: %1.\nLa cartella dati resta invariata.").arg(esito.problema));
 }
 
 EsitoImportazione carica_archivio_dati()

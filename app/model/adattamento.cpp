@@ -193,7 +193,7 @@ double mediana(QVector<double> v)
 
 QString msg_griglia_non_numero(int riga)
 {
-    return QStringLiteral("La tensione di griglia della curva %1 non è un numero.").arg(riga);
+    return QCoreApplication::translate("Adattamento", "La tensione di griglia della curva %1 non è un numero.").arg(riga);
 }
 
 QVector<double> griglie_in_sequenza(double prima, double passo, int n)

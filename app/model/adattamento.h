@@ -11,6 +11,7 @@
 // The fit is synchronous: the window runs it on a worker thread.
 
 #include "chart/taratura.h"
+#include "common/testo_tradotto.h"
 #include "model/curve_modello.h"
 #include "model/modello_valvola.h"
 
@@ -47,14 +48,18 @@ struct Risultato {
 };
 
 // The messages of the refused fits.
-inline const QString msg_poche_curve = QStringLiteral("Servono almeno due curve tracciate per adattare il modello.");
-inline const QString msg_senza_vg2 =
-    QStringLiteral("Per il pentodo indicare la tensione di schermo \"Vg2 (V)=\" delle curve.");
-inline const QString msg_non_converge =
-    QStringLiteral("L'adattamento del modello non converge: controllare le curve tracciate e le loro "
-                   "tensioni di griglia.");
-inline const QString msg_senza_taratura =
-    QStringLiteral("Il grafico della valvola non è tarato: impossibile adattare il modello.");
+inline constexpr TestoTradotto msg_poche_curve{
+    "Adattamento", QT_TRANSLATE_NOOP("Adattamento", "Servono almeno due curve tracciate per adattare il modello.")};
+inline constexpr TestoTradotto msg_senza_vg2{
+    "Adattamento",
+    QT_TRANSLATE_NOOP("Adattamento", "Per il pentodo indicare la tensione di schermo \"Vg2 (V)=\" delle curve.")};
+inline constexpr TestoTradotto msg_non_converge{
+    "Adattamento", QT_TRANSLATE_NOOP("Adattamento",
+                                     "L'adattamento del modello non converge: controllare le curve tracciate e le loro "
+                                     "tensioni di griglia.")};
+inline constexpr TestoTradotto msg_senza_taratura{
+    "Adattamento",
+    QT_TRANSLATE_NOOP("Adattamento", "Il grafico della valvola non è tarato: impossibile adattare il modello.")};
 QString msg_griglia_non_numero(int riga); // riga 1-based
 
 // A curve is marked when its residual exceeds this many times the median of

@@ -2,6 +2,7 @@
 
 #include "tubes/base_dati_valvole.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -123,7 +124,7 @@ bool ha_modello(const QString& file_basedati, int id)
 bool salva_modello(const QString& file_basedati, int id, const modello::ModelloSalvato& m, QString* errore)
 {
     if (!parametri_usabili(m.parametri)) {
-        metti_errore(errore, QStringLiteral("parametri del modello non validi"));
+        metti_errore(errore, QCoreApplication::translate("ArchivioModelli", "parametri del modello non validi"));
         return false;
     }
     BaseDatiValvole db;

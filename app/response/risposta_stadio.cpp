@@ -1,5 +1,6 @@
 #include "response/risposta_stadio.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QSaveFile>
 
@@ -67,28 +68,28 @@ std::optional<Stadio> leggi_stadio(const TestiStadio& testi, QString* motivo)
     for (const Campo& c : campi) {
         const std::optional<double> v = numero(*c.testo);
         if (!v)
-            return errore(QStringLiteral("%1 non contiene un numero.").arg(QLatin1String(c.nome)));
+            return errore(QCoreApplication::translate("RispostaStadio", "%1 non contiene un numero.").arg(QCoreApplication::translate("GraficoRisposta", c.nome)));
         *c.valore = *v;
     }
     if (!testi.carico.trimmed().isEmpty()) {
         const std::optional<double> v = numero(testi.carico);
         if (!v)
-            return errore(QStringLiteral("Carico successivo (Ohm)= non contiene un numero."));
+            return errore(QCoreApplication::translate("RispostaStadio", "Carico successivo (Ohm)= non contiene un numero."));
         s.carico = *v;
     }
 
     if (s.b_piu <= 0)
-        return errore(QStringLiteral("B+ (V)= deve essere maggiore di zero."));
+        return errore(QCoreApplication::translate("RispostaStadio", "B+ (V)= deve essere maggiore di zero."));
     if (s.ra <= 0)
-        return errore(QStringLiteral("Ra (Ohm)= deve essere maggiore di zero."));
+        return errore(QCoreApplication::translate("RispostaStadio", "Ra (Ohm)= deve essere maggiore di zero."));
     if (s.rk <= 0)
-        return errore(QStringLiteral("Rk (Ohm)= deve essere maggiore di zero."));
+        return errore(QCoreApplication::translate("RispostaStadio", "Rk (Ohm)= deve essere maggiore di zero."));
     if (s.carico && *s.carico <= 0)
-        return errore(QStringLiteral("Carico successivo (Ohm)= deve essere maggiore di zero."));
+        return errore(QCoreApplication::translate("RispostaStadio", "Carico successivo (Ohm)= deve essere maggiore di zero."));
     if (s.vg_riposo > 0)
-        return errore(QStringLiteral("Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo."));
+        return errore(QCoreApplication::translate("RispostaStadio", "Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo."));
     if (s.ampiezza <= 0)
-        return errore(QStringLiteral("Ampiezza ingresso (Vp)= deve essere maggiore di zero."));
+        return errore(QCoreApplication::translate("RispostaStadio", "Ampiezza ingresso (Vp)= deve essere maggiore di zero."));
     return s;
 }
 
@@ -264,20 +265,20 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
     const auto scarto_dc = [&](double i) { return i - m.corrente(s.b_piu - i * r_dc / 1000, s.vg_riposo); };
     r.ik0 = Circuito::radice_in(scarto_dc, 0, s.b_piu * 1000 / r_dc);
     if (!finito(r.ik0))
-        return invalida(QStringLiteral("I valori portano il calcolo fuori campo."));
+        return invalida(QCoreApplication::translate("RispostaStadio", "I valori portano il calcolo fuori campo."));
     if (r.ik0 <= 1e-9)
-        return invalida(QStringLiteral("B+ non supera la tensione del punto di lavoro: "
+        return invalida(QCoreApplication::translate("RispostaStadio", "B+ non supera la tensione del punto di lavoro: "
                                        "con questa griglia la valvola non conduce."));
     r.va0 = s.b_piu - r.ik0 * s.ra / 1000;
     r.vk0 = r.ik0 * s.rk / 1000;
     r.vpk0 = r.va0 - r.vk0;
     if (!(r.vpk0 > 0))
-        return invalida(QStringLiteral("B+ non supera la tensione del punto di lavoro."));
+        return invalida(QCoreApplication::translate("RispostaStadio", "B+ non supera la tensione del punto di lavoro."));
 
     // Small signal: gm and the plate conductance from the exact derivatives.
     const Derivate d = m.derivate(r.vpk0, s.vg_riposo);
     if (!(d.gm > 0) || !(d.gp > 0) || !finito(d.gm) || !finito(d.gp))
-        return invalida(QStringLiteral("Il modello non dà pendenza nel punto di lavoro."));
+        return invalida(QCoreApplication::translate("RispostaStadio", "Il modello non dà pendenza nel punto di lavoro."));
     r.gm = d.gm;
     r.rp = 1 / d.gp;
     r.mu = d.gm / d.gp;
@@ -301,7 +302,7 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
         x.griglia = c.vgk(s.vg_riposo, x.ingresso, x.corrente);
         x.placca = c.va(x.corrente);
         if (!finito(x.corrente) || !finito(x.placca))
-            return invalida(QStringLiteral("Il modello non dà una soluzione per questa ampiezza."));
+            return invalida(QCoreApplication::translate("RispostaStadio", "Il modello non dà una soluzione per questa ampiezza."));
         x.oltre_griglia = x.griglia > 0;
         x.interdizione = x.corrente < interdizione;
         r.oltre_limite = r.oltre_limite || x.oltre_limite();
@@ -313,11 +314,11 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
     r.armoniche = armoniche(placca);
     const double h1 = r.armoniche[1];
     if (!(h1 > 0))
-        return invalida(QStringLiteral("L'uscita non ha fondamentale: la valvola resta interdetta."));
+        return invalida(QCoreApplication::translate("RispostaStadio", "L'uscita non ha fondamentale: la valvola resta interdetta."));
     // Below this the output differs from the resting voltage only in its
     // last digits, and the harmonics would be rounding noise.
     if (h1 < 1e-7 * std::max(std::fabs(r.va0), 1.0))
-        return invalida(QStringLiteral("Ampiezza ingresso (Vp)= è troppo piccola per calcolare le armoniche."));
+        return invalida(QCoreApplication::translate("RispostaStadio", "Ampiezza ingresso (Vp)= è troppo piccola per calcolare le armoniche."));
     r.h2 = 100 * r.armoniche[2] / h1;
     r.h3 = 100 * r.armoniche[3] / h1;
     double somma = 0;
@@ -346,7 +347,7 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
         r.margine = *taglio;
         r.margine_da_griglia = false;
     } else {
-        return invalida(QStringLiteral("Il modello non raggiunge né 0 V di griglia né l'interdizione."));
+        return invalida(QCoreApplication::translate("RispostaStadio", "Il modello non raggiunge né 0 V di griglia né l'interdizione."));
     }
 
     // The transfer curve: past the swing and the margin on both sides.
@@ -361,12 +362,12 @@ Risposta calcola(const ModelloCorrente& m, const Stadio& s)
         p.placca = c.va(i);
         p.oltre_limite = c.vgk(s.vg_riposo, ingresso, i) > 0 || i < interdizione;
         if (!finito(p.placca))
-            return invalida(QStringLiteral("Il modello non dà una soluzione lungo la retta di carico."));
+            return invalida(QCoreApplication::translate("RispostaStadio", "Il modello non dà una soluzione lungo la retta di carico."));
     }
 
     for (double v : {r.gm, r.rp, r.mu, r.guadagno, r.uscita_vpp, r.h2, r.h3, r.thd, r.margine})
         if (!finito(v))
-            return invalida(QStringLiteral("I valori portano il calcolo fuori campo."));
+            return invalida(QCoreApplication::translate("RispostaStadio", "I valori portano il calcolo fuori campo."));
     r.valida = true;
     return r;
 }
@@ -381,7 +382,7 @@ bool scrivi_csv(const QString& file, const Risposta& r, QString* errore)
         return false;
     };
     if (!r.valida)
-        return fallito(QStringLiteral("Nessun risultato da esportare."));
+        return fallito(QCoreApplication::translate("RispostaStadio", "Nessun risultato da esportare."));
     QSaveFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fallito(f.errorString());

@@ -3,6 +3,7 @@
 #include "shell/korvel.h"
 
 #include "archive/cartelle.h"
+#include "common/lingua.h"
 #include "shell/about.h"
 #include "shell/kor_manuale.h"
 #include "shell/modi_schema.h"
@@ -74,7 +75,8 @@ void KORVEL::mostra_visualizzatore_pdf(bool modale)
 
     const Cartelle& c = cartelle();
     const bool consegnato = !c.pdf_da_mostrare.isEmpty();
-    const QString file = consegnato ? c.pdf_da_mostrare : c.file_manuale;
+    const QString manuale = lingua_corrente() == Lingua::inglese ? c.file_manuale_inglese : c.file_manuale;
+    const QString file = consegnato ? c.pdf_da_mostrare : manuale;
     const QString titolo = consegnato ? c.titolo_pdf_da_mostrare : KOR_MANUALE::titolo_manuale();
     if (modale) {
         KOR_MANUALE finestra(file, titolo, this);

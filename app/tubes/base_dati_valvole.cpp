@@ -1,6 +1,7 @@
 #include "tubes/base_dati_valvole.h"
 
 #include <QAtomicInt>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -52,15 +53,15 @@ bool BaseDatiValvole::open(const QString& data_source)
     guasto_ = Guasto::nessuno;
     const QFileInfo info(data_source);
     if (!info.exists() || !info.isFile()) {
-        errore_ = QStringLiteral("file assente: %1").arg(data_source);
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "file assente: %1").arg(data_source);
         return false;
     }
     if (!info.isReadable() || !ha_intestazione_sqlite(data_source)) {
-        errore_ = QStringLiteral("file non leggibile: %1").arg(data_source);
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "file non leggibile: %1").arg(data_source);
         return false;
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
-        errore_ = QStringLiteral("driver SQLite assente");
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "driver SQLite assente");
         return false;
     }
     db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome_connessione_);
@@ -76,7 +77,7 @@ bool BaseDatiValvole::open(const QString& data_source)
     }
     motore_ = handle_di(db_);
     if (!motore_) {
-        errore_ = QStringLiteral("driver SQLite senza accesso al motore");
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "driver SQLite senza accesso al motore");
         guasto_ = Guasto::altro;
         close();
         return false;
@@ -141,7 +142,7 @@ bool BaseDatiValvole::e_tabella(const QString& nome)
     }
     sqlite3_finalize(s);
     if (!tabella || altro) {
-        errore_ = QStringLiteral("%1 non è una tabella").arg(nome);
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "%1 non è una tabella").arg(nome);
         guasto_ = Guasto::altro;
         return false;
     }
@@ -192,7 +193,7 @@ bool BaseDatiValvole::colonna_valida(int colonna) const
     if (!riga_corrente_)
         return false;
     if (colonna < 0 || colonna >= sqlite3_column_count(risultato_)) {
-        errore_ = QStringLiteral("colonna assente: %1").arg(colonna);
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "colonna assente: %1").arg(colonna);
         return false;
     }
     return true;
@@ -256,7 +257,7 @@ bool BaseDatiValvole::leggi_intero(int colonna, qint64 minimo, qint64 massimo, q
         break;
     }
     if (!ok || n < minimo || n > massimo) {
-        errore_ = QStringLiteral("valore non intero o fuori intervallo nella colonna %1").arg(colonna);
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "valore non intero o fuori intervallo nella colonna %1").arg(colonna);
         return false;
     }
     valore = n;
@@ -301,7 +302,7 @@ bool BaseDatiValvole::leggi_reale(int colonna, double& valore) const
     default: break;
     }
     if (!ok || !std::isfinite(d)) {
-        errore_ = QStringLiteral("valore non numerico nella colonna %1").arg(colonna);
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "valore non numerico nella colonna %1").arg(colonna);
         return false;
     }
     valore = d;
@@ -331,7 +332,7 @@ bool BaseDatiValvole::command(const QString& testo, const QVariantList& valori)
 bool BaseDatiValvole::inserisci(const QString& tabella, const QStringList& colonne, const QVariantList& valori)
 {
     if (colonne.isEmpty() || colonne.size() != valori.size()) {
-        errore_ = QStringLiteral("%1 valori per %2 colonne").arg(valori.size()).arg(colonne.size());
+        errore_ = QCoreApplication::translate("BaseDatiValvole", "%1 valori per %2 colonne").arg(valori.size()).arg(colonne.size());
         return false;
     }
     QStringList segnaposti;

@@ -1,10 +1,10 @@
-// Writes the user manual "Manuale Programma KORVEL.pdf" into the program
-// folder from the text source, with the program's own PDF writer. Runs at
-// build time, after the demo data: its figures are the demo 12AX7 curve
-// picture, with the worked example's load line drawn over it, and the stage
-// schematics of the program folder.
+// Writes the user manual "Manuale Programma KORVEL.pdf" (or its English
+// twin) into the program folder from the text source, with the program's own
+// PDF writer. Runs at build time, after the demo data: its figures are the
+// demo 12AX7 curve picture, with the worked example's load line drawn over
+// it, and the stage schematics of the program folder.
 //
-// usage: korvel_manuale_gen <text source> <program folder> <output pdf>
+// usage: korvel_manuale_gen <text source> <program folder> <output pdf> [it|en]
 
 #include "esempio.h"
 #include "impaginazione.h"
@@ -26,8 +26,33 @@ using namespace manuale;
 
 namespace {
 
-const std::string titolo_manuale = "Manuale Programma KORVEL";
 const std::string versione = "5.16";
+
+// The words the generator writes itself, around the text source's own: the
+// cover, the contents heading and the foot of the pages.
+struct Parole {
+    std::string titolo_manuale, sottotitolo, riga_1, riga_2, manuale_versione, versione, indice, pagina, di;
+};
+
+const Parole italiano{"Manuale Programma KORVEL",
+                      "Calcolatore Retta di Carico",
+                      "Progetto grafico di uno stadio amplificatore",
+                      "sulle curve anodiche dei tubi termoionici",
+                      "Manuale d'uso - Versione ",
+                      "Versione ",
+                      "Indice",
+                      "Pagina ",
+                      "di "};
+const Parole inglese{"KORVEL Program Manual",
+                     "Load Line Calculator",
+                     "Graphic design of an amplifier stage",
+                     "on the plate curves of vacuum tubes",
+                     "User manual - Version ",
+                     "Version ",
+                     "Contents",
+                     "Page ",
+                     "of "};
+const Parole* parole = &italiano;
 const std::string figura_curva = "curva_12AX7";
 
 struct Immagine {
@@ -176,12 +201,12 @@ void copertina(PdfWriter& w)
 {
     const float centro = larghezza_pagina / 2;
     emblema(w, centro, 560, 60);
-    testo(w, centro, 420, titolo_manuale, font_grassetto, 26, colore_titoli, 2);
-    testo(w, centro, 388, "Calcolatore Retta di Carico", font_testo, 16, colore_testo, 2);
+    testo(w, centro, 420, parole->titolo_manuale, font_grassetto, 26, colore_titoli, 2);
+    testo(w, centro, 388, parole->sottotitolo, font_testo, 16, colore_testo, 2);
     linea(w, margine_sinistro + 60, 368, larghezza_pagina - margine_destro - 60, 368, 0.8f, colore_titoli);
-    testo(w, centro, 342, "Progetto grafico di uno stadio amplificatore", font_testo, 12, colore_testo, 2);
-    testo(w, centro, 326, "sulle curve anodiche dei tubi termoionici", font_testo, 12, colore_testo, 2);
-    testo(w, centro, 200, "Manuale d'uso - Versione " + versione, font_corsivo, 11, colore_grigio, 2);
+    testo(w, centro, 342, parole->riga_1, font_testo, 12, colore_testo, 2);
+    testo(w, centro, 326, parole->riga_2, font_testo, 12, colore_testo, 2);
+    testo(w, centro, 200, parole->manuale_versione + versione, font_corsivo, 11, colore_grigio, 2);
 }
 
 // Where each contents line goes: the contents page (from 0) and the
@@ -232,7 +257,7 @@ std::vector<Pagina> pagine_indice(PdfWriter& w, const std::vector<VoceIndice>& i
         p.push_back(o);
     };
     float y = altezza_pagina - margine_alto - 17;
-    t(pagine[0], margine_sinistro, y, "Indice", font_grassetto, 17, colore_titoli);
+    t(pagine[0], margine_sinistro, y, parole->indice, font_grassetto, 17, colore_titoli);
     y -= 7;
     Op riga;
     riga.tipo = Op::Tipo::linea;
@@ -274,13 +299,13 @@ void crea_piede(PdfWriter& w)
 {
     w.StartObject("Piede", 2 | 4 | 8);
     linea(w, margine_sinistro, piede_y + 12, larghezza_pagina - margine_destro, piede_y + 12, 0.5f, colore_grigio);
-    testo(w, margine_sinistro, piede_y, titolo_manuale + "  -  Versione " + versione, font_testo, 8.5f, colore_grigio);
+    testo(w, margine_sinistro, piede_y, parole->titolo_manuale + "  -  " + parole->versione + versione, font_testo, 8.5f, colore_grigio);
     w.EndObject();
 }
 
 void numero_pagina(PdfWriter& w, int n)
 {
-    testo(w, giunzione_x, piede_y, "Pagina " + std::to_string(n), font_testo, 8.5f, colore_grigio, 1);
+    testo(w, giunzione_x, piede_y, parole->pagina + std::to_string(n), font_testo, 8.5f, colore_grigio, 1);
     w.DrawObject("Totale");
 }
 
@@ -288,7 +313,7 @@ void crea_totale(PdfWriter& w)
 {
     w.StartObject("Totale", 0);
     const float spazio = w.Length(" ", font_testo, 8.5f);
-    testo(w, giunzione_x + spazio, piede_y, "di " + std::to_string(w.Pages()), font_testo, 8.5f, colore_grigio);
+    testo(w, giunzione_x + spazio, piede_y, parole->di + std::to_string(w.Pages()), font_testo, 8.5f, colore_grigio);
     w.EndObject();
 }
 
@@ -328,7 +353,7 @@ void genera(const std::string& sorgente, const std::string& programma, const std
     // never leaves a half manual that looks up to date.
     std::string provvisorio = uscita + ".tmp";
     PdfWriter w;
-    w.Title(titolo_manuale);
+    w.Title(parole->titolo_manuale);
     w.ScaleMode(0);
     w.PaperSize(0);
     w.Margin(0);
@@ -386,10 +411,12 @@ void genera(const std::string& sorgente, const std::string& programma, const std
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: korvel_manuale_gen <text source> <program folder> <output pdf>\n");
+    const std::string lingua = argc == 5 ? argv[4] : "it";
+    if ((argc != 4 && argc != 5) || (lingua != "it" && lingua != "en")) {
+        std::fprintf(stderr, "usage: korvel_manuale_gen <text source> <program folder> <output pdf> [it|en]\n");
         return 2;
     }
+    parole = lingua == "en" ? &inglese : &italiano;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     try {

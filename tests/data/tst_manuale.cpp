@@ -33,6 +33,8 @@ namespace {
 
 const QString manuale = QStringLiteral(KORVEL_DIST_DIR "/Manuale Programma KORVEL.pdf");
 const QString sorgente = QStringLiteral(KORVEL_SOURCE_DIR "/data/manuale/manuale.txt");
+const QString manuale_inglese = QStringLiteral(KORVEL_DIST_DIR "/KORVEL Program Manual.pdf");
+const QString sorgente_inglese = QStringLiteral(KORVEL_SOURCE_DIR "/data/manuale/manual_en.txt");
 
 int pagine()
 {
@@ -43,16 +45,16 @@ int pagine()
 
 // Text of the manual with the lines joined by blanks: a heading wrapped in the
 // contents still reads as one.
-QString testo(const QStringList& argomenti = {})
+QString testo(const QStringList& argomenti = {}, const QString& file = manuale)
 {
-    const Esito e = esegui(QStringLiteral("pdftotext"), argomenti + QStringList{manuale, QStringLiteral("-")});
+    const Esito e = esegui(QStringLiteral("pdftotext"), argomenti + QStringList{file, QStringLiteral("-")});
     return e.codice == 0 ? e.uscita : QString();
 }
 
 // Chapter and section titles of the source, numbered as the manual numbers them.
-QStringList titoli()
+QStringList titoli(const QString& file = sorgente)
 {
-    QFile f(sorgente);
+    QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
         return {};
     QStringList out;
@@ -103,6 +105,7 @@ private slots:
     void esempio_con_i_valori_calcolati();
     void pagine_visualizzabili();
     void esempio_rifatto_nella_finestra();
+    void manuale_inglese_completo();
 };
 
 void TestManuale::struttura_valida()
@@ -143,6 +146,34 @@ void TestManuale::titoli_nel_testo_e_nell_indice()
     for (const char* parola : {"Rk = |Vg| × 1000 / Ia", "25 Hz", "Completa Retta", "Crea Archivio ZIP",
                                "Importa Archivio ZIP", "Set Origine", "DatiValvole"})
         QVERIFY2(t.contains(QString::fromUtf8(parola)), parola);
+}
+
+// The English manual is the Italian one translated: the same chapters and
+// sections in the same order, its own words around them, the example's
+// values filled in.
+void TestManuale::manuale_inglese_completo()
+{
+    QVERIFY2(QFile::exists(manuale_inglese), "the build stages the English manual");
+    const Esito e = esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), manuale_inglese});
+    QVERIFY2(e.codice == 0, qPrintable(e.uscita + e.errori));
+    const Esito info = esegui(QStringLiteral("pdfinfo"), {manuale_inglese});
+    QVERIFY(info.uscita.contains(QRegularExpression(QStringLiteral("Title:\\s+KORVEL Program Manual"))));
+
+    const QStringList attesi = titoli(sorgente_inglese);
+    QCOMPARE(attesi.size(), titoli().size());
+    const QString t = testo({}, manuale_inglese).simplified();
+    for (const QString& titolo : attesi)
+        QVERIFY2(t.count(titolo) >= 2, qPrintable(titolo));
+    for (const char* parola : {"1. Introduction", "Designing a stage step by step", "Tube Model", "The formulas",
+                               "Contents", "Load Line Calculator", "plate load", "bypass capacitor",
+                               "Rk = |Vg| × 1000 / Ia", "Velmora"})
+        QVERIFY2(t.contains(QString::fromUtf8(parola)), parola);
+    for (const char* italiano : {"Indice", "Pagina", "Progettare uno stadio", "resistenza di catodo"})
+        QVERIFY2(!t.contains(QString::fromUtf8(italiano)), italiano);
+    QVERIFY(!t.contains(QRegularExpression(QStringLiteral("\\{[A-Z_0-9]+\\}"))));
+    const QString seconda =
+        testo({QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2")}, manuale_inglese);
+    QVERIFY2(seconda.contains(QRegularExpression(QStringLiteral("Page 2 of \\d+"))), qPrintable(seconda));
 }
 
 void TestManuale::esempio_con_i_valori_calcolati()

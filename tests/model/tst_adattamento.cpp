@@ -247,14 +247,14 @@ void TstAdattamento::richieste_rifiutate_data()
 {
     QTest::addColumn<int>("caso");
     QTest::addColumn<QString>("messaggio");
-    QTest::newRow("nessuna curva") << 0 << msg_poche_curve;
-    QTest::newRow("una curva") << 1 << msg_poche_curve;
-    QTest::newRow("due curve di un punto") << 2 << msg_poche_curve;
+    QTest::newRow("nessuna curva") << 0 << msg_poche_curve.testo();
+    QTest::newRow("una curva") << 1 << msg_poche_curve.testo();
+    QTest::newRow("due curve di un punto") << 2 << msg_poche_curve.testo();
     QTest::newRow("griglia non numero") << 3 << msg_griglia_non_numero(2);
-    QTest::newRow("pentodo senza Vg2") << 4 << msg_senza_vg2;
-    QTest::newRow("pentodo Vg2 negativa") << 5 << msg_senza_vg2;
-    QTest::newRow("senza taratura") << 6 << msg_senza_taratura;
-    QTest::newRow("punti fuori dal grafico") << 7 << msg_poche_curve;
+    QTest::newRow("pentodo senza Vg2") << 4 << msg_senza_vg2.testo();
+    QTest::newRow("pentodo Vg2 negativa") << 5 << msg_senza_vg2.testo();
+    QTest::newRow("senza taratura") << 6 << msg_senza_taratura.testo();
+    QTest::newRow("punti fuori dal grafico") << 7 << msg_poche_curve.testo();
 }
 
 void TstAdattamento::richieste_rifiutate()

@@ -306,9 +306,9 @@ void TstFinestraModello::errori_senza_salvare_data()
     QTest::newRow("griglia vuota") << "12AX7"
                                    << "" << 0 << adattamento::msg_griglia_non_numero(3);
     QTest::newRow("una curva sola") << "12AX7"
-                                    << "-1" << 8 << adattamento::msg_poche_curve;
+                                    << "-1" << 8 << adattamento::msg_poche_curve.testo();
     QTest::newRow("pentodo senza Vg2") << "6CA7"
-                                       << "-5" << 0 << adattamento::msg_senza_vg2;
+                                       << "-5" << 0 << adattamento::msg_senza_vg2.testo();
 }
 
 void TstFinestraModello::errori_senza_salvare()

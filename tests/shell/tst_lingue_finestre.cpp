@@ -12,7 +12,10 @@
 #include "chart/ui/ricalcolo.h"
 #include "common/lingua.h"
 #include "common/libreria_immagini.h"
+#include "model/ui/finestra_modello.h"
 #include "platform/piattaforma_scriptata.h"
+#include "response/ui/grafico_risposta.h"
+#include "shell/kor_manuale.h"
 #include "shell/korvel.h"
 #include "tubes/ui/nuovo_dispositivo.h"
 
@@ -145,14 +148,23 @@ private slots:
         QTest::addColumn<QString>("nuova");
         QTest::addColumn<QString>("annulla");
         QTest::addColumn<QString>("ricalcolo");
+        QTest::addColumn<QString>("manuale");
+        QTest::addColumn<QString>("modello");
+        QTest::addColumn<QString>("risposta");
         QTest::newRow("Italian") << false << "Calcolatore Retta di Carico"
                                  << "Caricamento nuova Valvola"
                                  << "Annulla"
-                                 << "Parametri ricalcolo";
+                                 << "Parametri ricalcolo"
+                                 << "Manuale Programma KORVEL.pdf"
+                                 << "Modello Valvola"
+                                 << "Grafico Risposta";
         QTest::newRow("English") << true << "Load Line Calculator"
                                  << "Enter New Tube"
                                  << "Cancel"
-                                 << "Recalculation Parameters";
+                                 << "Recalculation Parameters"
+                                 << "KORVEL Program Manual.pdf"
+                                 << "Tube Model"
+                                 << "Response";
     }
     void finestre()
     {
@@ -161,6 +173,9 @@ private slots:
         QFETCH(QString, nuova);
         QFETCH(QString, annulla);
         QFETCH(QString, ricalcolo);
+        QFETCH(QString, manuale);
+        QFETCH(QString, modello);
+        QFETCH(QString, risposta);
         const Lingua lingua = inglese ? Lingua::inglese : Lingua::italiano;
         installa_traduzioni(lingua, QStringLiteral(KORVEL_DIST_DIR));
         const QString suffisso = QLatin1Char('_') + codice_lingua(lingua);
@@ -184,6 +199,16 @@ private slots:
                 QCOMPARE(stretti(&w), QStringList());
                 cattura(&w, QStringLiteral("principale_%1").arg(i) + suffisso);
             }
+            // Help opens the manual written in the language spoken; both
+            // manuals lie in the program folder, as installed.
+            for (const char* m : {"Manuale Programma KORVEL.pdf", "KORVEL Program Manual.pdf"})
+                QVERIFY(QFile::copy(QStringLiteral(KORVEL_DIST_DIR "/") + QLatin1String(m),
+                                    c.programma() + QLatin1Char('/') + QLatin1String(m)));
+            w.help_cmd->trigger();
+            KOR_MANUALE* v = w.visualizzatore_pdf();
+            QVERIFY(v);
+            QCOMPARE(v->file(), c.programma() + QLatin1Char('/') + manuale);
+            QVERIFY(v->pagine() > 10);
         }
         {
             imposta_cartelle(c.programma());
@@ -205,6 +230,37 @@ private slots:
             QCOMPARE(dell_altra_lingua(&r, lingua), QStringList());
             QCOMPARE(stretti(&r), QStringList());
             cattura(&r, QStringLiteral("ricalcolo") + suffisso);
+        }
+        {
+            FinestraModello::Valvola v;
+            v.id = 1;
+            v.sigla = QStringLiteral("12AX7");
+            v.modo = QStringLiteral("TRIODO");
+            v.file_basedati = c.basedati();
+            v.immagine = QImage(518, 418, QImage::Format_RGB32);
+            v.immagine.fill(Qt::white);
+            FinestraModello m(p, v);
+            m.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&m));
+            QCOMPARE(m.windowTitle(), modello);
+            QCOMPARE(dell_altra_lingua(&m, lingua), QStringList());
+            QCOMPARE(stretti(&m), QStringList());
+            cattura(&m, QStringLiteral("modello") + suffisso);
+        }
+        {
+            modello::ParametriModello m;
+            m.mu = 100;
+            m.ex = 1.4;
+            m.kg1 = 1060;
+            m.kp = 600;
+            m.kvb = 300;
+            GraficoRisposta g(p, m, {"300", "98500", "-1.5", "1500", "", "1", true});
+            g.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&g));
+            QCOMPARE(g.windowTitle(), risposta);
+            QCOMPARE(dell_altra_lingua(&g, lingua), QStringList());
+            QCOMPARE(stretti(&g), QStringList());
+            cattura(&g, QStringLiteral("risposta") + suffisso);
         }
     }
 };

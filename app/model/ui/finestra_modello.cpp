@@ -6,6 +6,7 @@
 #include "model/testi_modello.h"
 #include "foglio/tracciatore.h"
 #include "platform/piattaforma.h"
+#include "common/testo_tradotto.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,7 +38,7 @@ public:
     {
         setFixedSize(immagine_.isNull() ? QSize(518, 418) : immagine_.size());
         setCursor(Qt::CrossCursor);
-        setAccessibleName(QStringLiteral("Grafico"));
+        setAccessibleName(QCoreApplication::translate("FinestraModello", "Grafico"));
     }
 
     void imposta(const QVector<QVector<QPointF>>& tracciate, const QVector<QVector<QPointF>>& modello)
@@ -87,14 +88,15 @@ private:
 
 namespace {
 
-const QString titolo_finestra = QStringLiteral("Modello Valvola");
-const QString testo_triodo = QStringLiteral("Triodo (Koren)");
-const QString testo_pentodo = QStringLiteral("Pentodo (Koren)");
-const QString msg_nessuna_curva =
-    QStringLiteral("Nessuna curva trovata nel grafico: il grafico è vuoto o contiene solo la griglia.");
-const QString msg_nessuna_curva_qui = QStringLiteral("Nessuna curva vicino al punto indicato.");
-const QString msg_salvato = QStringLiteral("Modello salvato");
-const QString msg_sostituire = QStringLiteral("La valvola ha già un modello salvato. Sostituirlo con il nuovo?");
+const TestoTradotto titolo_finestra{"FinestraModello", QT_TRANSLATE_NOOP("FinestraModello", "Modello Valvola")};
+const TestoTradotto testo_triodo{"FinestraModello", QT_TRANSLATE_NOOP("FinestraModello", "Triodo (Koren)")};
+const TestoTradotto testo_pentodo{"FinestraModello", QT_TRANSLATE_NOOP("FinestraModello", "Pentodo (Koren)")};
+const TestoTradotto msg_nessuna_curva{
+    "FinestraModello",
+    QT_TRANSLATE_NOOP("FinestraModello", "Nessuna curva trovata nel grafico: il grafico è vuoto o contiene solo la griglia.")};
+const TestoTradotto msg_nessuna_curva_qui{"FinestraModello", QT_TRANSLATE_NOOP("FinestraModello", "Nessuna curva vicino al punto indicato.")};
+const TestoTradotto msg_salvato{"FinestraModello", QT_TRANSLATE_NOOP("FinestraModello", "Modello salvato")};
+const TestoTradotto msg_sostituire{"FinestraModello", QT_TRANSLATE_NOOP("FinestraModello", "La valvola ha già un modello salvato. Sostituirlo con il nuovo?")};
 
 enum Colonna { col_vg = 0, col_punti, col_scarto };
 
@@ -189,10 +191,10 @@ void FinestraModello::costruisci()
 
     auto* g = new QGridLayout;
     destra->addLayout(g);
-    auto* l_modello = new QLabel(QStringLiteral("Modello"));
+    auto* l_modello = new QLabel(tr("Modello"));
     combo_modello_ = new QComboBox;
     combo_modello_->addItems({testo_triodo, testo_pentodo});
-    combo_modello_->setAccessibleName(QStringLiteral("Modello"));
+    combo_modello_->setAccessibleName(tr("Modello"));
     combo_modello_->setObjectName(QStringLiteral("Modello"));
     l_modello->setBuddy(combo_modello_);
     g->addWidget(l_modello, 0, 0);
@@ -200,23 +202,23 @@ void FinestraModello::costruisci()
     // The three pentode modes give the pentode; everything else (triode,
     // generic, diode, ultralinear) the triode.
     combo_modello_->setCurrentIndex(valvola_.modo.trimmed().toUpper().startsWith(u"PENTODO") ? 1 : 0);
-    vg2_ = campo(g, 1, QStringLiteral("Vg2 (V)="), QString());
-    vg_prima_ = campo(g, 2, QStringLiteral("Vg prima curva (V)="), QStringLiteral("0"));
-    vg_passo_ = campo(g, 3, QStringLiteral("Passo Vg (V)="), QStringLiteral("1"));
+    vg2_ = campo(g, 1, tr("Vg2 (V)="), QString());
+    vg_prima_ = campo(g, 2, tr("Vg prima curva (V)="), QStringLiteral("0"));
+    vg_passo_ = campo(g, 3, tr("Passo Vg (V)="), QStringLiteral("1"));
     connect(combo_modello_, &QComboBox::currentIndexChanged, this, [this] {
         azzera_risultato();
         abilita_comandi();
     });
 
-    traccia_ = pulsante(QStringLiteral("Traccia Curve"));
+    traccia_ = pulsante(tr("Traccia Curve"));
     destra->addWidget(traccia_);
 
-    auto* l_tabella = new QLabel(QStringLiteral("Curve tracciate"));
+    auto* l_tabella = new QLabel(tr("Curve tracciate"));
     tabella_ = new QTableWidget(0, 3);
     tabella_->setObjectName(QStringLiteral("Curve tracciate"));
-    tabella_->setAccessibleName(QStringLiteral("Curve tracciate"));
+    tabella_->setAccessibleName(tr("Curve tracciate"));
     tabella_->setHorizontalHeaderLabels(
-        {QStringLiteral("Vg (V)"), QStringLiteral("Punti"), QStringLiteral("Scarto (px)")});
+        {tr("Vg (V)"), tr("Punti"), tr("Scarto (px)")});
     tabella_->verticalHeader()->hide();
     tabella_->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Two rows selected together are joined by "Unisci Curve".
@@ -239,10 +241,10 @@ void FinestraModello::costruisci()
     connect(tabella_, &QTableWidget::itemSelectionChanged, this, [this] { abilita_comandi(); });
 
     auto* riga_pulsanti = new QHBoxLayout;
-    rimuovi_ = pulsante(QStringLiteral("Rimuovi Curva"));
+    rimuovi_ = pulsante(tr("Rimuovi Curva"));
     unisci_ = pulsante(tr("Unisci Curve"));
     unisci_->setToolTip(tr("Unisce in una curva le due righe selezionate"));
-    adatta_ = pulsante(QStringLiteral("Adatta Modello"));
+    adatta_ = pulsante(tr("Adatta Modello"));
     riga_pulsanti->addWidget(rimuovi_);
     riga_pulsanti->addWidget(unisci_);
     riga_pulsanti->addWidget(adatta_);
@@ -250,29 +252,29 @@ void FinestraModello::costruisci()
 
     auto* r = new QGridLayout;
     destra->addLayout(r);
-    mu_ = lettura(r, 0, QStringLiteral("mu="));
-    ex_ = lettura(r, 1, QStringLiteral("Ex="));
-    kg1_ = lettura(r, 2, QStringLiteral("Kg1="));
-    kp_ = lettura(r, 3, QStringLiteral("Kp="));
-    kvb_ = lettura(r, 4, QStringLiteral("Kvb="));
-    vct_ = lettura(r, 5, QStringLiteral("Vct="), &etichetta_vct_);
-    scarto_medio_ = lettura(r, 6, QStringLiteral("Scarto medio (px)="));
-    scarto_massimo_ = lettura(r, 7, QStringLiteral("Scarto massimo (px)="));
-    auto* nota = new QLabel(QStringLiteral("Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1),\n"
+    mu_ = lettura(r, 0, tr("mu="));
+    ex_ = lettura(r, 1, tr("Ex="));
+    kg1_ = lettura(r, 2, tr("Kg1="));
+    kp_ = lettura(r, 3, tr("Kp="));
+    kvb_ = lettura(r, 4, tr("Kvb="));
+    vct_ = lettura(r, 5, tr("Vct="), &etichetta_vct_);
+    scarto_medio_ = lettura(r, 6, tr("Scarto medio (px)="));
+    scarto_massimo_ = lettura(r, 7, tr("Scarto massimo (px)="));
+    auto* nota = new QLabel(tr("Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1),\n"
                                            "il valore pubblicato da Koren."));
     nota->setObjectName(QStringLiteral("nota_kg1"));
     destra->addWidget(nota);
 
-    mostra_modello_ = new QCheckBox(QStringLiteral("Mostra Modello"));
-    mostra_modello_->setAccessibleName(QStringLiteral("Mostra Modello"));
+    mostra_modello_ = new QCheckBox(tr("Mostra Modello"));
+    mostra_modello_->setAccessibleName(tr("Mostra Modello"));
     mostra_modello_->setObjectName(QStringLiteral("Mostra Modello"));
     mostra_modello_->setChecked(true);
     destra->addWidget(mostra_modello_);
 
     auto* fondo = new QHBoxLayout;
-    salva_ = pulsante(QStringLiteral("Salva Modello"));
-    esporta_ = pulsante(QStringLiteral("Esporta SPICE"));
-    chiudi_ = pulsante(QStringLiteral("Chiudi"));
+    salva_ = pulsante(tr("Salva Modello"));
+    esporta_ = pulsante(tr("Esporta SPICE"));
+    chiudi_ = pulsante(tr("Chiudi"));
     fondo->addWidget(salva_);
     fondo->addWidget(esporta_);
     fondo->addWidget(chiudi_);
@@ -556,7 +558,7 @@ void FinestraModello::salva_modello()
     const modello::ModelloSalvato m = modello_adattato();
     QString errore;
     if (!archivio_modelli::salva_modello(valvola_.file_basedati, valvola_.id, m, &errore)) {
-        piattaforma_.messaggio(QStringLiteral("Impossibile salvare il modello: %1").arg(errore), titolo_finestra);
+        piattaforma_.messaggio(tr("Impossibile salvare il modello: %1").arg(errore), titolo_finestra);
         return;
     }
     salvato_ = true;
@@ -581,10 +583,10 @@ void FinestraModello::esporta_spice()
     if (!risultato_ || thread_)
         return;
     Piattaforma::DialogoFile d;
-    d.titolo = QStringLiteral("Esporta SPICE");
+    d.titolo = tr("Esporta SPICE");
     d.cartella = valvola_.cartella_export;
     d.nome_iniziale = esporta_spice::nome_file(valvola_.sigla);
-    d.filtri = QStringLiteral("Modello SPICE (*.inc)|*.inc|");
+    d.filtri = tr("Modello SPICE (*.inc)|*.inc|");
     d.conferma_sovrascrittura = true;
     const auto percorso = piattaforma_.salva_file(d);
     if (!percorso || percorso->isEmpty())
@@ -592,7 +594,7 @@ void FinestraModello::esporta_spice()
     const modello::ModelloSalvato m = modello_adattato();
     QString errore;
     if (!esporta_spice::scrivi(*percorso, esporta_spice::testo(valvola_.sigla, m, valvola_.file_immagine), &errore))
-        piattaforma_.messaggio(QStringLiteral("Impossibile scrivere il file: %1").arg(errore), titolo_finestra);
+        piattaforma_.messaggio(tr("Impossibile scrivere il file: %1").arg(errore), titolo_finestra);
 }
 
 void FinestraModello::closeEvent(QCloseEvent* e)

@@ -100,48 +100,48 @@ GraficoRisposta::GraficoRisposta(Piattaforma& piattaforma, const modello::Parame
     : QDialog(parent), piattaforma_(piattaforma), modello_(risposta::da_modello(modello))
 {
     setObjectName(QStringLiteral("GraficoRisposta"));
-    setWindowTitle(QStringLiteral("Grafico Risposta"));
+    setWindowTitle(tr("Grafico Risposta"));
     setModal(true);
 
-    auto* stadio = new QGroupBox(QStringLiteral("Stadio"), this);
+    auto* stadio = new QGroupBox(tr("Stadio"), this);
     auto* g = new QGridLayout(stadio);
-    b_piu = campo(g, 0, QStringLiteral("B+ (V)="), QStringLiteral("b_piu"), stadio, false);
-    ra = campo(g, 1, QStringLiteral("Ra (Ohm)="), QStringLiteral("ra"), stadio, false);
-    vg_riposo = campo(g, 2, QStringLiteral("Vg riposo (V)="), QStringLiteral("vg_riposo"), stadio, false);
-    rk = campo(g, 3, QStringLiteral("Rk (Ohm)="), QStringLiteral("rk"), stadio, false);
+    b_piu = campo(g, 0, tr("B+ (V)="), QStringLiteral("b_piu"), stadio, false);
+    ra = campo(g, 1, tr("Ra (Ohm)="), QStringLiteral("ra"), stadio, false);
+    vg_riposo = campo(g, 2, tr("Vg riposo (V)="), QStringLiteral("vg_riposo"), stadio, false);
+    rk = campo(g, 3, tr("Rk (Ohm)="), QStringLiteral("rk"), stadio, false);
     carico_successivo =
-        campo(g, 4, QStringLiteral("Carico successivo (Ohm)="), QStringLiteral("carico_successivo"), stadio, false);
-    carico_successivo->setToolTip(QStringLiteral("Vuoto: nessuno stadio successivo"));
-    catodo_bypassato = new QCheckBox(QStringLiteral("Catodo bypassato"), stadio);
+        campo(g, 4, tr("Carico successivo (Ohm)="), QStringLiteral("carico_successivo"), stadio, false);
+    carico_successivo->setToolTip(tr("Vuoto: nessuno stadio successivo"));
+    catodo_bypassato = new QCheckBox(tr("Catodo bypassato"), stadio);
     catodo_bypassato->setObjectName(QStringLiteral("catodo_bypassato"));
-    catodo_bypassato->setAccessibleName(QStringLiteral("Catodo bypassato"));
+    catodo_bypassato->setAccessibleName(tr("Catodo bypassato"));
     g->addWidget(catodo_bypassato, 5, 1);
-    ampiezza = campo(g, 6, QStringLiteral("Ampiezza ingresso (Vp)="), QStringLiteral("ampiezza"), stadio, false);
+    ampiezza = campo(g, 6, tr("Ampiezza ingresso (Vp)="), QStringLiteral("ampiezza"), stadio, false);
 
-    auto* letture = new QGroupBox(QStringLiteral("Risultati"), this);
+    auto* letture = new QGroupBox(tr("Risultati"), this);
     auto* l = new QGridLayout(letture);
-    gm = campo(l, 0, QStringLiteral("gm (mA/V)="), QStringLiteral("gm"), letture, true);
-    rp = campo(l, 1, QStringLiteral("rp (kOhm)="), QStringLiteral("rp"), letture, true);
-    mu = campo(l, 2, QStringLiteral("mu="), QStringLiteral("mu"), letture, true);
-    guadagno = campo(l, 3, QStringLiteral("Guadagno="), QStringLiteral("guadagno"), letture, true);
-    uscita = campo(l, 4, QStringLiteral("Uscita (Vpp)="), QStringLiteral("uscita"), letture, true);
-    h2 = campo(l, 5, QStringLiteral("H2 (%)="), QStringLiteral("h2"), letture, true);
-    h3 = campo(l, 6, QStringLiteral("H3 (%)="), QStringLiteral("h3"), letture, true);
-    thd = campo(l, 7, QStringLiteral("THD (%)="), QStringLiteral("thd"), letture, true);
-    margine = campo(l, 8, QStringLiteral("Margine ingresso (Vp)="), QStringLiteral("margine"), letture, true);
+    gm = campo(l, 0, tr("gm (mA/V)="), QStringLiteral("gm"), letture, true);
+    rp = campo(l, 1, tr("rp (kOhm)="), QStringLiteral("rp"), letture, true);
+    mu = campo(l, 2, tr("mu="), QStringLiteral("mu"), letture, true);
+    guadagno = campo(l, 3, tr("Guadagno="), QStringLiteral("guadagno"), letture, true);
+    uscita = campo(l, 4, tr("Uscita (Vpp)="), QStringLiteral("uscita"), letture, true);
+    h2 = campo(l, 5, tr("H2 (%)="), QStringLiteral("h2"), letture, true);
+    h3 = campo(l, 6, tr("H3 (%)="), QStringLiteral("h3"), letture, true);
+    thd = campo(l, 7, tr("THD (%)="), QStringLiteral("thd"), letture, true);
+    margine = campo(l, 8, tr("Margine ingresso (Vp)="), QStringLiteral("margine"), letture, true);
 
     stato = new QLabel(this);
     stato->setObjectName(QStringLiteral("stato"));
-    lega_nome_al_testo(stato, QStringLiteral("Stato del calcolo"));
+    lega_nome_al_testo(stato, tr("Stato del calcolo"));
     stato->setWordWrap(true);
     stato->setMinimumHeight(48);
     stato->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    salva_immagine = new QPushButton(QStringLiteral("Salva Immagine"), this);
+    salva_immagine = new QPushButton(tr("Salva Immagine"), this);
     salva_immagine->setObjectName(QStringLiteral("salva_immagine"));
-    esporta_csv = new QPushButton(QStringLiteral("Esporta CSV"), this);
+    esporta_csv = new QPushButton(tr("Esporta CSV"), this);
     esporta_csv->setObjectName(QStringLiteral("esporta_csv"));
-    chiudi = new QPushButton(QStringLiteral("Chiudi"), this);
+    chiudi = new QPushButton(tr("Chiudi"), this);
     chiudi->setObjectName(QStringLiteral("chiudi"));
     for (QPushButton* p : {salva_immagine, esporta_csv, chiudi}) {
         p->setAccessibleName(p->text());
@@ -194,24 +194,24 @@ GraficoRisposta::GraficoRisposta(Piattaforma& piattaforma, const modello::Parame
 void GraficoRisposta::crea_grafici()
 {
     auto* trasferimento = new QChart;
-    trasferimento->setTitle(QStringLiteral("Curva di trasferimento"));
-    asse_vg_ = asse(QStringLiteral("Vg (V)"));
-    asse_va_ = asse(QStringLiteral("Va (V)"));
+    trasferimento->setTitle(tr("Curva di trasferimento"));
+    asse_vg_ = asse(tr("Vg (V)"));
+    asse_va_ = asse(tr("Va (V)"));
     trasferimento->addAxis(asse_vg_, Qt::AlignBottom);
     trasferimento->addAxis(asse_va_, Qt::AlignLeft);
     curva_ = new QLineSeries;
-    curva_->setName(QStringLiteral("Retta di carico"));
+    curva_->setName(tr("Retta di carico"));
     curva_->setPen(QPen(QColor(120, 120, 120), 1.5));
     escursione_ = new QLineSeries;
-    escursione_->setName(QStringLiteral("Escursione"));
+    escursione_->setName(tr("Escursione"));
     escursione_->setPen(QPen(QColor(0, 70, 200), 3.5));
     curva_oltre_ = new QScatterSeries;
-    curva_oltre_->setName(QStringLiteral("Oltre il limite"));
+    curva_oltre_->setName(tr("Oltre il limite"));
     curva_oltre_->setMarkerSize(6);
     curva_oltre_->setColor(colore_oltre);
     curva_oltre_->setBorderColor(colore_oltre);
     lavoro_ = new QScatterSeries;
-    lavoro_->setName(QStringLiteral("Punto di lavoro"));
+    lavoro_->setName(tr("Punto di lavoro"));
     lavoro_->setMarkerSize(11);
     lavoro_->setColor(QColor(255, 200, 0));
     lavoro_->setBorderColor(Qt::black);
@@ -221,18 +221,18 @@ void GraficoRisposta::crea_grafici()
     vista_trasferimento = vista(trasferimento, QStringLiteral("vista_trasferimento"), this);
 
     auto* forma = new QChart;
-    forma->setTitle(QStringLiteral("Tensione di placca in un periodo"));
-    asse_t_ = asse(QStringLiteral("t / periodo"));
+    forma->setTitle(tr("Tensione di placca in un periodo"));
+    asse_t_ = asse(tr("t / periodo"));
     asse_t_->setRange(0, 1);
     asse_t_->setTickCount(5);
-    asse_forma_ = asse(QStringLiteral("Va (V)"));
+    asse_forma_ = asse(tr("Va (V)"));
     forma->addAxis(asse_t_, Qt::AlignBottom);
     forma->addAxis(asse_forma_, Qt::AlignLeft);
     forma_ = new QLineSeries;
-    forma_->setName(QStringLiteral("Placca"));
+    forma_->setName(tr("Placca"));
     forma_->setPen(QPen(QColor(0, 70, 200), 2));
     forma_oltre_ = new QScatterSeries;
-    forma_oltre_->setName(QStringLiteral("Oltre il limite"));
+    forma_oltre_->setName(tr("Oltre il limite"));
     forma_oltre_->setMarkerSize(6);
     forma_oltre_->setColor(colore_oltre);
     forma_oltre_->setBorderColor(colore_oltre);
@@ -242,8 +242,8 @@ void GraficoRisposta::crea_grafici()
     vista_forma = vista(forma, QStringLiteral("vista_forma"), this);
 
     auto* spettro = new QChart;
-    spettro->setTitle(QStringLiteral("Armoniche (dB rispetto a H1)"));
-    barre_ = new QBarSet(QStringLiteral("dB rispetto a H1"));
+    spettro->setTitle(tr("Armoniche (dB rispetto a H1)"));
+    barre_ = new QBarSet(tr("dB rispetto a H1"));
     barre_->setColor(QColor(0, 70, 200));
     for (int h = 1; h <= 5; ++h)
         *barre_ << 0;
@@ -424,7 +424,7 @@ void GraficoRisposta::salva_immagine_Click()
     if (!risposta_.valida)
         return;
     Piattaforma::DialogoFile d;
-    d.titolo = QStringLiteral("Salva Immagine");
+    d.titolo = tr("Salva Immagine");
     d.nome_iniziale = QStringLiteral("grafico_risposta.png");
     d.filtri = QStringLiteral("PNG (*.png)|*.png|");
     d.conferma_sovrascrittura = true;
@@ -432,8 +432,8 @@ void GraficoRisposta::salva_immagine_Click()
     if (!file || file->isEmpty())
         return;
     if (!immagine_grafici().save(*file, "PNG"))
-        piattaforma_.messaggio(QStringLiteral("Impossibile salvare l'immagine in %1.").arg(*file),
-                               QStringLiteral("Grafico Risposta"));
+        piattaforma_.messaggio(tr("Impossibile salvare l'immagine in %1.").arg(*file),
+                               tr("Grafico Risposta"));
 }
 
 void GraficoRisposta::esporta_csv_Click()
@@ -441,7 +441,7 @@ void GraficoRisposta::esporta_csv_Click()
     if (!risposta_.valida)
         return;
     Piattaforma::DialogoFile d;
-    d.titolo = QStringLiteral("Esporta CSV");
+    d.titolo = tr("Esporta CSV");
     d.nome_iniziale = QStringLiteral("risposta.csv");
     d.filtri = QStringLiteral("CSV (*.csv)|*.csv|");
     d.conferma_sovrascrittura = true;
@@ -450,6 +450,6 @@ void GraficoRisposta::esporta_csv_Click()
         return;
     QString errore;
     if (!risposta::scrivi_csv(*file, risposta_, &errore))
-        piattaforma_.messaggio(QStringLiteral("Impossibile esportare il file %1: %2").arg(*file, errore),
-                               QStringLiteral("Grafico Risposta"));
+        piattaforma_.messaggio(tr("Impossibile esportare il file %1: %2").arg(*file, errore),
+                               tr("Grafico Risposta"));
 }
