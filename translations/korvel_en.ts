@@ -645,16 +645,16 @@ the value Koren publishes.</translation>
         <translation>The first limit is the plate current cut-off.</translation>
     </message>
     <message>
-        <source> L&apos;escursione supera il limite: le parti oltre sono in rosso.</source>
-        <translation> The swing goes beyond the limit: the parts beyond are in red.</translation>
-    </message>
-    <message>
         <source>Impossibile salvare l&apos;immagine in %1.</source>
         <translation>Cannot save the picture in %1.</translation>
     </message>
     <message>
         <source>Impossibile esportare il file %1: %2</source>
         <translation>Cannot export the file %1: %2</translation>
+    </message>
+    <message>
+        <source>L&apos;escursione supera il limite: le parti oltre sono in rosso.</source>
+        <translation>The swing goes past the limit: the parts beyond it are in red.</translation>
     </message>
 </context>
 <context>
@@ -1075,6 +1075,10 @@ the value Koren publishes.</translation>
         <source>Ricarica Valvola: </source>
         <translation>Reload Tube: </translation>
     </message>
+    <message>
+        <source>Stadio &amp;Finale...</source>
+        <translation>&amp;Output Stage...</translation>
+    </message>
 </context>
 <context>
     <name>KOR_MANUALE</name>
@@ -1426,6 +1430,17 @@ Replace them?</translation>
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>pag. %1</source>
+        <translation>page %1</translation>
+    </message>
+    <message>
+        <source>di %1</source>
+        <translation>of %1</translation>
+    </message>
+</context>
+<context>
     <name>Ricalcolo</name>
     <message>
         <source>Parametri ricalcolo</source>
@@ -1630,6 +1645,297 @@ Replace them?</translation>
     </message>
 </context>
 <context>
+    <name>StadioFinale</name>
+    <message>
+        <source>Va riposo (V)=</source>
+        <translation>Vp at rest (V)=</translation>
+    </message>
+    <message>
+        <source>Ia riposo (mA)=</source>
+        <translation>Ip at rest (mA)=</translation>
+    </message>
+    <message>
+        <source>Pa riposo (W)=</source>
+        <translation>Plate diss. at rest (W)=</translation>
+    </message>
+    <message>
+        <source>Pa riposo (% max)=</source>
+        <translation>Plate diss. at rest (% max)=</translation>
+    </message>
+    <message>
+        <source>Rk (Ohm)=</source>
+        <translation>Rk (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Potenza Rk (W)=</source>
+        <translation>Rk power (W)=</translation>
+    </message>
+    <message>
+        <source>Potenza uscita (W)=</source>
+        <translation>Output power (W)=</translation>
+    </message>
+    <message>
+        <source>Potenza massima (W)=</source>
+        <translation>Maximum power (W)=</translation>
+    </message>
+    <message>
+        <source>Rendimento (%)=</source>
+        <translation>Efficiency (%)=</translation>
+    </message>
+    <message>
+        <source>Pa media (W)=</source>
+        <translation>Avg plate diss. (W)=</translation>
+    </message>
+    <message>
+        <source>H2 (%)=</source>
+        <translation>H2 (%)=</translation>
+    </message>
+    <message>
+        <source>H3 (%)=</source>
+        <translation>H3 (%)=</translation>
+    </message>
+    <message>
+        <source>H4 (%)=</source>
+        <translation>H4 (%)=</translation>
+    </message>
+    <message>
+        <source>H5 (%)=</source>
+        <translation>H5 (%)=</translation>
+    </message>
+    <message>
+        <source>THD (%)=</source>
+        <translation>THD (%)=</translation>
+    </message>
+    <message>
+        <source>rp (Ohm)=</source>
+        <translation>rp (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Fattore di smorzamento=</source>
+        <translation>Damping factor=</translation>
+    </message>
+    <message>
+        <source>Spostamento polarizzazione (V)=</source>
+        <translation>Bias shift (V)=</translation>
+    </message>
+    <message>
+        <source>Rapporto spire=</source>
+        <translation>Turns ratio=</translation>
+    </message>
+    <message>
+        <source>B+ (V)=</source>
+        <translation>B+ (V)=</translation>
+    </message>
+    <message>
+        <source>Vg2 (V)=</source>
+        <translation>Vg2 (V)=</translation>
+    </message>
+    <message>
+        <source>Presa UL (%)=</source>
+        <translation>UL tap (%)=</translation>
+    </message>
+    <message>
+        <source>Impedenza primario (Ohm)=</source>
+        <translation>Primary impedance (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Resistenza DC primario (Ohm)=</source>
+        <translation>Primary DC resistance (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Vg riposo (V)=</source>
+        <translation>Grid bias (V)=</translation>
+    </message>
+    <message>
+        <source>Ampiezza ingresso (Vp)=</source>
+        <translation>Input amplitude (Vp)=</translation>
+    </message>
+    <message>
+        <source>Carico altoparlante (Ohm)=</source>
+        <translation>Speaker load (Ohm)=</translation>
+    </message>
+    <message>
+        <source>Stadio Finale</source>
+        <translation>Output Stage</translation>
+    </message>
+    <message>
+        <source>Stadio</source>
+        <translation>Stage</translation>
+    </message>
+    <message>
+        <source>Topologia</source>
+        <translation>Topology</translation>
+    </message>
+    <message>
+        <source>Single Ended</source>
+        <translation>Single Ended</translation>
+    </message>
+    <message>
+        <source>Push-Pull</source>
+        <translation>Push-Pull</translation>
+    </message>
+    <message>
+        <source>Collegamento</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>Triodo</source>
+        <translation>Triode</translation>
+    </message>
+    <message>
+        <source>Pentodo</source>
+        <translation>Pentode</translation>
+    </message>
+    <message>
+        <source>Ultralineare</source>
+        <translation>Ultralinear</translation>
+    </message>
+    <message>
+        <source>Single Ended: placca-B+; Push-Pull: placca-placca (Raa)</source>
+        <translation>Single Ended: plate to B+; Push-Pull: plate to plate (Raa)</translation>
+    </message>
+    <message>
+        <source>Polarizzazione</source>
+        <translation>Bias</translation>
+    </message>
+    <message>
+        <source>Fissa</source>
+        <translation>Fixed</translation>
+    </message>
+    <message>
+        <source>Catodica</source>
+        <translation>Cathode</translation>
+    </message>
+    <message>
+        <source>Risultati</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Classe=</source>
+        <translation>Class=</translation>
+    </message>
+    <message>
+        <source>Stato del calcolo</source>
+        <translation>Calculation status</translation>
+    </message>
+    <message>
+        <source>Traccia su grafico</source>
+        <translation>Draw on chart</translation>
+    </message>
+    <message>
+        <source>Cancella</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Salva Immagine</source>
+        <translation>Save Image</translation>
+    </message>
+    <message>
+        <source>Esporta CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>Chiudi</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Caratteristiche di placca</source>
+        <translation>Plate characteristics</translation>
+    </message>
+    <message>
+        <source>Va (V)</source>
+        <translation>Vp (V)</translation>
+    </message>
+    <message>
+        <source>Ia (mA)</source>
+        <translation>Ip (mA)</translation>
+    </message>
+    <message>
+        <source>Pa max</source>
+        <translation>Max plate diss.</translation>
+    </message>
+    <message>
+        <source>Retta composita</source>
+        <translation>Composite load line</translation>
+    </message>
+    <message>
+        <source>Retta di carico</source>
+        <translation>Load line</translation>
+    </message>
+    <message>
+        <source>Escursione</source>
+        <translation>Swing</translation>
+    </message>
+    <message>
+        <source>Oltre 0 V di griglia</source>
+        <translation>Past 0 V grid</translation>
+    </message>
+    <message>
+        <source>Punto di lavoro</source>
+        <translation>Operating point</translation>
+    </message>
+    <message>
+        <source>Tensione primario e correnti di placca in un periodo</source>
+        <translation>Primary voltage and plate currents over one period</translation>
+    </message>
+    <message>
+        <source>t / periodo</source>
+        <translation>t / period</translation>
+    </message>
+    <message>
+        <source>V primario (V)</source>
+        <translation>Primary V (V)</translation>
+    </message>
+    <message>
+        <source>Primario</source>
+        <translation>Primary</translation>
+    </message>
+    <message>
+        <source>Ia tubo 1</source>
+        <translation>Ip tube 1</translation>
+    </message>
+    <message>
+        <source>Ia tubo 2</source>
+        <translation>Ip tube 2</translation>
+    </message>
+    <message>
+        <source>Armoniche (dB rispetto a H1)</source>
+        <translation>Harmonics (dB relative to H1)</translation>
+    </message>
+    <message>
+        <source>dB rispetto a H1</source>
+        <translation>dB relative to H1</translation>
+    </message>
+    <message>
+        <source>dB</source>
+        <translation>dB</translation>
+    </message>
+    <message>
+        <source>L&apos;escursione supera 0 V di griglia (in rosso): il modello non ha corrente di griglia.</source>
+        <translation>The swing goes past 0 V on the grid (in red): the model has no grid current.</translation>
+    </message>
+    <message>
+        <source>A riposo la placca dissipa più della sua potenza massima.</source>
+        <translation>At rest the plate dissipates more than its maximum rating.</translation>
+    </message>
+    <message>
+        <source>Curve di placca da %1 V a %2 V di griglia, passo %3 V.</source>
+        <translation>Plate curves from %1 V to %2 V grid, in %3 V steps.</translation>
+    </message>
+    <message>
+        <source>La retta cade fuori dagli assi del grafico.</source>
+        <translation>The line falls outside the chart&apos;s axes.</translation>
+    </message>
+    <message>
+        <source>Impossibile salvare l&apos;immagine in %1.</source>
+        <translation>Cannot save the image to %1.</translation>
+    </message>
+    <message>
+        <source>Impossibile esportare il file %1: %2</source>
+        <translation>Cannot export the file %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>Vedi_Schema</name>
     <message>
         <source>Schema: </source>
@@ -1653,6 +1959,93 @@ Replace them?</translation>
     <message>
         <source>Accesso Data base assente, vuoi procedere alla installazione?</source>
         <translation>No database access. Go on with the installation?</translation>
+    </message>
+</context>
+<context>
+    <name>finale</name>
+    <message>
+        <source>I valori portano il calcolo fuori campo.</source>
+        <translation>These values take the calculation out of range.</translation>
+    </message>
+    <message>
+        <source>B+ (V)= deve essere maggiore di zero.</source>
+        <translation>B+ (V)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Impedenza primario (Ohm)= deve essere maggiore di zero.</source>
+        <translation>Primary impedance (Ohm)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Resistenza DC primario (Ohm)= non può essere negativa.</source>
+        <translation>Primary DC resistance (Ohm)= cannot be negative.</translation>
+    </message>
+    <message>
+        <source>Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo.</source>
+        <translation>Grid bias (V)= cannot be positive: the grid would already conduct at rest.</translation>
+    </message>
+    <message>
+        <source>Ampiezza ingresso (Vp)= deve essere maggiore di zero.</source>
+        <translation>Input amplitude (Vp)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Carico altoparlante (Ohm)= deve essere maggiore di zero.</source>
+        <translation>Speaker load (Ohm)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Vg2 (V)= deve essere maggiore di zero.</source>
+        <translation>Vg2 (V)= must be greater than zero.</translation>
+    </message>
+    <message>
+        <source>Presa UL (%)= deve stare fra 0 e 100.</source>
+        <translation>UL tap (%)= must lie between 0 and 100.</translation>
+    </message>
+    <message>
+        <source>B+ non supera la tensione di polarizzazione: la valvola non ha tensione di placca.</source>
+        <translation>B+ does not exceed the bias voltage: the tube has no plate voltage.</translation>
+    </message>
+    <message>
+        <source>Con questa griglia la valvola non conduce a riposo: il punto di lavoro non ha corrente.</source>
+        <translation>With this grid bias the tube does not conduct at rest: the operating point has no current.</translation>
+    </message>
+    <message>
+        <source>La resistenza DC del primario porta la placca sotto il catodo.</source>
+        <translation>The primary&apos;s DC resistance takes the plate below the cathode.</translation>
+    </message>
+    <message>
+        <source>Il modello non dà pendenza nel punto di lavoro.</source>
+        <translation>The model gives no slope at the operating point.</translation>
+    </message>
+    <message>
+        <source>Il modello non dà una soluzione per questa ampiezza.</source>
+        <translation>The model gives no solution for this amplitude.</translation>
+    </message>
+    <message>
+        <source>L&apos;uscita non ha fondamentale: la valvola resta interdetta.</source>
+        <translation>The output has no fundamental: the tube stays cut off.</translation>
+    </message>
+    <message>
+        <source>Il modello non dà una soluzione alla massima ampiezza.</source>
+        <translation>The model gives no solution at full drive.</translation>
+    </message>
+    <message>
+        <source>%1 non contiene un numero.</source>
+        <translation>%1 does not hold a number.</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>AB</source>
+        <translation>AB</translation>
+    </message>
+    <message>
+        <source>A (taglio)</source>
+        <translation>A (cut-off)</translation>
+    </message>
+    <message>
+        <source>Nessun risultato da esportare.</source>
+        <translation>No results to export.</translation>
     </message>
 </context>
 <context>
