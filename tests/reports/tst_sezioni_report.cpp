@@ -47,11 +47,7 @@ const valvole_demo::Valvola& demo_12ax7()
 modello::ModelloSalvato modello_triodo(const valvole_demo::Valvola& v)
 {
     modello::ModelloSalvato m;
-    m.parametri.mu = v.triodo.mu;
-    m.parametri.ex = v.triodo.ex;
-    m.parametri.kg1 = v.triodo.kg1;
-    m.parametri.kp = v.triodo.kp;
-    m.parametri.kvb = v.triodo.kvb;
+    m.parametri = v.parametri;
     for (int k = 0; k < v.n_curve; ++k)
         m.griglie << valvole_demo::tensione_griglia(v, k);
     m.fonte = modello::fonte_pubblicato;
@@ -303,7 +299,7 @@ private slots:
         if (const QByteArray copia = qgetenv("KORVEL_SCHERMATA"); !copia.isEmpty())
             QFile::copy(pdf, QString::fromLocal8Bit(copia));
         QVERIFY(seconda.contains(QStringLiteral("Stadio finale")));
-        QVERIFY(riga_presente(seconda, QStringLiteral("mu="), modello::testo_numero(v.triodo.mu)));
+        QVERIFY(riga_presente(seconda, QStringLiteral("mu="), modello::testo_numero(v.parametri.mu)));
         QVERIFY(riga_presente(seconda, QStringLiteral("Impedenza primario (Ohm)="),
                               finale::testi_da_ingressi(f).impedenza));
         const finale::RisultatoFinale r = finale::calcola(in.modello->parametri, f, in.pmax_w);
