@@ -27,7 +27,7 @@ constexpr float altezza_didascalia = 0.6f;
 // A 10 pt row with its descenders clear of the rule below: close enough that
 // the output stage's tables beside its plots fit under the model on one page.
 constexpr float altezza_riga = 0.4f;
-constexpr float linea_base_riga = 0.3f;
+constexpr float linea_base_riga = 0.315f;
 constexpr float altezza_nota = 0.4f;
 constexpr float spazio = 0.3f;
 constexpr float spazio_sezioni = 0.4f;
