@@ -484,6 +484,19 @@ void TstComandiReport::con_stadio_finale()
     QCOMPARE(file_immagini.size(), 7);
     for (const char* nome : {"Finale1.png", "Finale2.png", "Finale3.png"})
         QVERIFY2(file_immagini.contains(QString::fromLatin1(nome)), qPrintable(file_immagini.join(u' ')));
+
+    // The printed project: the PDF's second page, plots included.
+    const QString stampa = uscite_.filePath(QStringLiteral("stampa_finale.pdf"));
+    p_.azzera();
+    p_.imposta_stampante(stampa);
+    p_.rispondi_stampa(true);
+    w_->stampa[0]->trigger();
+    p_.imposta_stampante({});
+    const QString stampata = pdftotext_pagina(stampa, 2);
+    QVERIFY(stampata.contains(QStringLiteral("Stadio finale")));
+    for (int i = 0; i < valori.size(); ++i)
+        QVERIFY2(stampata.contains(valori[i]), qPrintable(etichette[i]));
+    QCOMPARE(immagini_pdf(stampa).mid(5).size(), 3);
 }
 
 // A tube without a stored model: the report is its one page again.
