@@ -1,7 +1,8 @@
 #include "finale/letture_finale.h"
 
+#include "common/numeri.h"
+
 #include <QCoreApplication>
-#include <QLocale>
 
 namespace finale {
 
@@ -18,10 +19,12 @@ std::vector<LetturaFinale> letture(const RisultatoFinale& r, const IngressiFinal
 {
     if (!r.valido)
         return {};
-    const QLocale locale;
     std::vector<LetturaFinale> l;
+    // The program's display patterns: never a thousands separator, which
+    // would read as a decimal point in half the locales.
     const auto aggiungi = [&](const char* etichetta, double v, int decimali) {
-        l.push_back({tr(etichetta), locale.toString(v, 'f', decimali)});
+        const QString schema = decimali == 0 ? QStringLiteral("###0") : QStringLiteral("###0.") + QString(decimali, u'0');
+        l.push_back({tr(etichetta), numeri::formatta(v, schema)});
     };
     const bool catodica = ingressi.polarizzazione == Polarizzazione::catodica;
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Va riposo (V)="), r.va_riposo, 1);

@@ -24,7 +24,10 @@ constexpr float larghezza_figure = destra - inizio_figure;
 
 constexpr float altezza_titolo = 1.2f;
 constexpr float altezza_didascalia = 0.6f;
-constexpr float altezza_riga = 0.5f;
+// A 10 pt row with its descenders clear of the rule below: close enough that
+// the output stage's tables beside its plots fit under the model on one page.
+constexpr float altezza_riga = 0.4f;
+constexpr float linea_base_riga = 0.315f;
 constexpr float altezza_nota = 0.4f;
 constexpr float spazio = 0.3f;
 constexpr float spazio_sezioni = 0.4f;
@@ -99,8 +102,8 @@ void tabella(PaginaSezioni& p, const TabellaSezione& t, float x0, float x1, floa
     const float cima = y;
     for (const RigaSezione& r : t.righe) {
         p.push_back(linea(x0, y, x1, y));
-        p.push_back(testo(x0 + 0.15f, y - 0.37f, r.voce, Stile::testo));
-        p.push_back(testo(x1 - 0.15f, y - 0.37f, r.valore, Stile::testo, 1));
+        p.push_back(testo(x0 + 0.15f, y - linea_base_riga, r.voce, Stile::testo));
+        p.push_back(testo(x1 - 0.15f, y - linea_base_riga, r.valore, Stile::testo, 1));
         y -= altezza_riga;
     }
     p.push_back(linea(x0, y, x1, y));

@@ -3,8 +3,10 @@
 
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
+#include "finale/ui/finestra_stadio_finale.h"
 #include "tubes/lista_valvole.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTableWidget>
@@ -81,12 +83,24 @@ double KORVEL::potenza_massima_w() const
     return lista_->cella_lista(riga, 15).toDouble() / 1000;
 }
 
-std::vector<FiguraSezione> KORVEL::grafici_finale(const modello::ParametriModello&, const finale::IngressiFinale&,
-                                                  double)
+std::vector<FiguraSezione> KORVEL::grafici_finale(const modello::ParametriModello& modello,
+                                                  const finale::IngressiFinale& ingressi, double pmax_w)
 {
-    // The output stage window draws its plots; until it hands them over
-    // here, the report prints its tables alone.
-    return {};
+    // The window itself, never shown and never reaching the main chart: the
+    // report's plots are the ones the user saw, drawn by the same code from
+    // the same computation.
+    StadioFinale finestra(piattaforma_, modello, pmax_w, ingressi, StadioFinale::GraficoPrincipale{}, this);
+    const char* const didascalie[] = {
+        QT_TRANSLATE_NOOP("StadioFinale", "Caratteristiche di placca"),
+        QT_TRANSLATE_NOOP("StadioFinale", "Tensione primario e correnti di placca in un periodo"),
+        QT_TRANSLATE_NOOP("StadioFinale", "Armoniche (dB rispetto a H1)")};
+    std::vector<FiguraSezione> figure;
+    if (!finestra.risultato().valido)
+        return figure;
+    const std::vector<QImage> immagini = finestra.immagini_separate(QSize(760, 320));
+    for (std::size_t i = 0; i < immagini.size() && i < std::size(didascalie); ++i)
+        figure.push_back({QCoreApplication::translate("StadioFinale", didascalie[i]), QString(), immagini[i], 0});
+    return figure;
 }
 
 void KORVEL::mostra_report_pdf()

@@ -12,6 +12,7 @@
 
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
+#include "finale/letture_finale.h"
 #include "finale/stadio_finale.h"
 #include "finale/ui/finestra_stadio_finale.h"
 #include "model/archivio_modelli.h"
@@ -37,6 +38,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -174,6 +176,31 @@ private slots:
             QCOMPARE(f->classe->text(), QStringLiteral("A"));
             QCOMPARE(f->rk->text(), QString()); // fixed bias
             QCOMPARE(f->rapporto_spire->text(), l.toString(std::sqrt(2500 / 8.0), 'f', 2));
+            // Every read-out is the reports' text for it, and a figure past
+            // a thousand shows without grouping even where the locale groups
+            // (Italian "1.234" would read back as a decimal).
+            const QLocale locale_prima;
+            QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+            f->polarizzazione->setCurrentIndex(f->polarizzazione->findData(int(finale::Polarizzazione::catodica)));
+            f->ricalcola();
+            QVERIFY2(f->risultato().valido, qPrintable(f->risultato().motivo));
+            QVERIFY(f->risultato().rk >= 1000);
+            const std::vector<finale::LetturaFinale> attese = finale::letture(f->risultato(), f->ingressi());
+            QCOMPARE(attese.size(), std::size_t(20));
+            for (const finale::LetturaFinale& a : attese) {
+                QLineEdit* campo = nullptr;
+                for (QLineEdit* e : f->findChildren<QLineEdit*>())
+                    if (e->isReadOnly() && e->accessibleName() == a.etichetta)
+                        campo = e;
+                QVERIFY2(campo, qPrintable(a.etichetta));
+                QCOMPARE(campo->text(), a.valore);
+            }
+            QCOMPARE(f->rk->text(), QString::number(std::round(f->risultato().rk)));
+            QLocale::setDefault(locale_prima);
+            f->polarizzazione->setCurrentIndex(f->polarizzazione->findData(int(finale::Polarizzazione::fissa)));
+            f->ricalcola();
+            QCOMPARE(f->ia_riposo->text(), l.toString(r.ia_riposo, 'f', 1));
+
             qInfo("2A3 window: Ia %s mA, P %s W, THD %s %%, Pmax %s W", qPrintable(f->ia_riposo->text()),
                   qPrintable(f->potenza->text()), qPrintable(f->thd->text()), qPrintable(f->potenza_massima->text()));
 

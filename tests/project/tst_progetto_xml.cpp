@@ -168,6 +168,30 @@ private slots:
         strane.risposta->b_piu = QString(risposta::lunghezza_massima_testo, u'9');
         QTest::newRow("response, texts to escape, longest")
             << strane << QByteArray(" Carico='&lt;1\"k\" &amp; &apos;x&apos;&#9;&#9786;&gt;' ");
+        // Every choice away from its default and values that need their
+        // decimals, so a lost or rounded field shows.
+        finale::IngressiFinale pp;
+        pp.topologia = finale::Topologia::push_pull;
+        pp.collegamento = finale::Collegamento::ultralineare;
+        pp.polarizzazione = finale::Polarizzazione::catodica;
+        pp.b_piu = 430.5;
+        pp.presa_ul = 43.25;
+        pp.impedenza = 6600;
+        pp.resistenza_dc = 123.125;
+        pp.vg_riposo = -38.7;
+        pp.ampiezza = 0.1;
+        pp.carico = 16;
+        IngressiFinestre finale_solo;
+        finale_solo.finale = pp;
+        QTest::newRow("output stage only")
+            << finale_solo
+            << QByteArray("\t<StadioFinale TOPOLOGIA=\"PUSH_PULL\" COLLEGAMENTO=\"ULTRALINEARE\""
+                          " POLARIZZAZIONE=\"CATODICA\"");
+        IngressiFinestre entrambe;
+        entrambe.risposta = risposta_12ax7();
+        entrambe.finale = pp;
+        // The response's element first, the output stage's after it.
+        QTest::newRow("both") << entrambe << QByteArray(" CatodoBypassato=\"FALSE\"/>\r\n\t<StadioFinale ");
     }
     void finestre()
     {
@@ -185,7 +209,10 @@ private slots:
         if (riga.isEmpty()) {
             QCOMPARE(primo, vecchio);
         } else {
-            QVERIFY2(aggiunta.startsWith("\t<Risposta ") && aggiunta.count("\r\n") == 1, aggiunta.constData());
+            // One line for each window that has inputs.
+            QVERIFY2(aggiunta.startsWith(finestre.risposta ? "\t<Risposta " : "\t<StadioFinale ") &&
+                         aggiunta.count("\r\n") == int(finestre.risposta.has_value()) + int(finestre.finale.has_value()),
+                     aggiunta.constData());
             QVERIFY2(aggiunta.contains(riga), aggiunta.constData());
         }
 

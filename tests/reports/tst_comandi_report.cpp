@@ -7,6 +7,7 @@
 #include "archive/cartelle.h"
 #include "chart/grafico.h"
 #include "chart/ui/picture1.h"
+#include "finale/ui/finestra_stadio_finale.h"
 #include "platform/piattaforma_scriptata.h"
 #include "reports/comandi_report.h"
 #include "response/ui/grafico_risposta.h"
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QImageReader>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -69,6 +71,7 @@ private slots:
     void stampa_data();
     void stampa();
     void con_risposta();
+    void con_stadio_finale();
     void senza_modello();
 
 private:
@@ -392,6 +395,108 @@ void TstComandiReport::con_risposta()
     for (const QString& v : valori)
         QVERIFY2(stampata.contains(v), qPrintable(v));
     QCOMPARE(immagini_pdf(stampa).size(), 8);
+}
+
+// The demo 2A3 once "Stadio Finale" was opened on it: the report's second
+// page holds the window's read-outs exactly as the window shows them and the
+// window's three plots; the HTML page the same, its pictures files that read.
+void TstComandiReport::con_stadio_finale()
+{
+    const int riga = riga_valvola(w_->lista(), QStringLiteral("2A3"));
+    QVERIFY(riga > 0);
+    w_->caricatore().griglia_DB_DblClick(riga);
+    QVERIFY(w_->caricatore().modello());
+    QVERIFY(w_->stadio_finale->isEnabled());
+    QStringList etichette, valori;
+    bool aperta = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* f = qobject_cast<StadioFinale*>(QApplication::activeModalWidget());
+        if (!f)
+            return;
+        aperta = true;
+        // 2500 ohm: a value a thousands separator would spoil.
+        f->impedenza->setText(QStringLiteral("2500"));
+        f->polarizzazione->setCurrentIndex(f->polarizzazione->findData(int(finale::Polarizzazione::catodica)));
+        f->ricalcola();
+        for (QLineEdit* e : f->findChildren<QLineEdit*>())
+            if (e->isReadOnly() && !e->text().isEmpty()) {
+                etichette << e->accessibleName();
+                valori << e->text();
+            }
+        f->reject();
+    });
+    w_->stadio_finale->trigger();
+    QVERIFY(aperta);
+    // With cathode bias every read-out but the share of the rating shows.
+    QVERIFY2(valori.size() >= 19, qPrintable(etichette.join(u' ')));
+    for (const QString& v : valori)
+        QVERIFY2(!v.contains(u','), qPrintable(v));
+
+    const QString pdf = uscite_.filePath(QStringLiteral("finale.pdf"));
+    p_.azzera();
+    p_.rispondi_file(pdf);
+    p_.rispondi_input(QStringLiteral("Stadio finale 2A3"));
+    p_.rispondi_si_no(false);
+    w_->salvataggio[0]->trigger();
+    QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
+    if (const QByteArray copia = qgetenv("KORVEL_SCHERMATA"); !copia.isEmpty())
+        QFile::copy(pdf, QString::fromLocal8Bit(copia) + QStringLiteral(".finale.pdf"));
+    const QString seconda = pdftotext_pagina(pdf, 2);
+    QVERIFY(seconda.contains(QStringLiteral("Stadio finale")));
+    QVERIFY(QRegularExpression(QStringLiteral("Impedenza primario \\(Ohm\\)=\\s+2500\\s")).match(seconda).hasMatch());
+    for (int i = 0; i < valori.size(); ++i)
+        QVERIFY2(QRegularExpression(QRegularExpression::escape(etichette[i]) + QStringLiteral("\\s+") +
+                                    QRegularExpression::escape(valori[i]) + QStringLiteral("\\s"))
+                     .match(seconda)
+                     .hasMatch(),
+                 qPrintable(etichette[i] + valori[i]));
+    // The page 1 pictures, the model over the curves, the window's plots.
+    const QStringList img = immagini_pdf(pdf);
+    QCOMPARE(img.size(), 7);
+    QCOMPARE(img.mid(4),
+             (QStringList{QStringLiteral("760x320"), QStringLiteral("760x320"), QStringLiteral("760x320")}));
+    for (int pagina = 1; pagina <= pdftotext(pdf).count(u'\f'); ++pagina) {
+        const QString png = uscite_.filePath(QStringLiteral("finale%1").arg(pagina));
+        esegui(QStringLiteral("pdftoppm"),
+               {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+                QString::number(pagina), QStringLiteral("-l"), QString::number(pagina), QStringLiteral("-singlefile"),
+                pdf, png});
+        QVERIFY2(!QImage(png + QStringLiteral(".png")).isNull(), qPrintable(png));
+    }
+
+    const QString pagina = uscite_.filePath(QStringLiteral("finale.htm"));
+    p_.azzera();
+    p_.rispondi_file(pagina);
+    p_.rispondi_input(QStringLiteral("Stadio finale 2A3"));
+    w_->salvataggio[1]->trigger();
+    QFile f(pagina);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray html = f.readAll();
+    for (int i = 0; i < valori.size(); ++i)
+        QVERIFY2(html.contains("<td class=\"valore\">" + valori[i].toUtf8() + "</td>"), qPrintable(etichette[i]));
+    QStringList file_immagini;
+    for (const QRegularExpressionMatch& m :
+         QRegularExpression(QStringLiteral("<img src=\"([^\"]*)\"")).globalMatch(QString::fromUtf8(html))) {
+        const QString file = uscite_.filePath(QUrl::fromPercentEncoding(m.captured(1).toLatin1()));
+        QVERIFY2(!QImageReader(file).read().isNull(), qPrintable(file));
+        file_immagini << QFileInfo(file).fileName();
+    }
+    QCOMPARE(file_immagini.size(), 7);
+    for (const char* nome : {"Finale1.png", "Finale2.png", "Finale3.png"})
+        QVERIFY2(file_immagini.contains(QString::fromLatin1(nome)), qPrintable(file_immagini.join(u' ')));
+
+    // The printed project: the PDF's second page, plots included.
+    const QString stampa = uscite_.filePath(QStringLiteral("stampa_finale.pdf"));
+    p_.azzera();
+    p_.imposta_stampante(stampa);
+    p_.rispondi_stampa(true);
+    w_->stampa[0]->trigger();
+    p_.imposta_stampante({});
+    const QString stampata = pdftotext_pagina(stampa, 2);
+    QVERIFY(stampata.contains(QStringLiteral("Stadio finale")));
+    for (int i = 0; i < valori.size(); ++i)
+        QVERIFY2(stampata.contains(valori[i]), qPrintable(etichette[i]));
+    QCOMPARE(immagini_pdf(stampa).mid(5).size(), 3);
 }
 
 // A tube without a stored model: the report is its one page again.

@@ -1,5 +1,6 @@
 #include "finale/ui/finestra_stadio_finale.h"
 
+#include "finale/letture_finale.h"
 #include "platform/piattaforma.h"
 
 #include <QBarCategoryAxis>
@@ -26,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 using namespace finale;
 
@@ -398,13 +400,16 @@ void StadioFinale::aggiorna_campi_attivi()
     presa_ul->setEnabled(c == Collegamento::ultralineare);
 }
 
+std::vector<QLineEdit*> StadioFinale::campi_letture() const
+{
+    return {va_riposo, ia_riposo, pa_riposo, pa_percento, rk,  potenza_rk,  potenza,     potenza_massima,
+            rendimento, pa_media, h2,        h3,          h4,  h5,          thd,         classe,
+            rp,         smorzamento, spostamento, rapporto_spire};
+}
+
 void StadioFinale::svuota_letture(const QString& motivo)
 {
-    for (QLineEdit* e : {va_riposo,  ia_riposo,   pa_riposo,   pa_percento,
-                         rk,         potenza_rk,  potenza,     potenza_massima,
-                         rendimento, pa_media,    h2,          h3,
-                         h4,         h5,          thd,         classe,
-                         rp,         smorzamento, spostamento, rapporto_spire})
+    for (QLineEdit* e : campi_letture())
         e->clear();
     stato->setText(motivo);
     stato->setStyleSheet(stile_errore);
@@ -430,40 +435,18 @@ void StadioFinale::ricalcola()
         return;
     }
 
-    const QLocale locale;
-    const auto mostra = [&locale](QLineEdit* e, double v, int decimali) {
-        e->setText(locale.toString(v, 'f', decimali));
-    };
+    // The figures as the reports print them: one formatting for both.
+    std::map<QString, QLineEdit*> per_etichetta;
+    for (QLineEdit* e : campi_letture())
+        per_etichetta[e->accessibleName()] = e;
+    for (QLineEdit* e : campi_letture())
+        e->clear();
+    for (const LetturaFinale& l : letture(risultato_, ingressi_))
+        if (const auto e = per_etichetta.find(l.etichetta); e != per_etichetta.end())
+            e->second->setText(l.valore);
     const RisultatoFinale& r = risultato_;
-    const bool catodica = ingressi_.polarizzazione == Polarizzazione::catodica;
-    mostra(va_riposo, r.va_riposo, 1);
-    mostra(ia_riposo, r.ia_riposo, 1);
-    mostra(pa_riposo, r.pa_riposo, 2);
-    if (r.pa_riposo_percento)
-        mostra(pa_percento, *r.pa_riposo_percento, 0);
-    else
-        pa_percento->clear();
-    if (catodica) {
-        mostra(rk, r.rk, 0);
-        mostra(potenza_rk, r.potenza_rk, 2);
-        mostra(spostamento, r.spostamento, 2);
-    } else {
-        for (QLineEdit* e : {rk, potenza_rk, spostamento})
-            e->clear();
-    }
-    mostra(potenza, r.potenza, 2);
-    mostra(potenza_massima, r.potenza_massima, 2);
-    mostra(rendimento, r.rendimento, 1);
-    mostra(pa_media, r.pa_media, 2);
-    mostra(h2, r.h2, 2);
-    mostra(h3, r.h3, 2);
-    mostra(h4, r.h4, 2);
-    mostra(h5, r.h5, 2);
-    mostra(thd, r.thd, 2);
-    classe->setText(testo_classe(r.classe));
-    mostra(rp, r.rp, 0);
-    mostra(smorzamento, r.smorzamento, 2);
-    mostra(rapporto_spire, r.rapporto_spire, 2);
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
 
     QStringList note;
     if (r.oltre_griglia)
@@ -594,6 +577,26 @@ QImage StadioFinale::immagine_grafici()
         y += i.height();
     }
     return immagine;
+}
+
+std::vector<QImage> StadioFinale::immagini_separate(QSize dimensione)
+{
+    std::vector<QImage> immagini;
+    for (QChartView* v : {vista_placca, vista_periodo, vista_spettro}) {
+        // The chart laid out at the picture's size in its own scene, so a
+        // window never shown draws just as one on screen does.
+        QChart* c = v->chart();
+        c->resize(dimensione);
+        QImage img(dimensione, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        v->scene()->render(&p, QRectF(QPointF(0, 0), QSizeF(dimensione)), QRectF(c->pos(), QSizeF(dimensione)));
+        p.end();
+        immagini.push_back(img);
+    }
+    return immagini;
 }
 
 void StadioFinale::salva_immagine_Click()

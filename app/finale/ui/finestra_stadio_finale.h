@@ -74,12 +74,16 @@ public:
     const finale::IngressiFinale& ingressi() const { return ingressi_; }
     // The three plots one above the other, as "Salva Immagine" writes them.
     QImage immagine_grafici();
+    // The three plots apart, each laid out at the given size: what the
+    // reports print.
+    std::vector<QImage> immagini_separate(QSize dimensione);
 
 private:
     void crea_grafici();
     void aggiorna_grafici();
     void aggiorna_campi_attivi();
     void svuota_letture(const QString& motivo);
+    std::vector<QLineEdit*> campi_letture() const;
     finale::IngressiFinale scelte() const;
 
     Piattaforma& piattaforma_;
