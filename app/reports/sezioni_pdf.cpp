@@ -44,9 +44,10 @@ std::vector<Figura> carica(PdfWriter& w, const std::vector<SezioneReport>& sezio
     std::vector<Figura> figure;
     if (sezioni.empty())
         return figure;
-    for (const auto& [nome, stile] : {std::pair{font_grassetto, 1}, std::pair{font_testo, 0}}) {
+    // Plain values for the lambda: clang does not capture structured bindings.
+    for (const auto& font : {std::pair{font_grassetto, 1}, std::pair{font_testo, 0}}) {
         std::string base = "Arial";
-        passo([&] { w.LoadFont(nome, base, stile); });
+        passo([&] { w.LoadFont(font.first, base, font.second); });
     }
     for (const SezioneReport& s : sezioni)
         for (const FiguraSezione& f : s.figure) {
