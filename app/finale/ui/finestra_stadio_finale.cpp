@@ -1,5 +1,7 @@
 #include "finale/ui/finestra_stadio_finale.h"
 
+#include "response/ui/immagini_grafici.h"
+
 #include "finale/letture_finale.h"
 #include "platform/piattaforma.h"
 
@@ -559,44 +561,12 @@ void StadioFinale::cancella_Click()
 
 QImage StadioFinale::immagine_grafici()
 {
-    const QList<QChartView*> viste = {vista_placca, vista_periodo, vista_spettro};
-    int larghezza = 0, altezza = 0;
-    QList<QImage> parti;
-    for (QChartView* v : viste) {
-        QImage i = v->grab().toImage();
-        larghezza = std::max(larghezza, i.width());
-        altezza += i.height();
-        parti << i;
-    }
-    QImage immagine(std::max(larghezza, 1), std::max(altezza, 1), QImage::Format_RGB32);
-    immagine.fill(Qt::white);
-    QPainter p(&immagine);
-    int y = 0;
-    for (const QImage& i : parti) {
-        p.drawImage(0, y, i);
-        y += i.height();
-    }
-    return immagine;
+    return immagini_grafici::in_colonna({vista_placca, vista_periodo, vista_spettro});
 }
 
 std::vector<QImage> StadioFinale::immagini_separate(QSize dimensione)
 {
-    std::vector<QImage> immagini;
-    for (QChartView* v : {vista_placca, vista_periodo, vista_spettro}) {
-        // The chart laid out at the picture's size in its own scene, so a
-        // window never shown draws just as one on screen does.
-        QChart* c = v->chart();
-        c->resize(dimensione);
-        QImage img(dimensione, QImage::Format_RGB32);
-        img.fill(Qt::white);
-        QPainter p(&img);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::TextAntialiasing);
-        v->scene()->render(&p, QRectF(QPointF(0, 0), QSizeF(dimensione)), QRectF(c->pos(), QSizeF(dimensione)));
-        p.end();
-        immagini.push_back(img);
-    }
-    return immagini;
+    return immagini_grafici::separate({vista_placca, vista_periodo, vista_spettro}, dimensione);
 }
 
 void StadioFinale::salva_immagine_Click()
