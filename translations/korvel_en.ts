@@ -1419,6 +1419,29 @@ Replace them?</translation>
     </message>
 </context>
 <context>
+    <name>PaginePdf</name>
+    <message>
+        <source>Il file PDF %1 non contiene pagine.</source>
+        <translation>The PDF file %1 has no pages.</translation>
+    </message>
+    <message>
+        <source>Il file PDF %1 è protetto da password: non è possibile leggerlo.</source>
+        <translation>The PDF file %1 is password protected: it cannot be read.</translation>
+    </message>
+    <message>
+        <source>Impossibile aprire il file %1.</source>
+        <translation>Cannot open the file %1.</translation>
+    </message>
+    <message>
+        <source>Il file %1 è danneggiato o non è un PDF leggibile.</source>
+        <translation>The file %1 is damaged or is not a readable PDF.</translation>
+    </message>
+    <message>
+        <source>Questa versione del programma non legge i file PDF.</source>
+        <translation>This version of the program does not read PDF files.</translation>
+    </message>
+</context>
+<context>
     <name>PiattaformaQt</name>
     <message>
         <source>Sì</source>
@@ -1438,6 +1461,114 @@ Replace them?</translation>
     <message>
         <source>di %1</source>
         <translation>of %1</translation>
+    </message>
+    <message>
+        <source>Valvola:</source>
+        <translation>Tube:</translation>
+    </message>
+    <message>
+        <source>Guadagno</source>
+        <translation>Gain</translation>
+    </message>
+    <message>
+        <source>R.Equiv.Tubo=</source>
+        <translation>R.Equiv.Tube=</translation>
+    </message>
+    <message>
+        <source>R.Anodica=</source>
+        <translation>Plate Load=</translation>
+    </message>
+    <message>
+        <source>R.Catodica=</source>
+        <translation>R.Cathode=</translation>
+    </message>
+    <message>
+        <source>C.Bypass=</source>
+        <translation>C.Bypass=</translation>
+    </message>
+    <message>
+        <source>Modello della valvola</source>
+        <translation>Tube Model</translation>
+    </message>
+    <message>
+        <source>Parametri</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>Tipo</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Origine</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>Fonte</source>
+        <translation>Source</translation>
+    </message>
+    <message>
+        <source>Scarto medio (px)=</source>
+        <translation>Mean residual (px)=</translation>
+    </message>
+    <message>
+        <source>Scarto massimo (px)=</source>
+        <translation>Max residual (px)=</translation>
+    </message>
+    <message>
+        <source>Punti adattati</source>
+        <translation>Points fitted</translation>
+    </message>
+    <message>
+        <source>Scarto</source>
+        <translation>Residual</translation>
+    </message>
+    <message>
+        <source>non misurato</source>
+        <translation>not measured</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Curve caratteristiche con il modello</source>
+        <translation>Plate curves with the model</translation>
+    </message>
+    <message>
+        <source>Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1).</source>
+        <translation>Kg1 in the form Ip = (E1^Ex / Kg1)(1 + sgn E1).</translation>
+    </message>
+    <message>
+        <source>Risposta dello stadio</source>
+        <translation>Stage Response</translation>
+    </message>
+    <message>
+        <source>nessuno</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>sì</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>Stadio finale</source>
+        <translation>Output Stage</translation>
+    </message>
+    <message>
+        <source>Ingressi</source>
+        <translation>Inputs</translation>
+    </message>
+    <message>
+        <source>Risultati</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>Punto di Lavoro</source>
+        <translation>Operating Point</translation>
     </message>
 </context>
 <context>
@@ -1934,38 +2065,9 @@ Replace them?</translation>
         <source>Impossibile esportare il file %1: %2</source>
         <translation>Cannot export the file %1: %2</translation>
     </message>
-</context>
-<context>
-    <name>Vedi_Schema</name>
-    <message>
-        <source>Schema: </source>
-        <translation>Schematic: </translation>
-    </message>
-</context>
-<context>
-    <name>Velmora</name>
-    <message>
-        <source>Base dati Già Presente</source>
-        <translation>Database Already Present</translation>
-    </message>
-    <message>
-        <source>Base dati Caricata</source>
-        <translation>Database Loaded</translation>
-    </message>
-    <message>
-        <source>Base dati non caricata da DatiValvole.zip: %1</source>
-        <translation>Database not loaded from DatiValvole.zip: %1</translation>
-    </message>
-    <message>
-        <source>Accesso Data base assente, vuoi procedere alla installazione?</source>
-        <translation>No database access. Go on with the installation?</translation>
-    </message>
-</context>
-<context>
-    <name>finale</name>
     <message>
         <source>I valori portano il calcolo fuori campo.</source>
-        <translation>These values take the calculation out of range.</translation>
+        <translation>The values take the calculation out of range.</translation>
     </message>
     <message>
         <source>B+ (V)= deve essere maggiore di zero.</source>
@@ -1981,7 +2083,7 @@ Replace them?</translation>
     </message>
     <message>
         <source>Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo.</source>
-        <translation>Grid bias (V)= cannot be positive: the grid would already conduct at rest.</translation>
+        <translation>Vg rest (V)= cannot be positive: the grid would already conduct at rest.</translation>
     </message>
     <message>
         <source>Ampiezza ingresso (Vp)= deve essere maggiore di zero.</source>
@@ -2013,7 +2115,7 @@ Replace them?</translation>
     </message>
     <message>
         <source>Il modello non dà pendenza nel punto di lavoro.</source>
-        <translation>The model gives no slope at the operating point.</translation>
+        <translation>The model gives no transconductance at the operating point.</translation>
     </message>
     <message>
         <source>Il modello non dà una soluzione per questa ampiezza.</source>
@@ -2045,7 +2147,40 @@ Replace them?</translation>
     </message>
     <message>
         <source>Nessun risultato da esportare.</source>
-        <translation>No results to export.</translation>
+        <translation>No result to export.</translation>
+    </message>
+</context>
+<context>
+    <name>Vedi_Schema</name>
+    <message>
+        <source>Schema: </source>
+        <translation>Schematic: </translation>
+    </message>
+</context>
+<context>
+    <name>Velmora</name>
+    <message>
+        <source>Base dati Già Presente</source>
+        <translation>Database Already Present</translation>
+    </message>
+    <message>
+        <source>Base dati Caricata</source>
+        <translation>Database Loaded</translation>
+    </message>
+    <message>
+        <source>Base dati non caricata da DatiValvole.zip: %1</source>
+        <translation>Database not loaded from DatiValvole.zip: %1</translation>
+    </message>
+    <message>
+        <source>Accesso Data base assente, vuoi procedere alla installazione?</source>
+        <translation>No database access. Go on with the installation?</translation>
+    </message>
+</context>
+<context>
+    <name>analisi_grafico</name>
+    <message>
+        <source>Divisione: %1 V; %2 mA</source>
+        <translation>Division: %1 V; %2 mA</translation>
     </message>
 </context>
 <context>

@@ -8,10 +8,11 @@ namespace finale {
 
 namespace {
 
-QString tr(const char* testo)
-{
-    return QCoreApplication::translate("StadioFinale", testo);
-}
+// The texts' context, declared so that lupdate files them under the
+// same context the lookup uses.
+struct Testi {
+    Q_DECLARE_TR_FUNCTIONS(StadioFinale)
+};
 
 } // namespace
 
@@ -24,7 +25,7 @@ std::vector<LetturaFinale> letture(const RisultatoFinale& r, const IngressiFinal
     // would read as a decimal point in half the locales.
     const auto aggiungi = [&](const char* etichetta, double v, int decimali) {
         const QString schema = decimali == 0 ? QStringLiteral("###0") : QStringLiteral("###0.") + QString(decimali, u'0');
-        l.push_back({tr(etichetta), numeri::formatta(v, schema)});
+        l.push_back({Testi::tr(etichetta), numeri::formatta(v, schema)});
     };
     const bool catodica = ingressi.polarizzazione == Polarizzazione::catodica;
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Va riposo (V)="), r.va_riposo, 1);
@@ -45,7 +46,7 @@ std::vector<LetturaFinale> letture(const RisultatoFinale& r, const IngressiFinal
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "H4 (%)="), r.h4, 2);
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "H5 (%)="), r.h5, 2);
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "THD (%)="), r.thd, 2);
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Classe=")), testo_classe(r.classe)});
+    l.push_back({Testi::tr("Classe="), testo_classe(r.classe)});
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "rp (Ohm)="), r.rp, 0);
     aggiungi(QT_TRANSLATE_NOOP("StadioFinale", "Fattore di smorzamento="), r.smorzamento, 2);
     if (catodica)
@@ -58,27 +59,27 @@ std::vector<LetturaFinale> testi_ingressi(const IngressiFinale& in, bool pentodo
 {
     const TestiFinale t = testi_da_ingressi(in);
     std::vector<LetturaFinale> l;
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Topologia")),
-                 in.topologia == Topologia::push_pull ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Push-Pull"))
-                                                      : tr(QT_TRANSLATE_NOOP("StadioFinale", "Single Ended"))});
+    l.push_back({Testi::tr("Topologia"),
+                 in.topologia == Topologia::push_pull ? Testi::tr("Push-Pull")
+                                                      : Testi::tr("Single Ended")});
     const QString collegamento =
-        in.collegamento == Collegamento::ultralineare ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Ultralineare"))
-        : in.collegamento == Collegamento::pentodo    ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Pentodo"))
-                                                      : tr(QT_TRANSLATE_NOOP("StadioFinale", "Triodo"));
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Collegamento")), collegamento});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "B+ (V)=")), t.b_piu});
+        in.collegamento == Collegamento::ultralineare ? Testi::tr("Ultralineare")
+        : in.collegamento == Collegamento::pentodo    ? Testi::tr("Pentodo")
+                                                      : Testi::tr("Triodo");
+    l.push_back({Testi::tr("Collegamento"), collegamento});
+    l.push_back({Testi::tr("B+ (V)="), t.b_piu});
     if (pentodo && in.collegamento == Collegamento::pentodo)
-        l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Vg2 (V)=")), t.vg2});
+        l.push_back({Testi::tr("Vg2 (V)="), t.vg2});
     if (pentodo && in.collegamento == Collegamento::ultralineare)
-        l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Presa UL (%)=")), t.presa_ul});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Impedenza primario (Ohm)=")), t.impedenza});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Resistenza DC primario (Ohm)=")), t.resistenza_dc});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Vg riposo (V)=")), t.vg_riposo});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Polarizzazione")),
-                 in.polarizzazione == Polarizzazione::catodica ? tr(QT_TRANSLATE_NOOP("StadioFinale", "Catodica"))
-                                                               : tr(QT_TRANSLATE_NOOP("StadioFinale", "Fissa"))});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Ampiezza ingresso (Vp)=")), t.ampiezza});
-    l.push_back({tr(QT_TRANSLATE_NOOP("StadioFinale", "Carico altoparlante (Ohm)=")), t.carico});
+        l.push_back({Testi::tr("Presa UL (%)="), t.presa_ul});
+    l.push_back({Testi::tr("Impedenza primario (Ohm)="), t.impedenza});
+    l.push_back({Testi::tr("Resistenza DC primario (Ohm)="), t.resistenza_dc});
+    l.push_back({Testi::tr("Vg riposo (V)="), t.vg_riposo});
+    l.push_back({Testi::tr("Polarizzazione"),
+                 in.polarizzazione == Polarizzazione::catodica ? Testi::tr("Catodica")
+                                                               : Testi::tr("Fissa")});
+    l.push_back({Testi::tr("Ampiezza ingresso (Vp)="), t.ampiezza});
+    l.push_back({Testi::tr("Carico altoparlante (Ohm)="), t.carico});
     return l;
 }
 

@@ -15,10 +15,11 @@ namespace finale {
 
 namespace {
 
-QString tr(const char* testo)
-{
-    return QCoreApplication::translate("StadioFinale", testo);
-}
+// The texts' context, declared so that lupdate files them under the
+// same context the lookup uses.
+struct Testi {
+    Q_DECLARE_TR_FUNCTIONS(StadioFinale)
+};
 
 bool finito(double v)
 {
@@ -208,24 +209,24 @@ RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double
     for (double v :
          {in.b_piu, in.vg2, in.presa_ul, in.impedenza, in.resistenza_dc, in.vg_riposo, in.ampiezza, in.carico})
         if (!finito(v))
-            return invalido(tr("I valori portano il calcolo fuori campo."));
+            return invalido(Testi::tr("I valori portano il calcolo fuori campo."));
     if (!(in.b_piu > 0))
-        return invalido(tr("B+ (V)= deve essere maggiore di zero."));
+        return invalido(Testi::tr("B+ (V)= deve essere maggiore di zero."));
     if (!(in.impedenza > 0))
-        return invalido(tr("Impedenza primario (Ohm)= deve essere maggiore di zero."));
+        return invalido(Testi::tr("Impedenza primario (Ohm)= deve essere maggiore di zero."));
     if (in.resistenza_dc < 0)
-        return invalido(tr("Resistenza DC primario (Ohm)= non può essere negativa."));
+        return invalido(Testi::tr("Resistenza DC primario (Ohm)= non può essere negativa."));
     if (in.vg_riposo > 0)
-        return invalido(tr("Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo."));
+        return invalido(Testi::tr("Vg riposo (V)= non può essere positiva: la griglia condurrebbe già a riposo."));
     if (!(in.ampiezza > 0))
-        return invalido(tr("Ampiezza ingresso (Vp)= deve essere maggiore di zero."));
+        return invalido(Testi::tr("Ampiezza ingresso (Vp)= deve essere maggiore di zero."));
     if (!(in.carico > 0))
-        return invalido(tr("Carico altoparlante (Ohm)= deve essere maggiore di zero."));
+        return invalido(Testi::tr("Carico altoparlante (Ohm)= deve essere maggiore di zero."));
     const Tubo tubo(m, in);
     if (tubo.collegamento == Collegamento::pentodo && !(in.vg2 > 0))
-        return invalido(tr("Vg2 (V)= deve essere maggiore di zero."));
+        return invalido(Testi::tr("Vg2 (V)= deve essere maggiore di zero."));
     if (tubo.collegamento == Collegamento::ultralineare && !(in.presa_ul >= 0 && in.presa_ul <= 100))
-        return invalido(tr("Presa UL (%)= deve stare fra 0 e 100."));
+        return invalido(Testi::tr("Presa UL (%)= deve stare fra 0 e 100."));
 
     RisultatoFinale r;
     r.topologia = in.topologia;
@@ -237,21 +238,21 @@ RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double
     // DC resistance.
     r.vk_riposo = catodica ? -in.vg_riposo : 0;
     if (!(in.b_piu > r.vk_riposo))
-        return invalido(tr("B+ non supera la tensione di polarizzazione: la valvola non ha tensione di placca."));
+        return invalido(Testi::tr("B+ non supera la tensione di polarizzazione: la valvola non ha tensione di placca."));
     const double rdc = in.resistenza_dc / 1000;
     const auto ep_riposo = [&](double i) { return in.b_piu - i * rdc - r.vk_riposo; };
     const auto scarto_dc = [&](double i) { return i - tubo.corrente(ep_riposo(i), in.vg_riposo, r.vk_riposo); };
     const double senza_caduta = tubo.corrente(ep_riposo(0), in.vg_riposo, r.vk_riposo);
     if (!finito(senza_caduta))
-        return invalido(tr("I valori portano il calcolo fuori campo."));
+        return invalido(Testi::tr("I valori portano il calcolo fuori campo."));
     r.ia_riposo = rdc > 0 ? radice(scarto_dc, 0, senza_caduta) : senza_caduta;
     if (!finito(r.ia_riposo))
-        return invalido(tr("I valori portano il calcolo fuori campo."));
+        return invalido(Testi::tr("I valori portano il calcolo fuori campo."));
     if (!(r.ia_riposo > 1e-9))
-        return invalido(tr("Con questa griglia la valvola non conduce a riposo: il punto di lavoro non ha corrente."));
+        return invalido(Testi::tr("Con questa griglia la valvola non conduce a riposo: il punto di lavoro non ha corrente."));
     r.va_riposo = ep_riposo(r.ia_riposo);
     if (!(r.va_riposo > 0))
-        return invalido(tr("La resistenza DC del primario porta la placca sotto il catodo."));
+        return invalido(Testi::tr("La resistenza DC del primario porta la placca sotto il catodo."));
     r.pa_riposo = r.va_riposo * r.ia_riposo / 1000;
     if (pmax_w > 0)
         r.pa_riposo_percento = 100 * r.pa_riposo / pmax_w;
@@ -265,7 +266,7 @@ RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double
         const double gp = (f(r.va_riposo + hp, in.vg_riposo) - f(r.va_riposo - hp, in.vg_riposo)) / (2 * hp);
         r.gm = (f(r.va_riposo, in.vg_riposo + hg) - f(r.va_riposo, in.vg_riposo - hg)) / (2 * hg);
         if (!(gp > 0) || !(r.gm > 0) || !finito(gp) || !finito(r.gm))
-            return invalido(tr("Il modello non dà pendenza nel punto di lavoro."));
+            return invalido(Testi::tr("Il modello non dà pendenza nel punto di lavoro."));
         r.rp = 1000 / gp;
         r.mu = r.gm / gp;
     }
@@ -279,7 +280,7 @@ RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double
     };
     Periodo p = risolvi(in.ampiezza, &vk);
     if (!p.valido)
-        return invalido(tr("Il modello non dà una soluzione per questa ampiezza."));
+        return invalido(Testi::tr("Il modello non dà una soluzione per questa ampiezza."));
 
     const auto potenza = [&](const Periodo& x, std::array<double, 6>* armoniche) {
         std::vector<double> primario(x.campioni.size());
@@ -293,7 +294,7 @@ RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double
     r.potenza = potenza(p, &r.armoniche);
     const double h1 = r.armoniche[1];
     if (!(h1 > 1e-9 * r.va_riposo))
-        return invalido(tr("L'uscita non ha fondamentale: la valvola resta interdetta."));
+        return invalido(Testi::tr("L'uscita non ha fondamentale: la valvola resta interdetta."));
     double somma = 0;
     double* h[] = {nullptr, nullptr, &r.h2, &r.h3, &r.h4, &r.h5};
     for (int k = 2; k <= 5; ++k) {
@@ -336,13 +337,13 @@ RisultatoFinale calcola(const ModelloFinale& m, const IngressiFinale& in, double
             q = risolvi(piena, &vkp);
         }
         if (!q.valido)
-            return invalido(tr("Il modello non dà una soluzione alla massima ampiezza."));
+            return invalido(Testi::tr("Il modello non dà una soluzione alla massima ampiezza."));
         r.potenza_massima = potenza(q, nullptr);
     }
 
     for (double v : {r.potenza, r.potenza_massima, r.rendimento, r.pa_media, r.thd, r.rp, r.smorzamento, r.spostamento})
         if (!finito(v))
-            return invalido(tr("I valori portano il calcolo fuori campo."));
+            return invalido(Testi::tr("I valori portano il calcolo fuori campo."));
     r.campioni = std::move(p.campioni);
     r.valido = true;
     return r;
@@ -407,7 +408,7 @@ std::optional<IngressiFinale> leggi_ingressi(const TestiFinale& t, const Ingress
         const std::optional<double> v = numero(*c.testo);
         if (!v) {
             if (motivo)
-                *motivo = tr("%1 non contiene un numero.").arg(tr(c.nome));
+                *motivo = Testi::tr("%1 non contiene un numero.").arg(Testi::tr(c.nome));
             return std::nullopt;
         }
         *c.valore = *v;
@@ -418,9 +419,9 @@ std::optional<IngressiFinale> leggi_ingressi(const TestiFinale& t, const Ingress
 QString testo_classe(Classe c)
 {
     switch (c) {
-    case Classe::a: return tr("A");
-    case Classe::ab: return tr("AB");
-    case Classe::a_taglio: return tr("A (taglio)");
+    case Classe::a: return Testi::tr("A");
+    case Classe::ab: return Testi::tr("AB");
+    case Classe::a_taglio: return Testi::tr("A (taglio)");
     }
     return {};
 }
@@ -435,7 +436,7 @@ bool scrivi_csv(const QString& file, const RisultatoFinale& r, QString* errore)
         return false;
     };
     if (!r.valido)
-        return fallito(tr("Nessun risultato da esportare."));
+        return fallito(Testi::tr("Nessun risultato da esportare."));
     QSaveFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return fallito(f.errorString());

@@ -2,6 +2,7 @@
 
 #include "common/numeri.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QTransform>
 
@@ -900,7 +901,7 @@ std::optional<Divisione> divisione(const Griglia& griglia, const Taratura& t)
     Divisione d;
     d.volt = px * t.vmax_v / larghezza;
     d.milliampere = py * t.imax_i / altezza;
-    d.testo = QStringLiteral("Divisione: %1 V; %2 mA").arg(cifre(d.volt), cifre(d.milliampere));
+    d.testo = QCoreApplication::translate("analisi_grafico", "Divisione: %1 V; %2 mA").arg(cifre(d.volt), cifre(d.milliampere));
     d.rotonda = rotondo(d.volt) && rotondo(d.milliampere);
     return d;
 }

@@ -1,5 +1,6 @@
 #include "foglio/pagine_pdf.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -17,6 +18,14 @@ class QPdfDocument {};
 #include <cmath>
 
 namespace pagine_pdf {
+
+namespace {
+// The texts' context, declared so that lupdate files them under the same
+// context the lookup uses.
+struct Testi {
+    Q_DECLARE_TR_FUNCTIONS(PaginePdf)
+};
+} // namespace
 
 namespace {
 
@@ -59,14 +68,14 @@ Documento::Documento(const QString& percorso) : documento_(std::make_unique<QPdf
     switch (documento_->load(percorso)) {
     case QPdfDocument::Error::None:
         if (documento_->pageCount() <= 0)
-            errore_ = QStringLiteral("Il file PDF %1 non contiene pagine.").arg(nome);
+            errore_ = Testi::tr("Il file PDF %1 non contiene pagine.").arg(nome);
         break;
     case QPdfDocument::Error::IncorrectPassword:
     case QPdfDocument::Error::UnsupportedSecurityScheme:
-        errore_ = QStringLiteral("Il file PDF %1 è protetto da password: non è possibile leggerlo.").arg(nome);
+        errore_ = Testi::tr("Il file PDF %1 è protetto da password: non è possibile leggerlo.").arg(nome);
         break;
-    case QPdfDocument::Error::FileNotFound: errore_ = QStringLiteral("Impossibile aprire il file %1.").arg(nome); break;
-    default: errore_ = QStringLiteral("Il file %1 è danneggiato o non è un PDF leggibile.").arg(nome); break;
+    case QPdfDocument::Error::FileNotFound: errore_ = Testi::tr("Impossibile aprire il file %1.").arg(nome); break;
+    default: errore_ = Testi::tr("Il file %1 è danneggiato o non è un PDF leggibile.").arg(nome); break;
     }
 }
 
@@ -135,7 +144,7 @@ QImage Documento::miniatura(int pagina, int lato) const
 
 #else
 
-Documento::Documento(const QString&) : errore_(QStringLiteral("Questa versione del programma non legge i file PDF.")) {}
+Documento::Documento(const QString&) : errore_(Testi::tr("Questa versione del programma non legge i file PDF.")) {}
 
 Documento::~Documento() = default;
 

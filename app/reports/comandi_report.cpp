@@ -3,6 +3,7 @@
 #include "common/testo_tradotto.h"
 
 #include "archive/cartelle.h"
+#include "common/lingua.h"
 #include "common/libreria_immagini.h"
 #include "platform/piattaforma.h"
 #include "project/ingressi_finestre.h"
@@ -146,7 +147,9 @@ void ComandiReport::esegui_saveHTML(bool MODO)
     const std::optional<QString> pagina = nome_scelto(piattaforma_.salva_file(dlg));
     if (!pagina)
         return;
-    const QString modello = MODO ? cartelle().file_schema_completo : cartelle().file_schema_diagramma;
+    const QString modello =
+        pagina_html::modello_nella_lingua(MODO ? cartelle().file_schema_completo : cartelle().file_schema_diagramma,
+                                          codice_lingua(lingua_corrente()));
     if (modello.isEmpty()) {
         piattaforma_.messaggio(errore_non_impostata);
         return;

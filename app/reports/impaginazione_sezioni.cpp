@@ -191,7 +191,7 @@ private:
         PaginaSezioni p;
         p.push_back(
             testo(18.0f, 1.5f, QCoreApplication::translate("Report", "pag. %1").arg(numero_++), Stile::numero, 1));
-        p.push_back(testo(10.5f, 27.2f, QStringLiteral("Valvola:") + designazioni_, Stile::intestazione, 2));
+        p.push_back(testo(10.5f, 27.2f, QCoreApplication::translate("Report", "Valvola:") + designazioni_, Stile::intestazione, 2));
         p.push_back(linea(1, 1, 1, 28));
         p.push_back(linea(1, 28, 20, 28));
         p.push_back(linea(20, 28, 20, 1));

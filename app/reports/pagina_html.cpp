@@ -50,6 +50,19 @@ QByteArray testo_html(const QString& testo)
     return out;
 }
 
+QString modello_nella_lingua(const QString& modello, const QString& codice_lingua)
+{
+    if (modello.isEmpty() || codice_lingua.isEmpty() || codice_lingua == QStringLiteral("it"))
+        return modello;
+    const QFileInfo info(modello);
+    const QString suffisso = info.suffix();
+    QString nome = info.completeBaseName() + QLatin1Char('_') + codice_lingua;
+    if (!suffisso.isEmpty())
+        nome += QLatin1Char('.') + suffisso;
+    const QString tradotto = info.dir().filePath(nome);
+    return QFileInfo(tradotto).isFile() ? tradotto : modello;
+}
+
 Figure figure_leggibili(const DatiReport& dati)
 {
     // Only a file that reads as a picture is copied next to the page: the

@@ -49,6 +49,13 @@ struct Figure {
 };
 Figure figure_leggibili(const DatiReport& dati);
 
+// The template for the page in a language: beside the configured one, the
+// same name with "_<code>" before its extension ("SchemaCompleto_en.tml"),
+// when such a file exists; else the configured template itself, so a
+// user's own template keeps working in every language. Italian always
+// takes the configured file.
+QString modello_nella_lingua(const QString& modello, const QString& codice_lingua);
+
 // The template with its markers replaced. The diagram page (completa false)
 // leaves FIG2 and FIG3 as they are; the full page gets the report's sections
 // after the template's content, before the end of its body.

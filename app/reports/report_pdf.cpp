@@ -6,6 +6,7 @@
 
 #include "PdfWriter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cmath>
@@ -15,6 +16,12 @@
 namespace {
 
 using namespace passi_pdf;
+
+// The page's own words, in the program's language; the sections' texts
+// share this context.
+struct Testi {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 // The image with its top-left corner at (x, y) and the given height; the
 // width keeps the picture's proportions.
@@ -110,12 +117,12 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     const std::vector<Figura> figure_sezioni = sezioni_pdf::carica(w, dati.sezioni);
 
     passo([&] { w.BeginPage(); });
-    testo(w, 18.0f, 1.5f, QStringLiteral("pag. 1"), "Fnt1", 12, 1);
+    testo(w, 18.0f, 1.5f, Testi::tr("pag. %1").arg(1), "Fnt1", 12, 1);
     passo([&] { w.DrawObject("Footers"); });
     const Titolo titolo = adatta_titolo(w, dati.titolo);
     testo(w, centro_titolo, 26.5f, titolo.testo, "Fnt1", titolo.corpo, 2);
     passo([&] { w.SetTextHorizontalScaling(70); });
-    testo(w, 10.5f, 25.0f, QStringLiteral("Valvola:") + testo_designazioni(dati.nome_valvola), "Fnt2", 24, 2);
+    testo(w, 10.5f, 25.0f, Testi::tr("Valvola:") + testo_designazioni(dati.nome_valvola), "Fnt2", 24, 2);
     passo([&] { w.SetTextHorizontalScaling(100); });
 
     disegna(w, "Img1", img1, 2.0f, 24.0f, 8);
@@ -129,13 +136,15 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     segmento(w, 20, 1, 1, 1);
 
     const Riga righe[] = {
-        {"Guadagno", dati.gain_value, nullptr}, {"R.Equiv.Tubo=", dati.r_value, "Ohm"},
-        {"R.Anodica=", dati.r_anodica, "Ohm"},  {"R.Catodica=", dati.r_catodica, "Ohm"},
-        {"C.Bypass=", dati.c_catodica, "uF"},
+        {QT_TRANSLATE_NOOP("Report", "Guadagno"), dati.gain_value, nullptr},
+        {QT_TRANSLATE_NOOP("Report", "R.Equiv.Tubo="), dati.r_value, "Ohm"},
+        {QT_TRANSLATE_NOOP("Report", "R.Anodica="), dati.r_anodica, "Ohm"},
+        {QT_TRANSLATE_NOOP("Report", "R.Catodica="), dati.r_catodica, "Ohm"},
+        {QT_TRANSLATE_NOOP("Report", "C.Bypass="), dati.c_catodica, "uF"},
     };
     for (int r = 0; r < 5; ++r) {
         const float y = static_cast<float>(22.0 - 0.5 * r);
-        testo(w, 15.0f, y, QString::fromLatin1(righe[r].etichetta), "Fnt2", 10, 2);
+        testo(w, 15.0f, y, Testi::tr(righe[r].etichetta), "Fnt2", 10, 2);
         testo(w, 17.5f, y, righe[r].valore, "Fnt2", 10, 2);
         if (righe[r].unita)
             testo(w, 18.5f, y, QString::fromLatin1(righe[r].unita), "Fnt2", 10, 2);
@@ -154,7 +163,7 @@ bool scrivi_report_pdf(const DatiReport& dati, const QString& file)
     // The footer is defined after the page that draws it; the writer
     // resolves the reference when the file is closed.
     passo([&] { w.StartObject("Footers", 7); });
-    testo(w, 19.0f, 1.5f, QStringLiteral("di ") + QString::number(w.Pages()), "Fnt1", 12, 1);
+    testo(w, 19.0f, 1.5f, Testi::tr("di %1").arg(w.Pages()), "Fnt1", 12, 1);
     passo([&] { w.EndObject(); });
     const bool chiuso = passo([&] { w.ClosePDFFile(); });
     return aperto && chiuso;

@@ -18,10 +18,11 @@ const QColor colore_modello(0, 90, 255);
 constexpr double altezza_diagramma_cm = 8.0;
 constexpr double altezza_grafico_cm = 4.1;
 
-QString tr(const char* testo)
-{
-    return QCoreApplication::translate("Report", testo);
-}
+// The texts' context, declared so that lupdate files them under the
+// same context the lookup uses.
+struct Testi {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
 
 SezioneReport sezione_modello(const IngressiSezioni& in, const modello::ModelloSalvato& m)
 {
@@ -29,12 +30,12 @@ SezioneReport sezione_modello(const IngressiSezioni& in, const modello::ModelloS
     const modello::ParametriModello& p = m.parametri;
     const bool pentodo = p.tipo == modello::TipoModello::pentodo_koren;
     SezioneReport s;
-    s.titolo = tr(QT_TRANSLATE_NOOP("Report", "Modello della valvola"));
+    s.titolo = Testi::tr("Modello della valvola");
 
     TabellaSezione parametri;
-    parametri.titolo = tr(QT_TRANSLATE_NOOP("Report", "Parametri"));
+    parametri.titolo = Testi::tr("Parametri");
     parametri.righe = {
-        {tr(QT_TRANSLATE_NOOP("Report", "Tipo")),
+        {Testi::tr("Tipo"),
          pentodo ? QCoreApplication::translate("FinestraModello", "Pentodo (Koren)")
                  : QCoreApplication::translate("FinestraModello", "Triodo (Koren)")},
         {QStringLiteral("mu="), testo_numero(p.mu)},
@@ -50,29 +51,29 @@ SezioneReport sezione_modello(const IngressiSezioni& in, const modello::ModelloS
     s.tabelle.push_back(parametri);
 
     TabellaSezione origine;
-    origine.titolo = tr(QT_TRANSLATE_NOOP("Report", "Origine"));
+    origine.titolo = Testi::tr("Origine");
     // The source is the database's own text, as the model window stores it.
-    origine.righe.push_back({tr(QT_TRANSLATE_NOOP("Report", "Fonte")), m.fonte});
+    origine.righe.push_back({Testi::tr("Fonte"), m.fonte});
     // A published set was never measured against this picture: no residual.
     if (m.punti > 0) {
         origine.righe.push_back(
-            {tr(QT_TRANSLATE_NOOP("Report", "Scarto medio (px)=")), testo_numero(m.scarto_medio, 3)});
+            {Testi::tr("Scarto medio (px)="), testo_numero(m.scarto_medio, 3)});
         origine.righe.push_back(
-            {tr(QT_TRANSLATE_NOOP("Report", "Scarto massimo (px)=")), testo_numero(m.scarto_massimo, 3)});
-        origine.righe.push_back({tr(QT_TRANSLATE_NOOP("Report", "Punti adattati")), QString::number(m.punti)});
+            {Testi::tr("Scarto massimo (px)="), testo_numero(m.scarto_massimo, 3)});
+        origine.righe.push_back({Testi::tr("Punti adattati"), QString::number(m.punti)});
     } else {
         origine.righe.push_back(
-            {tr(QT_TRANSLATE_NOOP("Report", "Scarto")), tr(QT_TRANSLATE_NOOP("Report", "non misurato"))});
+            {Testi::tr("Scarto"), Testi::tr("non misurato")});
     }
     if (!m.data.isEmpty())
-        origine.righe.push_back({tr(QT_TRANSLATE_NOOP("Report", "Data")), m.data});
+        origine.righe.push_back({Testi::tr("Data"), m.data});
     s.tabelle.push_back(origine);
 
     const QImage sopra = immagine_modello(in.curva, in.taratura, m, in.dimensione_diagramma);
     if (!sopra.isNull())
-        s.figure.push_back({tr(QT_TRANSLATE_NOOP("Report", "Curve caratteristiche con il modello")),
+        s.figure.push_back({Testi::tr("Curve caratteristiche con il modello"),
                             QStringLiteral("Modello.png"), sopra, altezza_diagramma_cm});
-    s.nota = tr(QT_TRANSLATE_NOOP("Report", "Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1)."));
+    s.nota = Testi::tr("Kg1 nella forma Ip = (E1^Ex / Kg1)(1 + sgn E1).");
     return s;
 }
 
@@ -80,7 +81,7 @@ SezioneReport sezione_risposta(const IngressiSezioni& in, const modello::Modello
                                const risposta::TestiStadio& t)
 {
     SezioneReport s;
-    s.titolo = tr(QT_TRANSLATE_NOOP("Report", "Risposta dello stadio"));
+    s.titolo = Testi::tr("Risposta dello stadio");
 
     TabellaSezione stadio;
     stadio.titolo = QCoreApplication::translate("GraficoRisposta", "Stadio");
@@ -93,9 +94,9 @@ SezioneReport sezione_risposta(const IngressiSezioni& in, const modello::Modello
         riga("Vg riposo (V)=", t.vg_riposo),
         riga("Rk (Ohm)=", t.rk),
         riga("Carico successivo (Ohm)=",
-             t.carico.trimmed().isEmpty() ? tr(QT_TRANSLATE_NOOP("Report", "nessuno")) : t.carico),
+             t.carico.trimmed().isEmpty() ? Testi::tr("nessuno") : t.carico),
         riga("Catodo bypassato",
-             t.catodo_bypassato ? tr(QT_TRANSLATE_NOOP("Report", "sì")) : tr(QT_TRANSLATE_NOOP("Report", "no"))),
+             t.catodo_bypassato ? Testi::tr("sì") : Testi::tr("no")),
         riga("Ampiezza ingresso (Vp)=", t.ampiezza),
     };
     s.tabelle.push_back(stadio);
@@ -136,10 +137,10 @@ SezioneReport sezione_finale(const IngressiSezioni& in, const modello::ModelloSa
                              const finale::IngressiFinale& ingressi)
 {
     SezioneReport s;
-    s.titolo = tr(QT_TRANSLATE_NOOP("Report", "Stadio finale"));
+    s.titolo = Testi::tr("Stadio finale");
     const bool pentodo = m.parametri.tipo == modello::TipoModello::pentodo_koren;
     TabellaSezione scelte;
-    scelte.titolo = tr(QT_TRANSLATE_NOOP("Report", "Ingressi"));
+    scelte.titolo = Testi::tr("Ingressi");
     for (const finale::LetturaFinale& l : finale::testi_ingressi(ingressi, pentodo))
         scelte.righe.push_back({l.etichetta, l.valore});
     s.tabelle.push_back(scelte);
@@ -148,7 +149,7 @@ SezioneReport sezione_finale(const IngressiSezioni& in, const modello::ModelloSa
     const finale::RisultatoFinale r = finale::calcola(m.parametri, ingressi, in.pmax_w);
     if (r.valido) {
         TabellaSezione risultati;
-        risultati.titolo = tr(QT_TRANSLATE_NOOP("Report", "Risultati"));
+        risultati.titolo = Testi::tr("Risultati");
         for (const finale::LetturaFinale& l : finale::letture(r, ingressi))
             risultati.righe.push_back({l.etichetta, l.valore});
         s.tabelle.push_back(risultati);

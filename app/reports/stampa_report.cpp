@@ -173,7 +173,7 @@ void stampa_pagina(QPagedPaintDevice& stampante, const DatiReport& dati, bool pr
     pagina.testo((static_cast<double>(W) - pagina.larghezza_testo(modo)) / 2, 400, modo);
 
     const std::pair<int, QString> valori[] = {
-        {2000, QStringLiteral("Punto di Lavoro")},
+        {2000, QCoreApplication::translate("Report", "Punto di Lavoro")},
         {3000, QStringLiteral("VA=") + dati.grid_v + QStringLiteral(" V")},
         {3400, QStringLiteral("IA=") + dati.grid_i + QStringLiteral(" mA")},
         {3800, QStringLiteral("VG=") + dati.grid_bias + QStringLiteral(" V")},

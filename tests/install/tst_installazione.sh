@@ -28,7 +28,7 @@ cmake --install "$build" --prefix "$prefisso" >/dev/null
 programma=$prefisso/lib/korvel
 
 # The program folder, whole; the unpacked data folder is not part of it.
-for f in korvel velmora libpakova.so DatiValvole.zip SchemaCompleto.tml SchemaDiagramma.tml \
+for f in korvel velmora libpakova.so DatiValvole.zip SchemaCompleto.tml SchemaDiagramma.tml SchemaCompleto_en.tml SchemaDiagramma_en.tml \
          ASSENTE_img.gif "Manuale Programma KORVEL.pdf" "KORVEL Program Manual.pdf" korvel_en.qm KOR_VEL.bmp ABOUT13.bmp Schema_G.jpg; do
   [ -s "$programma/$f" ] || fallito "missing $programma/$f"
 done

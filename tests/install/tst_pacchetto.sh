@@ -34,7 +34,7 @@ elenco=$(dpkg-deb --contents "$deb")
 contenuto=$(awk '{print $NF, $1}' <<<"$elenco")
 c() { grep -q "^$1 " <<<"$contenuto" || fallito "package lacks $1"; }
 for f in ./usr/lib/korvel/korvel ./usr/lib/korvel/velmora ./usr/lib/korvel/libpakova.so \
-         ./usr/lib/korvel/DatiValvole.zip ./usr/lib/korvel/SchemaCompleto.tml \
+         ./usr/lib/korvel/DatiValvole.zip ./usr/lib/korvel/SchemaCompleto.tml ./usr/lib/korvel/SchemaCompleto_en.tml \
          "./usr/share/applications/it.korvel.Korvel.desktop" \
          ./usr/share/metainfo/it.korvel.Korvel.metainfo.xml \
          ./usr/share/icons/hicolor/48x48/apps/it.korvel.Korvel.png \

@@ -3,6 +3,7 @@
 // PDF page that qpdf accepts, pdftoppm renders and pdftotext reads with the
 // window's figures; the HTML page shows the same sections with every picture
 // a file beside it; the printed pages follow the PDF's.
+#include "common/lingua.h"
 #include "finale/letture_finale.h"
 #include "model/curve_modello.h"
 #include "model/testi_modello.h"
@@ -428,6 +429,86 @@ private slots:
             stampa_pagina(w, d, false);
         }
         QCOMPARE(pagine_pdf(solo), 1);
+    }
+
+    // Under English every output speaks English: the PDF's first page and
+    // its sections, the printed page, and the HTML page from the English
+    // template beside the configured one. Numbers and the tube's names stay
+    // as they are.
+    void in_inglese()
+    {
+        installa_traduzioni(Lingua::inglese, QStringLiteral(KORVEL_DIST_DIR));
+        struct Ritorno {
+            ~Ritorno() { installa_traduzioni(Lingua::italiano, QStringLiteral(KORVEL_DIST_DIR)); }
+        } ritorno;
+        const valvole_demo::Valvola& v = demo("2A3");
+        IngressiSezioni in = ingressi(true, stadio_12ax7());
+        in.finale = finale::IngressiFinale{};
+        in.pmax_w = v.pmax_mw / 1000.0;
+        DatiReport d = dodici_ax7();
+        d.sezioni = sezioni_report(in);
+        QCOMPARE(titoli(d.sezioni), (QStringList{QStringLiteral("Tube Model"), QStringLiteral("Stage Response"),
+                                                 QStringLiteral("Output Stage")}));
+        const QStringList italiano{QStringLiteral("Valvola:"),     QStringLiteral("Guadagno"),
+                                   QStringLiteral("R.Anodica"),    QStringLiteral("pag. "),
+                                   QStringLiteral("Modello della"), QStringLiteral("Risposta dello"),
+                                   QStringLiteral("Stadio finale"), QStringLiteral("Impedenza primario"),
+                                   QStringLiteral("Punto di Lavoro"), QStringLiteral("Curve caratteristiche"),
+                                   QStringLiteral("Piedinatura"),  QStringLiteral("Parametri")};
+        auto senza_italiano = [&](const QString& testo) {
+            QStringList trovati;
+            for (const QString& t : italiano)
+                if (testo.contains(t))
+                    trovati << t;
+            return trovati;
+        };
+
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+        QVERIFY(scrivi_report_pdf(d, pdf));
+        QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
+        const int pagine = pagine_pdf(pdf);
+        QVERIFY(pagine >= 2);
+        QString tutto;
+        for (int i = 1; i <= pagine; ++i)
+            tutto += testo_pagina(pdf, i);
+        for (const char* t : {"Tube:12AX7,ECC83,TRIODO", "Gain", "Plate Load=", "page 1", "page 2", "Tube Model",
+                              "Output Stage", "Primary impedance (Ohm)="})
+            QVERIFY2(tutto.contains(QString::fromUtf8(t)), t);
+        QVERIFY(tutto.contains(QStringLiteral("of %1").arg(pagine)));
+        QVERIFY(riga_presente(tutto, QStringLiteral("mu="), QStringLiteral("100")));
+        QCOMPARE(senza_italiano(tutto), QStringList());
+
+        const QString stampa = dir.filePath(QStringLiteral("stampa.pdf"));
+        {
+            QPdfWriter w(stampa);
+            w.setPageSize(QPageSize(QPageSize::A4));
+            w.setResolution(150);
+            stampa_pagina(w, d, true);
+        }
+        QString stampato;
+        for (int i = 1; i <= pagine_pdf(stampa); ++i)
+            stampato += testo_pagina(stampa, i);
+        QVERIFY(stampato.contains(QStringLiteral("Operating Point")));
+        QVERIFY(stampato.contains(QStringLiteral("Tube Model")));
+        QCOMPARE(senza_italiano(stampato), QStringList());
+
+        // The configured template is the Italian one; its English sibling
+        // is taken, and a template without one is kept as it is.
+        const QString modello = QStringLiteral(KORVEL_SOURCE_DIR "/data/SchemaCompleto.tml");
+        QCOMPARE(pagina_html::modello_nella_lingua(modello, QStringLiteral("en")),
+                 QStringLiteral(KORVEL_SOURCE_DIR "/data/SchemaCompleto_en.tml"));
+        QCOMPARE(pagina_html::modello_nella_lingua(modello, QStringLiteral("it")), modello);
+        const QString proprio = dir.filePath(QStringLiteral("mio.tml"));
+        QCOMPARE(pagina_html::modello_nella_lingua(proprio, QStringLiteral("en")), proprio);
+        QFile f(pagina_html::modello_nella_lingua(modello, QStringLiteral("en")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString html = QString::fromLatin1(
+            pagina_html::compila_pagina(f.readAll(), d, QStringLiteral("report"), true, pagina_html::Figure{true, true}));
+        for (const char* t : {"<html lang=\"en\">", "Tube: 12AX7,ECC83,TRIODO", "<th>Plate Load</th>",
+                              "<h2>Tube Model</h2>", "<h2>Output Stage</h2>"})
+            QVERIFY2(html.contains(QString::fromUtf8(t)), t);
+        QCOMPARE(senza_italiano(html), QStringList());
     }
 };
 

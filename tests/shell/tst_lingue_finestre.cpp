@@ -3,6 +3,11 @@
 // read before the catalogue was installed, a text that skips tr()), and
 // every label and button wide enough for its text.
 //
+// Under English every text the program asks the catalogue for while the
+// windows open must be there: a lookup whose context or text differs from
+// what lupdate filed (a helper with its own context, a text built at run
+// time) would show Italian in an English window.
+//
 // With KORVEL_CATTURE set to a folder, each window is saved there as a
 // picture, to look at.
 #include "support/cartella_prova.h"
@@ -10,6 +15,11 @@
 #include "archive/cartelle.h"
 #include "chart/stato_grafico.h"
 #include "chart/ui/ricalcolo.h"
+#include "finale/ui/finestra_stadio_finale.h"
+#include "foglio/foglio_pdf.h"
+#include "foglio/pagine_pdf.h"
+#include "foglio/ui/ritaglia_grafico.h"
+#include "foglio/ui/scelta_pagina.h"
 #include "common/lingua.h"
 #include "common/libreria_immagini.h"
 #include "model/ui/finestra_modello.h"
@@ -26,7 +36,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QLineEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
 
@@ -133,6 +146,40 @@ QStringList dell_altra_lingua(QWidget* finestra, Lingua lingua)
     return trovati;
 }
 
+// Installed above the program's catalogue: it answers nothing, and keeps
+// every text of the program's own contexts (Qt's start with "Q") that the
+// English catalogue does not hold.
+class Spia : public QTranslator {
+public:
+    Spia()
+    {
+        caricato_ = catalogo_.load(QStringLiteral(KORVEL_DIST_DIR "/korvel_en.qm"));
+        QCoreApplication::installTranslator(this);
+    }
+    ~Spia() override { QCoreApplication::removeTranslator(this); }
+    bool caricato() const { return caricato_; }
+    bool isEmpty() const override { return false; }
+    QString translate(const char* contesto, const char* testo, const char* disambiguazione, int n) const override
+    {
+        const QString c = QString::fromUtf8(contesto);
+        const bool di_qt = c.size() > 1 && c[0] == QLatin1Char('Q') && c[1].isUpper();
+        if (!di_qt && testo && *testo && catalogo_.translate(contesto, testo, disambiguazione, n).isNull())
+            mancanti_.insert(c + QStringLiteral(": ") + QString::fromUtf8(testo));
+        return {};
+    }
+    QStringList mancanti() const
+    {
+        QStringList m(mancanti_.cbegin(), mancanti_.cend());
+        m.sort();
+        return m;
+    }
+
+private:
+    QTranslator catalogo_;
+    bool caricato_ = false;
+    mutable QSet<QString> mancanti_;
+};
+
 } // namespace
 
 class TestLingueFinestre : public QObject {
@@ -151,20 +198,32 @@ private slots:
         QTest::addColumn<QString>("manuale");
         QTest::addColumn<QString>("modello");
         QTest::addColumn<QString>("risposta");
+        QTest::addColumn<QString>("finale");
+        QTest::addColumn<QString>("motivo");
+        QTest::addColumn<QString>("ritaglio");
+        QTest::addColumn<QString>("pagina");
         QTest::newRow("Italian") << false << "Calcolatore Retta di Carico"
                                  << "Caricamento nuova Valvola"
                                  << "Annulla"
                                  << "Parametri ricalcolo"
                                  << "Manuale Programma KORVEL.pdf"
                                  << "Modello Valvola"
-                                 << "Grafico Risposta";
+                                 << "Grafico Risposta"
+                                 << "Stadio Finale"
+                                 << "B+ (V)= deve essere maggiore di zero."
+                                 << "Ritaglia Grafico"
+                                 << "Pagina";
         QTest::newRow("English") << true << "Load Line Calculator"
                                  << "Enter New Tube"
                                  << "Cancel"
                                  << "Recalculation Parameters"
                                  << "KORVEL Program Manual.pdf"
                                  << "Tube Model"
-                                 << "Response";
+                                 << "Response"
+                                 << "Output Stage"
+                                 << "B+ (V)= must be greater than zero."
+                                 << "Crop Chart"
+                                 << "Page";
     }
     void finestre()
     {
@@ -176,9 +235,18 @@ private slots:
         QFETCH(QString, manuale);
         QFETCH(QString, modello);
         QFETCH(QString, risposta);
+        QFETCH(QString, finale);
+        QFETCH(QString, motivo);
+        QFETCH(QString, ritaglio);
+        QFETCH(QString, pagina);
         const Lingua lingua = inglese ? Lingua::inglese : Lingua::italiano;
         installa_traduzioni(lingua, QStringLiteral(KORVEL_DIST_DIR));
         const QString suffisso = QLatin1Char('_') + codice_lingua(lingua);
+        std::unique_ptr<Spia> spia;
+        if (inglese) {
+            spia = std::make_unique<Spia>();
+            QVERIFY(spia->caricato());
+        }
         // Qt's own catalogue, for the standard buttons and dialogs.
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), annulla);
 
@@ -262,6 +330,52 @@ private slots:
             QCOMPARE(stretti(&g), QStringList());
             cattura(&g, QStringLiteral("risposta") + suffisso);
         }
+        {
+            modello::ParametriModello m;
+            m.mu = 4.2;
+            m.ex = 1.4;
+            m.kg1 = 1500;
+            m.kp = 60;
+            m.kvb = 300;
+            StadioFinale f(p, m, 15, finale::IngressiFinale{}, {});
+            f.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f));
+            QCOMPARE(f.windowTitle(), finale);
+            QCOMPARE(dell_altra_lingua(&f, lingua), QStringList());
+            QCOMPARE(stretti(&f), QStringList());
+            cattura(&f, QStringLiteral("finale") + suffisso);
+            // A reason from the core, in the window's language.
+            f.b_piu->setText(QStringLiteral("0"));
+            f.ricalcola();
+            QCOMPARE(f.stato->text(), motivo);
+        }
+        {
+            QImage foglio(800, 600, QImage::Format_RGB32);
+            foglio.fill(Qt::white);
+            Ritaglia_Grafico r(p, foglio);
+            r.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&r));
+            QCOMPARE(r.windowTitle(), ritaglio);
+            QCOMPARE(dell_altra_lingua(&r, lingua), QStringList());
+            QCOMPARE(stretti(&r), QStringList());
+            cattura(&r, QStringLiteral("ritaglio") + suffisso);
+        }
+        {
+            QTemporaryDir dir;
+            const QString file = dir.filePath(QStringLiteral("foglio.pdf"));
+            foglio_pdf::scrivi(file);
+            const pagine_pdf::Documento documento(file);
+            QCOMPARE(documento.errore(), QString());
+            Scelta_Pagina s(p, documento);
+            s.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&s));
+            QCOMPARE(s.windowTitle(), pagina);
+            QCOMPARE(dell_altra_lingua(&s, lingua), QStringList());
+            QCOMPARE(stretti(&s), QStringList());
+            cattura(&s, QStringLiteral("pagina") + suffisso);
+        }
+        if (spia)
+            QCOMPARE(spia->mancanti(), QStringList());
     }
 };
 
