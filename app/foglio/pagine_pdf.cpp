@@ -27,6 +27,7 @@ struct Testi {
 };
 } // namespace
 
+#if KORVEL_HAVE_QTPDF
 namespace {
 
 // Above this, a page is kept in grey levels: one byte a pixel instead of four.
@@ -35,6 +36,7 @@ constexpr qint64 pixel_a_colori = 40'000'000;
 constexpr int righe_banda = 1024;
 
 } // namespace
+#endif
 
 bool e_pdf(const QString& percorso)
 {

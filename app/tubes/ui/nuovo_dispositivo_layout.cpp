@@ -229,7 +229,7 @@ void Nuovo_Dispositivo::crea_menu()
 {
     barra_menu = new QMenuBar(this);
     barra_menu->setAccessibleName(tr("Menu"));
-    const auto voce = [this](QMenu* m, const char* nome, const QString& testo) {
+    const auto voce = [](QMenu* m, const char* nome, const QString& testo) {
         QAction* a = m->addAction(testo);
         a->setObjectName(QString::fromLatin1(nome));
         return a;
