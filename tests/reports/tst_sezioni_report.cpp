@@ -466,6 +466,8 @@ private slots:
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
         QVERIFY(scrivi_report_pdf(d, pdf));
+        if (const QByteArray copia = qgetenv("KORVEL_SCHERMATA"); !copia.isEmpty())
+            QFile::copy(pdf, QString::fromLocal8Bit(copia));
         QCOMPARE(esegui(QStringLiteral("qpdf"), {QStringLiteral("--check"), pdf}).codice, 0);
         const int pagine = pagine_pdf(pdf);
         QVERIFY(pagine >= 2);
