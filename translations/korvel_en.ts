@@ -319,6 +319,61 @@ The data folder is unchanged.</translation>
     </message>
 </context>
 <context>
+    <name>EsportaSpice</name>
+    <message>
+        <source>* Modello di valvola %1 (%2)</source>
+        <translation>* Tube model %1 (%2)</translation>
+    </message>
+    <message>
+        <source>* Pentodo di Koren; curve tracciate a Vg2 = %1 V</source>
+        <translation>* Koren pentode; curves traced at Vg2 = %1 V</translation>
+    </message>
+    <message>
+        <source>* Triodo di Koren con scostamento di griglia Vct</source>
+        <translation>* Koren triode with grid offset Vct</translation>
+    </message>
+    <message>
+        <source>* Grafico sorgente: %1</source>
+        <translation>* Source plot: %1</translation>
+    </message>
+    <message>
+        <source>* Fonte: %1</source>
+        <translation>* Source: %1</translation>
+    </message>
+    <message>
+        <source>* Scarto medio %1 px, scarto massimo %2 px, %3 punti</source>
+        <translation>* Mean residual %1 px, max residual %2 px, %3 points</translation>
+    </message>
+    <message>
+        <source>* Data: %1</source>
+        <translation>* Date: %1</translation>
+    </message>
+    <message>
+        <source>* Kg1 nella forma Ip = (E1^Ex / Kg1) (1 + sgn E1), il valore pubblicato da Koren;</source>
+        <translation>* Kg1 in the form Ip = (E1^Ex / Kg1) (1 + sgn E1), the value Koren publishes;</translation>
+    </message>
+    <message>
+        <source>* nella forma senza il fattore 2, Ip = E1^Ex / Kg1, vale Kg1/2 = %1.</source>
+        <translation>* in the form without the factor 2, Ip = E1^Ex / Kg1, it is Kg1/2 = %1.</translation>
+    </message>
+    <message>
+        <source>* Piedini: P placca, S griglia schermo, G griglia controllo, K catodo.</source>
+        <translation>* Pins: P plate, S screen grid, G control grid, K cathode.</translation>
+    </message>
+    <message>
+        <source>* Solo la corrente di placca: nessuna corrente di schermo o di griglia.</source>
+        <translation>* Plate current only: no screen or grid current.</translation>
+    </message>
+    <message>
+        <source>* Piedini: P placca, G griglia, K catodo.</source>
+        <translation>* Pins: P plate, G grid, K cathode.</translation>
+    </message>
+    <message>
+        <source>* Solo la corrente di placca: nessuna corrente di griglia.</source>
+        <translation>* Plate current only: no grid current.</translation>
+    </message>
+</context>
+<context>
     <name>FinestraModello</name>
     <message>
         <source>Grafico</source>

@@ -1,11 +1,18 @@
 #include "model/esporta_spice.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
 namespace esporta_spice {
 namespace {
+
+// The header's comments speak the program's language; the netlist itself
+// does not change with it.
+struct Testi {
+    Q_DECLARE_TR_FUNCTIONS(EsportaSpice)
+};
 
 QString numero(double v)
 {
@@ -56,29 +63,29 @@ QString testo(const QString& sigla, const modello::ModelloSalvato& m, const QStr
     const bool pentodo = p.tipo == modello::TipoModello::pentodo_koren;
     const QString nome = nome_sottocircuito(sigla);
     QStringList r;
-    r << QStringLiteral("* Modello di valvola %1 (%2)").arg(nome, in_commento(sigla));
-    r << (pentodo ? QStringLiteral("* Pentodo di Koren; curve tracciate a Vg2 = %1 V").arg(numero(p.vg2))
-                  : QStringLiteral("* Triodo di Koren con scostamento di griglia Vct"));
-    r << QStringLiteral("* Grafico sorgente: %1")
+    r << Testi::tr("* Modello di valvola %1 (%2)").arg(nome, in_commento(sigla));
+    r << (pentodo ? Testi::tr("* Pentodo di Koren; curve tracciate a Vg2 = %1 V").arg(numero(p.vg2))
+                  : Testi::tr("* Triodo di Koren con scostamento di griglia Vct"));
+    r << Testi::tr("* Grafico sorgente: %1")
              .arg(immagine_sorgente.isEmpty() ? QStringLiteral("-")
                                               : in_commento(QFileInfo(immagine_sorgente).fileName()));
-    r << QStringLiteral("* Fonte: %1").arg(in_commento(m.fonte));
-    r << QStringLiteral("* Scarto medio %1 px, scarto massimo %2 px, %3 punti")
+    r << Testi::tr("* Fonte: %1").arg(in_commento(m.fonte));
+    r << Testi::tr("* Scarto medio %1 px, scarto massimo %2 px, %3 punti")
              .arg(QString::number(m.scarto_medio, 'f', 3), QString::number(m.scarto_massimo, 'f', 3))
              .arg(m.punti);
-    r << QStringLiteral("* Data: %1").arg(in_commento(m.data));
-    r << QStringLiteral("* Kg1 nella forma Ip = (E1^Ex / Kg1) (1 + sgn E1), il valore pubblicato da Koren;");
-    r << QStringLiteral("* nella forma senza il fattore 2, Ip = E1^Ex / Kg1, vale Kg1/2 = %1.").arg(numero(p.kg1 / 2));
+    r << Testi::tr("* Data: %1").arg(in_commento(m.data));
+    r << Testi::tr("* Kg1 nella forma Ip = (E1^Ex / Kg1) (1 + sgn E1), il valore pubblicato da Koren;");
+    r << Testi::tr("* nella forma senza il fattore 2, Ip = E1^Ex / Kg1, vale Kg1/2 = %1.").arg(numero(p.kg1 / 2));
     if (pentodo) {
         r << QStringLiteral("*   E1 = (Eg2/Kp) ln(1 + exp(Kp (1/mu + Eg1/Eg2)))");
         r << QStringLiteral("*   Ip = (E1^Ex / Kg1) (1 + sgn E1) atan(Ep/Kvb)");
-        r << QStringLiteral("* Piedini: P placca, S griglia schermo, G griglia controllo, K catodo.");
-        r << QStringLiteral("* Solo la corrente di placca: nessuna corrente di schermo o di griglia.");
+        r << Testi::tr("* Piedini: P placca, S griglia schermo, G griglia controllo, K catodo.");
+        r << Testi::tr("* Solo la corrente di placca: nessuna corrente di schermo o di griglia.");
     } else {
         r << QStringLiteral("*   E1 = (Ep/Kp) ln(1 + exp(Kp (1/mu + (Eg+Vct)/sqrt(Kvb + Ep^2))))");
         r << QStringLiteral("*   Ip = (E1^Ex / Kg1) (1 + sgn E1)");
-        r << QStringLiteral("* Piedini: P placca, G griglia, K catodo.");
-        r << QStringLiteral("* Solo la corrente di placca: nessuna corrente di griglia.");
+        r << Testi::tr("* Piedini: P placca, G griglia, K catodo.");
+        r << Testi::tr("* Solo la corrente di placca: nessuna corrente di griglia.");
     }
 
     QString parametri = QStringLiteral("MU=%1 EX=%2 KG1=%3 KP=%4 KVB=%5")

@@ -2,6 +2,7 @@
 // subcircuit gives the model's own plate current.
 #include "support/processo.h"
 
+#include "common/lingua.h"
 #include "model/esporta_spice.h"
 
 #include <QTemporaryDir>
@@ -85,6 +86,7 @@ private slots:
     void intestazione_e_nomi_data();
     void intestazione_e_nomi();
     void scrittura_in_cartella_mancante();
+    void commenti_in_inglese();
 };
 
 void TstEsportaSpice::ngspice_come_il_modello_data()
@@ -170,6 +172,26 @@ void TstEsportaSpice::scrittura_in_cartella_mancante()
     QString errore;
     QVERIFY(!esporta_spice::scrivi(d.path() + QStringLiteral("/manca/12AX7.inc"), QStringLiteral("x"), &errore));
     QVERIFY(!errore.isEmpty());
+}
+
+// Under English the header's comments are English; every line ngspice reads
+// is the same as under Italian.
+void TstEsportaSpice::commenti_in_inglese()
+{
+    const auto righe_attive = [](const QString& t) {
+        QStringList r = t.split(QLatin1Char('\n'));
+        r.removeIf([](const QString& l) { return l.startsWith(QLatin1Char('*')); });
+        return r;
+    };
+    const QString italiano = esporta_spice::testo(QStringLiteral("EL34"), pentodo(), QString());
+    installa_traduzioni(Lingua::inglese, QStringLiteral(KORVEL_DIST_DIR));
+    const QString inglese = esporta_spice::testo(QStringLiteral("EL34"), pentodo(), QString());
+    installa_traduzioni(Lingua::italiano, QStringLiteral(KORVEL_DIST_DIR));
+    QVERIFY(italiano.contains(QStringLiteral("* Piedini: P placca, S griglia schermo, G griglia controllo, K catodo.")));
+    QVERIFY(inglese.contains(QStringLiteral("* Pins: P plate, S screen grid, G control grid, K cathode.")));
+    QVERIFY(inglese.contains(QStringLiteral("* Koren pentode; curves traced at Vg2 = 250 V")));
+    QVERIFY(!inglese.contains(QStringLiteral("placca")));
+    QCOMPARE(righe_attive(inglese), righe_attive(italiano));
 }
 
 QTEST_GUILESS_MAIN(TstEsportaSpice)
