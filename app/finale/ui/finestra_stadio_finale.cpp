@@ -1,5 +1,6 @@
 #include "finale/ui/finestra_stadio_finale.h"
 
+#include "response/ui/elementi_grafici.h"
 #include "response/ui/immagini_grafici.h"
 
 #include "finale/letture_finale.h"
@@ -32,6 +33,8 @@
 #include <map>
 
 using namespace finale;
+
+using namespace elementi_grafici;
 
 namespace {
 
@@ -73,33 +76,6 @@ QComboBox* scelta(QGridLayout* griglia, int riga, const QString& etichetta, cons
     return c;
 }
 
-QChartView* vista(QChart* grafico, const QString& nome, QWidget* genitore)
-{
-    grafico->setMargins(QMargins(4, 4, 4, 4));
-    grafico->setBackgroundRoundness(0);
-    auto* v = new QChartView(grafico, genitore);
-    v->setObjectName(nome);
-    v->setAccessibleName(grafico->title());
-    v->setRenderHint(QPainter::Antialiasing);
-    v->setMinimumSize(520, 240);
-    return v;
-}
-
-QValueAxis* asse(const QString& titolo)
-{
-    auto* a = new QValueAxis;
-    a->setTitleText(titolo);
-    a->setLabelFormat(QStringLiteral("%.4g"));
-    return a;
-}
-
-void attacca(QChart* grafico, QAbstractSeries* serie, QAbstractAxis* x, QAbstractAxis* y)
-{
-    grafico->addSeries(serie);
-    serie->attachAxis(x);
-    serie->attachAxis(y);
-}
-
 QLineSeries* linea(const QString& nome, const QColor& colore, double spessore, Qt::PenStyle stile = Qt::SolidLine)
 {
     auto* s = new QLineSeries;
@@ -118,17 +94,6 @@ QScatterSeries* punti(const QString& nome, const QColor& colore, double dimensio
     s->setColor(colore);
     s->setBorderColor(bordo);
     return s;
-}
-
-void intervallo(QValueAxis* a, double minimo, double massimo)
-{
-    if (!(massimo > minimo)) {
-        minimo -= 1;
-        massimo += 1;
-    }
-    const double margine = 0.05 * (massimo - minimo);
-    a->setRange(minimo - margine, massimo + margine);
-    a->applyNiceNumbers();
 }
 
 // A series that belongs to one topology only goes in and out of its chart,
@@ -346,7 +311,7 @@ void StadioFinale::crea_grafici()
     for (QLegendMarker* m : placca->legend()->markers())
         m->setVisible(!m->label().isEmpty());
     placca->legend()->setAlignment(Qt::AlignRight);
-    vista_placca = vista(placca, QStringLiteral("vista_placca"), this);
+    vista_placca = vista(placca, QStringLiteral("vista_placca"), this, QSize(520, 240));
     vista_placca->setMinimumHeight(330);
 
     auto* periodo = new QChart;
@@ -368,7 +333,7 @@ void StadioFinale::crea_grafici()
     attacca(periodo, corrente1_, asse_t_, asse_i_);
     attacca(periodo, corrente2_, asse_t_, asse_i_);
     periodo->legend()->setAlignment(Qt::AlignRight);
-    vista_periodo = vista(periodo, QStringLiteral("vista_periodo"), this);
+    vista_periodo = vista(periodo, QStringLiteral("vista_periodo"), this, QSize(520, 240));
 
     auto* spettro = new QChart;
     spettro->setTitle(tr("Armoniche (dB rispetto a H1)"));
@@ -392,7 +357,7 @@ void StadioFinale::crea_grafici()
     spettro->addAxis(asse_db, Qt::AlignLeft);
     attacca(spettro, serie, armoniche_, asse_db);
     spettro->legend()->hide();
-    vista_spettro = vista(spettro, QStringLiteral("vista_spettro"), this);
+    vista_spettro = vista(spettro, QStringLiteral("vista_spettro"), this, QSize(520, 240));
 }
 
 void StadioFinale::aggiorna_campi_attivi()

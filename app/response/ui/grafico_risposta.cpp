@@ -1,5 +1,6 @@
 #include "response/ui/grafico_risposta.h"
 
+#include "response/ui/elementi_grafici.h"
 #include "response/ui/immagini_grafici.h"
 
 #include "common/ui/nome_accessibile.h"
@@ -30,6 +31,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace elementi_grafici;
+
 namespace {
 
 // The floor of the spectrum: a harmonic below it is drawn at the floor.
@@ -54,45 +57,6 @@ QLineEdit* campo(QGridLayout* griglia, int riga, const QString& etichetta, const
         testo->setStyleSheet(QStringLiteral("QLineEdit { background: rgb(192, 255, 255); }"));
     }
     return testo;
-}
-
-QChartView* vista(QChart* grafico, const QString& nome, QWidget* genitore)
-{
-    grafico->setMargins(QMargins(4, 4, 4, 4));
-    grafico->setBackgroundRoundness(0);
-    auto* v = new QChartView(grafico, genitore);
-    v->setObjectName(nome);
-    v->setAccessibleName(grafico->title());
-    v->setRenderHint(QPainter::Antialiasing);
-    v->setMinimumSize(460, 230);
-    return v;
-}
-
-QValueAxis* asse(const QString& titolo)
-{
-    auto* a = new QValueAxis;
-    a->setTitleText(titolo);
-    a->setLabelFormat(QStringLiteral("%.4g"));
-    return a;
-}
-
-void attacca(QChart* grafico, QAbstractSeries* serie, QAbstractAxis* x, QAbstractAxis* y)
-{
-    grafico->addSeries(serie);
-    serie->attachAxis(x);
-    serie->attachAxis(y);
-}
-
-// A range with a little room around the values.
-void intervallo(QValueAxis* a, double minimo, double massimo)
-{
-    if (!(massimo > minimo)) {
-        minimo -= 1;
-        massimo += 1;
-    }
-    const double margine = 0.05 * (massimo - minimo);
-    a->setRange(minimo - margine, massimo + margine);
-    a->applyNiceNumbers();
 }
 
 } // namespace
@@ -220,7 +184,7 @@ void GraficoRisposta::crea_grafici()
     for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{curva_, escursione_, curva_oltre_, lavoro_})
         attacca(trasferimento, s, asse_vg_, asse_va_);
     trasferimento->legend()->setAlignment(Qt::AlignRight);
-    vista_trasferimento = vista(trasferimento, QStringLiteral("vista_trasferimento"), this);
+    vista_trasferimento = vista(trasferimento, QStringLiteral("vista_trasferimento"), this, QSize(460, 230));
 
     auto* forma = new QChart;
     forma->setTitle(tr("Tensione di placca in un periodo"));
@@ -241,7 +205,7 @@ void GraficoRisposta::crea_grafici()
     attacca(forma, forma_, asse_t_, asse_forma_);
     attacca(forma, forma_oltre_, asse_t_, asse_forma_);
     forma->legend()->setAlignment(Qt::AlignRight);
-    vista_forma = vista(forma, QStringLiteral("vista_forma"), this);
+    vista_forma = vista(forma, QStringLiteral("vista_forma"), this, QSize(460, 230));
 
     auto* spettro = new QChart;
     spettro->setTitle(tr("Armoniche (dB rispetto a H1)"));
@@ -268,7 +232,7 @@ void GraficoRisposta::crea_grafici()
     spettro->addAxis(asse_db_, Qt::AlignLeft);
     attacca(spettro, serie, armoniche_, asse_db_);
     spettro->legend()->hide();
-    vista_spettro = vista(spettro, QStringLiteral("vista_spettro"), this);
+    vista_spettro = vista(spettro, QStringLiteral("vista_spettro"), this, QSize(460, 230));
 }
 
 void GraficoRisposta::svuota_letture(const QString& motivo)
